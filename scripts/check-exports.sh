@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Checks a built library's export table against the exports the sources
+# define (every `ZOR_EXPORT Name(`), and that the DLL imports only Windows
+# system DLLs and nothing of the compiler's runtime.
+set -u
+lib=${1:?library} src=${2:?source folder}
+want=$(cd "$src" && grep -rhoE '^ZOR_EXPORT +[A-Za-z_0-9]+ *\(' host image floatreg text window system 2>/dev/null |
+  sed -E 's/^ZOR_EXPORT +([A-Za-z_0-9]+).*/\1/' | sort)
+fail=0
+case "$lib" in
+  *.dll)
+    dump=$(i686-w64-mingw32-objdump -p "$lib") || exit 1
+    have=$(echo "$dump" | awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^[ \t]*\[/{print $NF;next} t{t=0}' | sort)
+    expect=$(echo "$want" | sed -E 's/.*/_&@16/' | sort)
+    defs=$(cat "$src"/exports/*.def | sed -E 's/^\s*([^ =]+).*/\1/' | grep -v '^$' | sort)
+    if [ "$defs" != "$expect" ]; then
+      echo "module definition and sources disagree:"; diff <(echo "$defs") <(echo "$expect"); fail=1
+    fi
+    imports=$(echo "$dump" | awk '/DLL Name:/{print tolower($3)}' | sort -u)
+    for d in $imports; do
+      case "$d" in
+        kernel32.dll|user32.dll|gdi32.dll|msvcrt.dll|advapi32.dll|shell32.dll|ole32.dll|comdlg32.dll|winmm.dll|imm32.dll|api-ms-win-*) ;;
+        *) echo "imports a non-system DLL: $d"; fail=1 ;;
+      esac
+    done
+    echo "imports: $(echo $imports)"
+    ;;
+  *)
+    have=$(nm -D --defined-only "$lib" | awk '$2=="T"{print $3}' | sort)
+    expect=$want
+    ;;
+esac
+if [ "$have" != "$expect" ]; then
+  echo "export table differs from the exports the sources define (< table, > sources):"
+  diff <(echo "$have") <(echo "$expect")
+  fail=1
+fi
+echo "$(echo "$have" | grep -c .) exports checked"
+exit $fail

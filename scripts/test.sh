@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds both builds and runs every test: the Linux tier (native, with the
+# Win32 stand-in, ASan and UBSan) and the Wine tier (the real DLL under
+# 32-bit Wine). Exits non-zero when any test of either tier fails.
+set -u
+cd "$(dirname "$0")/.."
+jobs=$(nproc 2>/dev/null || echo 2)
+bash scripts/setup.sh || exit 1
+
+status=0
+echo "== Linux tier =="
+if cmake --preset linux >/dev/null && cmake --build --preset linux -j "$jobs" >build-linux.log 2>&1; then
+  ctest --preset linux -j "$jobs" || status=1
+else
+  tail -n 40 build-linux.log; echo "Linux tier: build FAILED"; status=1
+fi
+
+echo "== Wine tier =="
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  echo "Wine tier: SKIPPED (32-bit Wine is not available on this machine)"
+elif cmake --preset win32 >/dev/null && cmake --build --preset win32 -j "$jobs" >build-win32.log 2>&1; then
+  ctest --preset win32 -j "$jobs" || status=1
+else
+  tail -n 40 build-win32.log; echo "Wine tier: build FAILED"; status=1
+fi
+rm -f build-linux.log build-win32.log
+[ $status = 0 ] && echo "All tiers passed" || echo "Some tests FAILED"
+exit $status
