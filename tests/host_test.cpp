@@ -57,7 +57,7 @@ TEST(Capacity, TextLimitByteCapacityAndRowBytes) {
   EXPECT_EQ(127u, zor::TextLimit(*ext.rec()));
   EXPECT_EQ(128u, zor::ByteCapacity(*ext.rec()));
   EXPECT_EQ(64u, zor::RowBytes(*ext.rec()));  // row bytes ignore the record
-  ext.SetExtended(32, -5);                     // compared as signed
+  ext.SetExtended(32, -5);                    // compared as signed
   EXPECT_EQ(128u, zor::ByteCapacity(*ext.rec()));
   ext.rec()->extended = -1;  // only a positive value selects the record
   EXPECT_EQ(64u, zor::ByteCapacity(*ext.rec()));
@@ -72,9 +72,13 @@ TEST(Capacity, ZeroRowSizeHasNoTextRoom) {
 
 TEST(Strings, IntToDecimalExtremes) {
   char buf[12];
-  const std::pair<std::int32_t, const char*> cases[] = {
-      {0, "0"}, {-1, "-1"}, {7, "7"}, {10, "10"}, {-305, "-305"},
-      {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"}};
+  const std::pair<std::int32_t, const char*> cases[] = {{0, "0"},
+                                                        {-1, "-1"},
+                                                        {7, "7"},
+                                                        {10, "10"},
+                                                        {-305, "-305"},
+                                                        {INT_MAX, "2147483647"},
+                                                        {INT_MIN, "-2147483648"}};
   for (auto& c : cases) {
     std::memset(buf, 'x', sizeof buf);
     zor::IntToDecimal(c.first, buf);

@@ -1,7 +1,6 @@
 // The file calls the library makes, pinned down on both platforms: the Linux
 // stand-in must answer as Windows does.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include "support/zortest.h"
@@ -56,8 +55,8 @@ TEST(Files, OpenWithoutSharingLocksOutASecondOpen) {
 }
 
 TEST(Files, DirectoryCannotBeOpenedAsFile) {
-  HANDLE h = CreateFileA(".", GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
+  HANDLE h =
+      CreateFileA(".", GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_EQ(INVALID_HANDLE_VALUE, h);
   EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
 }
