@@ -136,8 +136,10 @@ std::string FixedText(double v, int decimals) {
   // The fraction has exactly `decimals` digits.
   std::size_t dot = t.find('.');
   std::size_t frac = t.size() - dot - 1;
-  if (frac < static_cast<std::size_t>(decimals)) t.append(static_cast<std::size_t>(decimals) - frac, '0');
-  if (frac > static_cast<std::size_t>(decimals)) t.resize(dot + 1 + static_cast<std::size_t>(decimals));
+  if (frac < static_cast<std::size_t>(decimals))
+    t.append(static_cast<std::size_t>(decimals) - frac, '0');
+  if (frac > static_cast<std::size_t>(decimals))
+    t.resize(dot + 1 + static_cast<std::size_t>(decimals));
   return t;
 }
 

@@ -41,12 +41,12 @@ static_assert(sizeof(HspVar) == 24);
 
 struct HspScreen {
   std::uint32_t reserved0;
-  std::int32_t width;         // 4
-  std::int32_t height;        // 8
-  std::int32_t paletteMode;   // 12
-  HostAddr memoryDc;          // 16
-  HostAddr pixelBits;         // 20
-  HostAddr bitmapInfo;        // 24
+  std::int32_t width;        // 4
+  std::int32_t height;       // 8
+  std::int32_t paletteMode;  // 12
+  HostAddr memoryDc;         // 16
+  HostAddr pixelBits;        // 20
+  HostAddr bitmapInfo;       // 24
   std::uint32_t reserved28[2];
   HostAddr colourTable;       // 36
   HostAddr palette;           // 40
@@ -57,9 +57,9 @@ struct HspScreen {
   std::int32_t screenType;  // 68
   std::uint32_t reserved72;
   std::uint16_t reserved76;
-  std::uint16_t redrawMode;    // 78
-  std::int32_t clientWidth;    // 80
-  std::int32_t clientHeight;   // 84
+  std::uint16_t redrawMode;   // 78
+  std::int32_t clientWidth;   // 80
+  std::int32_t clientHeight;  // 84
   std::uint32_t reserved88;
   std::int32_t scrollX;  // 92
   std::int32_t scrollY;  // 96

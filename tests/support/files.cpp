@@ -1,7 +1,7 @@
+#include <windows.h>
+
 #include <cstdio>
 #include <fstream>
-
-#include <windows.h>
 
 #include "support/zortest.h"
 

@@ -2,8 +2,7 @@
 
 namespace zt {
 
-HostVar::HostVar(std::uint16_t type, std::uint16_t rowSize, std::uint16_t rows,
-                 std::size_t storage)
+HostVar::HostVar(std::uint16_t type, std::uint16_t rowSize, std::uint16_t rows, std::size_t storage)
     : storage_(storage) {
   rec_ = static_cast<zor::HspVar*>(LowAlloc(sizeof(zor::HspVar)));
   ext_ = static_cast<std::int32_t*>(LowAlloc(16));

@@ -60,5 +60,5 @@ typedef HANDLE HMENU;
 // library under test and the tests observe the same state.
 #define ZOR_WIN32_API extern "C" __attribute__((visibility("default")))
 
-#include "win32standin_api.h"
 #include "standin_files.h"
+#include "win32standin_api.h"
