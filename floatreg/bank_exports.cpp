@@ -77,6 +77,12 @@ ZOR_EXPORT FloatToString(HspVar* var, std::int32_t r, std::int32_t n, std::int32
   const std::uint32_t size = RowBytes(*var);
   if (size == 0) return kBadArg;  // no byte for the terminator
   if (n < 1) n = 8;
+  // Decimals past the buffer never show, and past the 341st decimal every
+  // double's digits are zeros, so no rounding reaches back from there: a
+  // shorter fraction gives the same visible text and status without
+  // building a text of up to two billion characters.
+  const std::int64_t useful = std::int64_t{size} + 360;
+  if (n > useful) n = static_cast<std::int32_t>(useful);
   const std::string t = FixedText(FloatRegister(r), n);
   char* buf = VarText(*var);
   const std::size_t written = std::min<std::size_t>(t.size(), size - 1);

@@ -435,6 +435,19 @@ TEST(FloatToString, MatchesDecimalReferenceOverManyValues) {
   EXPECT_GT(checked, 1500);
 }
 
+TEST(FloatToString, HugeDecimalCountsCutLikeAnyOther) {
+  const double values[] = {0.125, 1e-300, 0.99999999999999989, 123.0};
+  for (double v : values) {
+    Load(13, v);
+    for (I n : {500, 100000, 2147483647}) {
+      zt::HostVar s = zt::HostVar::String(64);
+      EXPECT_EQ(-3, FloatToString(s, 13, n, 0)) << v << " " << n;
+      std::string want = Text(13, 400, 0, nullptr, 1024).substr(0, 63);
+      EXPECT_EQ(want, s.text()) << v << " " << n;
+    }
+  }
+}
+
 TEST(FloatToString, InfinityHasNoPointAndIsNeverTrimmed) {
   zt::HostVar s = zt::HostVar::String(16);
   s.SetText("-1e999");
