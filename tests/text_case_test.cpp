@@ -2,7 +2,6 @@
 // user's Japanese locale, the ASCII-only UpperCaseF and LowerCaseF, and the
 // platform's LCMapStringA as those exports rely on it.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <string>
@@ -20,8 +19,8 @@ ZT_EXPORT(UpperCaseF, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(LowerCaseF, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 
 // Code page 932 texts used below.
-const std::string kFullAZ = "\x82\x60\x82\x79";            // ＡＺ
-const std::string kFullaz = "\x82\x81\x82\x9a";            // ａｚ
+const std::string kFullAZ = "\x82\x60\x82\x79";                    // ＡＺ
+const std::string kFullaz = "\x82\x81\x82\x9a";                    // ａｚ
 const std::string kGaPaVuKa = "\x83\x4b\x83\x70\x83\x94\x83\x4a";  // ガパヴカ
 const std::string kHalfGaPaVuKa = "\xb6\xde\xca\xdf\xb3\xde\xb6";  // ｶﾞﾊﾟｳﾞｶ
 const std::string kHiraGaPaKa = "\x82\xaa\x82\xcf\x82\xa9";        // がぱか
@@ -37,8 +36,8 @@ std::string MapText(const std::string& source, std::int32_t mode, std::int32_t* 
 // The platform mapping itself, as MapStr calls it.
 std::string Lc(DWORD flags, const std::string& s) {
   char out[64] = {};
-  int n = LCMapStringA(GetUserDefaultLCID(), flags, s.c_str(), static_cast<int>(s.size() + 1),
-                       out, sizeof out);
+  int n = LCMapStringA(GetUserDefaultLCID(), flags, s.c_str(), static_cast<int>(s.size() + 1), out,
+                       sizeof out);
   return n > 0 ? std::string(out) : std::string("<failed>");
 }
 
@@ -133,7 +132,7 @@ TEST(MapStr, UpperAndLowerCaseIncludingTwoByteLetters) {
   EXPECT_EQ("aa", MapText("\x82\x81\x82\x60", 2 | 16, &status));
   // The second byte of a two-byte character is not a letter: 0x82 0x61 is
   // a full-width B, which upper case leaves alone.
-  EXPECT_EQ("\x82\x61" "A", MapText("\x82\x61" "a", 32, &status));
+  EXPECT_EQ("\x82\x61\x41", MapText("\x82\x61\x61", 32, &status));  // Ｂa -> ＢA
 }
 
 TEST(MapStr, ConflictingModesFail) {
@@ -165,7 +164,7 @@ TEST(MapStr, ResultMustFitTheByteCapacityWithItsTerminator) {
   EXPECT_EQ(0, MapStr(v, "abc", 32, 0));
   EXPECT_EQ("ABC", Text(v));
   EXPECT_EQ(-1, MapStr(v, "abcd", 32, 0));
-  EXPECT_EQ(-1, MapStr(v, "ab", 1, 0));  // 5 bytes
+  EXPECT_EQ(-1, MapStr(v, "ab", 1, 0));             // 5 bytes
   EXPECT_EQ('z', static_cast<char>(v.bytes()[4]));  // nothing beyond the capacity
 
   // A string array is one buffer: 3 rows of 4 bytes hold 11 mapped bytes.
@@ -218,17 +217,17 @@ TEST(UpperLowerCase, UnterminatedTextIsBoundedByTheCapacity) {
 
 TEST(CaseF, StepsOverTwoByteCharacters) {
   zt::HostVar v = zt::HostVar::String(16);
-  v.SetText("\x82\x61" "ab");
+  v.SetText("\x82\x61\x61\x62");  // Ｂab
   EXPECT_EQ(0, UpperCaseF(v, 0, 0, 0));
-  EXPECT_EQ("\x82\x61" "AB", Text(v));
+  EXPECT_EQ("\x82\x61\x41\x42", Text(v));
   // 0xFD-0xFF lead too; 0x80 and half-width katakana are single bytes.
-  v.SetText("\xfd" "ab\x80" "c\xb1" "d");
+  v.SetText("\xfd\x61\x62\x80\x63\xb1\x64");  // 0xFD a b 0x80 c ｱ d
   EXPECT_EQ(0, UpperCaseF(v, 0, 0, 0));
-  EXPECT_EQ("\xfd" "aB\x80" "C\xb1" "D", Text(v));
+  EXPECT_EQ("\xfd\x61\x42\x80\x43\xb1\x44", Text(v));
   // Full-width and Greek letters stay.
-  v.SetText("\x82\x81\x83\xbf" "z");
+  v.SetText("\x82\x81\x83\xbf\x7a");  // ａαz
   EXPECT_EQ(0, UpperCaseF(v, 0, 0, 0));
-  EXPECT_EQ("\x82\x81\x83\xbf" "Z", Text(v));
+  EXPECT_EQ("\x82\x81\x83\xbf\x5a", Text(v));
 }
 
 TEST(CaseF, LoneLeadByteAtTheEndStays) {

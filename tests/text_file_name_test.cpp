@@ -38,12 +38,13 @@ TEST(FindChr, FindsOnlyAtCharacterBoundaries) {
   EXPECT_EQ(-1, zor::FindChr("abc", 'a', 1));
   EXPECT_EQ(2, zor::FindChr("abc", 'c', 1));
   EXPECT_EQ(-1, zor::FindChr("abc", 'x', 0));
-  EXPECT_EQ(3, zor::FindChr("\x83\x5c" "a\\", '\\', 0));  // 0x5C as second byte skipped
-  EXPECT_EQ(1, zor::FindChr("\x83\x5c" "a\\", '\\', 1));  // unless the walk starts there
-  EXPECT_EQ(0, zor::FindChr("\x83\x5c", 0x83, 0));         // a lead byte equal to the value
-  EXPECT_EQ(-1, zor::FindChr("a\x83", '\\', 0));           // lone lead byte before the end
-  EXPECT_EQ(-1, zor::FindChr("\xfd\\", '\\', 0));          // 0xFD leads too
-  EXPECT_EQ(1, zor::FindChr("\xa0\\", '\\', 0));           // 0xA0 does not
+  const char* soA = "\x83\x5c\x61\x5c";             // ソa\ (0x5C second byte, then '\\')
+  EXPECT_EQ(3, zor::FindChr(soA, '\\', 0));         // the second byte is skipped
+  EXPECT_EQ(1, zor::FindChr(soA, '\\', 1));         // unless the walk starts there
+  EXPECT_EQ(0, zor::FindChr("\x83\x5c", 0x83, 0));  // a lead byte equal to the value
+  EXPECT_EQ(-1, zor::FindChr("a\x83", '\\', 0));    // lone lead byte before the end
+  EXPECT_EQ(-1, zor::FindChr("\xfd\\", '\\', 0));   // 0xFD leads too
+  EXPECT_EQ(1, zor::FindChr("\xa0\\", '\\', 0));    // 0xA0 does not
 }
 
 TEST(CheckFilename, BackslashAndSemicolonOptions) {

@@ -88,7 +88,7 @@ TEST(SearchStr, CaseInsensitiveWithNegativeLength) {
 
 TEST(SearchStr, CaseInsensitiveRespectsCharacterBoundaries) {
   // 0x83 0x41 is one character: its 0x41 is no 'A'.
-  zt::HostVar v = Holding("\x83\x41" "A");
+  zt::HostVar v = Holding("\x83\x41\x41");
   EXPECT_EQ(-2, SearchStr(v, "A", 3, 0));   // byte for byte it is
   EXPECT_EQ(-3, SearchStr(v, "a", -3, 0));  // the walk steps over it
   EXPECT_EQ(-2, SearchStr(v, "a", -3, 1));  // the byte at the start begins a character
@@ -177,8 +177,8 @@ std::int64_t SlowFindFolded(const std::vector<std::uint8_t>& d, std::size_t b, s
 // Bytes drawn mostly from a small alphabet of letters and lead bytes, so
 // that candidates, runs of lead bytes and near matches are frequent.
 std::vector<std::uint8_t> RandomText(std::mt19937& rng, std::size_t n) {
-  static const std::uint8_t kAlphabet[] = {'a', 'A', 'b', 'B', 0x81, 0x82, 0x9f, 0xe0,
-                                           0xfd, 0x41, 0x61, 0xb1, 0x00, 0x5c, 'z', 0xff};
+  static const std::uint8_t kAlphabet[] = {'a',  'A',  'b',  'B',  0x81, 0x82, 0x9f, 0xe0,
+                                           0xfd, 0x41, 0x61, 0xb1, 0x00, 0x5c, 'z',  0xff};
   std::vector<std::uint8_t> d(n);
   for (auto& b : d) {
     unsigned r = rng();
