@@ -65,11 +65,14 @@ std::int32_t WritePathPart(const char* path, std::int32_t selector, bool trim, c
   std::int32_t status = kOk;
   const char* part = nullptr;
   std::size_t partLen = 0;
+  char driveText[2];
   switch (selector) {
     case kPartDrive:
       if (!drive) return kRefused;
-      row[0] = static_cast<char>(p[0] >= 'a' ? p[0] - 0x20 : p[0]);
-      row[1] = ':';
+      driveText[0] = static_cast<char>(p[0] >= 'a' ? p[0] - 0x20 : p[0]);
+      driveText[1] = ':';
+      part = driveText;  // always fits a host row (4 bytes or more)
+      partLen = 2;
       break;
     case kPartBase: {
       if (dot == sep + 1) return kRefused;  // the name begins with its dot
