@@ -15,7 +15,7 @@ SUDO=""
 [ "$(id -u)" = 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
 
-native_pkgs=(cmake make g++ clang clang-format libclang-rt-14-dev libfuzzer-14-dev
+native_pkgs=(cmake make g++ locales clang clang-format libclang-rt-14-dev libfuzzer-14-dev
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev)
 

@@ -11,6 +11,13 @@ case "$cmd" in
     # One persistent server for the whole test run: each test program then
     # starts in about half a second instead of paying Wine's start-up.
     mkdir -p "$WINEPREFIX"
+    # The programs run with a Japanese user locale (LCID 0x411, code page
+    # 932), which Wine takes from the Unix locale: compile it into the prefix.
+    loc="$WINEPREFIX/unix-locale"
+    mkdir -p "$loc"
+    [ -f "$loc/ja_JP.UTF-8/LC_CTYPE" ] || localedef -c -i ja_JP -f UTF-8 "$loc/ja_JP.UTF-8" >/dev/null 2>&1
+    [ -f "$loc/ja_JP.UTF-8/LC_CTYPE" ] || { echo "cannot build the ja_JP.UTF-8 locale (package locales)"; exit 1; }
+    export LOCPATH="$loc" LC_ALL=ja_JP.UTF-8
     wineserver -p 900 2>/dev/null || true
     if [ ! -f "$WINEPREFIX/system.reg" ] || ! grep -q '"Graphics"="null"' "$WINEPREFIX/user.reg" 2>/dev/null; then
       timeout 240 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 ||

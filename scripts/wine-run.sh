@@ -3,4 +3,8 @@
 export WINEPREFIX=${ZOR_WINEPREFIX:-$(cd "$(dirname "$1")" && pwd)/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
+# Japanese user locale, compiled by wine-env.sh start.
+if [ -d "$WINEPREFIX/unix-locale/ja_JP.UTF-8" ]; then
+  export LOCPATH="$WINEPREFIX/unix-locale" LC_ALL=ja_JP.UTF-8
+fi
 exec wine "$@"

@@ -61,4 +61,5 @@ typedef HANDLE HMENU;
 #define ZOR_WIN32_API extern "C" __attribute__((visibility("default")))
 
 #include "standin_files.h"
+#include "standin_locale.h"
 #include "win32standin_api.h"
