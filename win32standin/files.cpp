@@ -2,10 +2,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <windows.h>
 
 #include <cerrno>
 #include <map>
+
+#include <windows.h>
 
 #include "handles.h"
 
@@ -47,7 +48,8 @@ DWORD ErrnoToWin32(int e) {
 }  // namespace
 
 ZOR_WIN32_API HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share,
-                                        LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD, HANDLE) {
+                                        LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
+                                        HANDLE) {
   int flags = 0;
   if ((access & GENERIC_READ) && (access & GENERIC_WRITE)) {
     flags = O_RDWR;
@@ -57,17 +59,10 @@ ZOR_WIN32_API HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share,
     flags = O_RDONLY;
   }
   switch (disposition) {
-    case CREATE_NEW:
-      flags |= O_CREAT | O_EXCL;
-      break;
-    case CREATE_ALWAYS:
-      flags |= O_CREAT | O_TRUNC;
-      break;
-    case OPEN_ALWAYS:
-      flags |= O_CREAT;
-      break;
-    default:
-      break;
+    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
+    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
+    case OPEN_ALWAYS: flags |= O_CREAT; break;
+    default: break;
   }
   if (name == nullptr || name[0] == 0) {
     SetLastError(ERROR_FILE_NOT_FOUND);

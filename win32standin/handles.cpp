@@ -1,7 +1,7 @@
 // Handle bookkeeping shared by the stand-in's object kinds.
-#include "handles.h"
-
 #include <windows.h>
+
+#include "handles.h"
 
 namespace zorw {
 

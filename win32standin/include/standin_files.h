@@ -23,12 +23,12 @@ typedef struct _OVERLAPPED* LPOVERLAPPED;
 // open of the same file fails with ERROR_SHARING_VIOLATION while the first
 // handle is open, as on Windows.
 ZOR_WIN32_API HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share,
-                                        LPSECURITY_ATTRIBUTES sa, DWORD disposition, DWORD flags,
-                                        HANDLE templ);
+                                        LPSECURITY_ATTRIBUTES sa, DWORD disposition,
+                                        DWORD flags, HANDLE templ);
 ZOR_WIN32_API BOOL WINAPI ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read,
                                    LPOVERLAPPED overlapped);
-ZOR_WIN32_API BOOL WINAPI WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written,
-                                    LPOVERLAPPED overlapped);
+ZOR_WIN32_API BOOL WINAPI WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite,
+                                    LPDWORD written, LPOVERLAPPED overlapped);
 ZOR_WIN32_API DWORD WINAPI GetFileSize(HANDLE file, LPDWORD high);
 // Closes file handles; other stand-in kernel objects register their own
 // closers through the handle table.
