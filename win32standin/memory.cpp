@@ -13,9 +13,10 @@ namespace {
 // Handles 0x30000000, 0x30000004, ... ; small, so they fit 32 bits.
 std::uintptr_t g_next = 0x30000000;
 
+// Never destroyed: blocks the clipboard still holds at exit stay reachable.
 std::map<std::uintptr_t, zorw::Block>& Blocks() {
-  static std::map<std::uintptr_t, zorw::Block> blocks;
-  return blocks;
+  static auto* blocks = new std::map<std::uintptr_t, zorw::Block>;
+  return *blocks;
 }
 
 }  // namespace
