@@ -120,6 +120,17 @@ TEST_F(Clipboard, GetClipTxtUsesTheExtendedSizesAndRefusesIntegers) {
   EXPECT_EQ(7, odd.rec()->type);
 }
 
+TEST_F(Clipboard, TextExportsRefuseAVariableWithoutRoomForATerminator) {
+  SetClip({{CF_TEXT, std::string("abc", 4)}});
+  zt::HostVar v = zt::HostVar::String(16);
+  v.Fill('x');
+  v.SetExtended(0, 1);  // row size 0: the text limit would wrap around
+  EXPECT_EQ(3, GetClipTxt(v, 0, 0, 0));
+  EXPECT_EQ('x', v.text()[0]);
+  EXPECT_EQ(3, Txt2Clip(v, 0, 0, 0));
+  EXPECT_EQ(std::string("abc", 4), GetClip(CF_TEXT));
+}
+
 TEST_F(Clipboard, GetClipTxtWithoutText) {
   zt::HostVar v = zt::HostVar::String(16);
   v.Fill('x');
@@ -286,7 +297,6 @@ TEST_F(Clipboard, GetClipInfoRefusesOtherVariables) {
   four.Fill(0x55);
   EXPECT_EQ(3, GetClipInfo(four, 0, 0, 0));
   EXPECT_EQ(0x55555555, four.ints()[0]);
-  four.SetExtended(5, 1);  // the extended record may grant the room
   SetClip({{CF_TEXT, std::string("x", 2)}});
   zt::HostVar big = zt::HostVar::Ints(8);
   big.SetExtended(2, 1);  // only 8 bytes by the extended record
