@@ -131,6 +131,21 @@ TEST_F(Clipboard, TextExportsRefuseAVariableWithoutRoomForATerminator) {
   EXPECT_EQ(std::string("abc", 4), GetClip(CF_TEXT));
 }
 
+// A block of 0 bytes is discarded memory: the clipboard does not take it, so
+// the exports' "block of size 0" paths cannot be reached from here.
+TEST_F(Clipboard, ZeroByteBlockIsRefusedByTheClipboard) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL empty = GlobalAlloc(GMEM_MOVEABLE, 0);
+  ASSERT_NE(nullptr, empty);
+  EXPECT_EQ(nullptr, GlobalLock(empty));
+  EXPECT_EQ(nullptr, SetClipboardData(CF_TEXT, empty));
+  CloseClipboard();
+  EXPECT_EQ(nullptr, GlobalFree(empty));
+  zt::HostVar v = zt::HostVar::String(16);
+  EXPECT_EQ(-2, GetClipTxt(v, 0, 0, 0));
+}
+
 TEST_F(Clipboard, GetClipTxtWithoutText) {
   zt::HostVar v = zt::HostVar::String(16);
   v.Fill('x');

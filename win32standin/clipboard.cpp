@@ -59,7 +59,8 @@ ZOR_WIN32_API HANDLE WINAPI SetClipboardData(UINT format, HANDLE data) {
     SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
     return nullptr;
   }
-  if (b == nullptr || format == 0) {
+  // A block of 0 bytes is discarded memory, which the clipboard refuses.
+  if (b == nullptr || b->data == nullptr || format == 0) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
