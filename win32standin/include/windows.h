@@ -60,6 +60,11 @@ typedef HANDLE HMENU;
 // library under test and the tests observe the same state.
 #define ZOR_WIN32_API extern "C" __attribute__((visibility("default")))
 
-#include "standin_files.h"
-#include "standin_locale.h"
 #include "win32standin_api.h"
+
+// One header per group of calls.
+#include "standin_clipboard.h"
+#include "standin_files.h"
+#include "standin_gdi.h"
+#include "standin_locale.h"
+#include "standin_memory.h"
