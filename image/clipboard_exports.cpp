@@ -36,6 +36,38 @@ std::int32_t Offer(UINT format, HGLOBAL block) {
   return 0;
 }
 
+// The clipboard's block of one format, locked for reading while the
+// clipboard is held open.
+struct HeldBlock {
+  HANDLE handle = nullptr;
+  const std::uint8_t* bytes = nullptr;
+  SIZE_T size = 0;
+};
+
+// Opens the clipboard and locks its block of `format`. Returns 0 with the
+// clipboard open, or -1 (cannot open), -2 (no such format), -3 (empty block)
+// or -4 (cannot lock) with the clipboard closed again.
+std::int32_t HoldBlock(UINT format, HeldBlock* held) {
+  if (!OpenClipboard(nullptr)) return -1;
+  held->handle = GetClipboardData(format);
+  std::int32_t status = 0;
+  if (held->handle == nullptr) {
+    status = -2;
+  } else if ((held->size = GlobalSize(held->handle)) == 0) {
+    status = -3;
+  } else if ((held->bytes = static_cast<const std::uint8_t*>(GlobalLock(held->handle))) ==
+             nullptr) {
+    status = -4;
+  }
+  if (status != 0) CloseClipboard();
+  return status;
+}
+
+void ReleaseBlock(const HeldBlock& held) {
+  GlobalUnlock(held.handle);
+  CloseClipboard();
+}
+
 }  // namespace
 
 ZOR_EXPORT GetClipTxt(HspVar* var, std::int32_t, std::int32_t, std::int32_t) {
@@ -43,31 +75,16 @@ ZOR_EXPORT GetClipTxt(HspVar* var, std::int32_t, std::int32_t, std::int32_t) {
   // A row size of 0 leaves no room even for the terminator.
   if (!HasTextRoom(*var)) return 3;
   std::uint32_t limit = TextLimit(*var);
-  if (!OpenClipboard(nullptr)) return -1;
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (data == nullptr) {
-    CloseClipboard();
-    return -2;
-  }
-  SIZE_T size = GlobalSize(data);
-  if (size == 0) {
-    CloseClipboard();
-    return -3;
-  }
-  const char* text = static_cast<const char*>(GlobalLock(data));
-  if (text == nullptr) {
-    CloseClipboard();
-    return -4;
-  }
-  SIZE_T n = size < limit ? size : limit;
+  HeldBlock held;
+  if (std::int32_t status = HoldBlock(CF_TEXT, &held)) return status;
+  SIZE_T n = held.size < limit ? held.size : limit;
   char* out = VarText(*var);
   for (SIZE_T i = 0; i < n; ++i) {
-    out[i] = text[i];
-    if (text[i] == 0) break;
+    out[i] = static_cast<char>(held.bytes[i]);
+    if (held.bytes[i] == 0) break;
   }
   out[limit] = 0;
-  GlobalUnlock(data);
-  CloseClipboard();
+  ReleaseBlock(held);
   return 0;
 }
 
@@ -121,25 +138,10 @@ ZOR_EXPORT GetClipDib(HspScreen* screen, std::int32_t x, std::int32_t y,
                       std::uint8_t* hostPalette) {
   if (x < 0 || x >= screen->width) x = 0;
   if (y < 0 || y >= screen->height) y = 0;
-  if (!OpenClipboard(nullptr)) return -1;
-  HANDLE data = GetClipboardData(CF_DIB);
-  if (data == nullptr) {
-    CloseClipboard();
-    return -2;
-  }
-  SIZE_T size = GlobalSize(data);
-  if (size == 0) {
-    CloseClipboard();
-    return -3;
-  }
-  const std::uint8_t* dib = static_cast<const std::uint8_t*>(GlobalLock(data));
-  if (dib == nullptr) {
-    CloseClipboard();
-    return -4;
-  }
-  std::int32_t status = PlaceDib(screen, dib, size, x, y, hostPalette);
-  GlobalUnlock(data);
-  CloseClipboard();
+  HeldBlock held;
+  if (std::int32_t status = HoldBlock(CF_DIB, &held)) return status;
+  std::int32_t status = PlaceDib(screen, held.bytes, held.size, x, y, hostPalette);
+  ReleaseBlock(held);
   return status;
 }
 
