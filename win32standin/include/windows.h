@@ -62,3 +62,4 @@ typedef HANDLE HMENU;
 
 #include "win32standin_api.h"
 #include "standin_files.h"
+#include "standin_dialogs.h"
