@@ -9,3 +9,7 @@ ZOR_WIN32_API void WINAPI SetLastError(DWORD code);
 // ---- stand-in bookkeeping (not Win32): lets tests check that every call
 // released what it took. Returns the number of live stand-in handles.
 ZOR_WIN32_API long ZorStandinOpenHandles(void);
+
+// Number of GetDC calls so far (not Win32): lets tests check that a call did
+// not touch the display at all.
+ZOR_WIN32_API long ZorStandinDcRequests(void);

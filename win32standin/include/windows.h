@@ -62,4 +62,7 @@ typedef HANDLE HMENU;
 
 #include "win32standin_api.h"
 #include "standin_files.h"
+#include "standin_gdi.h"
+#include "standin_memory.h"
+#include "standin_clipboard.h"
 #include "standin_dialogs.h"

@@ -1,0 +1,92 @@
+#include "support/screen.h"
+
+#include <cstring>
+
+#include "support/zortest.h"
+
+namespace zt {
+
+namespace {
+constexpr std::size_t kInfoBytes = sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD);
+}
+
+TestScreen::TestScreen(int width, int height, bool paletteMode) {
+  rec_ = static_cast<zor::HspScreen*>(LowAlloc(sizeof(zor::HspScreen)));
+  info_ = static_cast<BITMAPINFO*>(LowAlloc(kInfoBytes));
+  BITMAPINFOHEADER& h = info_->bmiHeader;
+  h.biSize = sizeof(BITMAPINFOHEADER);
+  h.biWidth = width;
+  h.biHeight = height;
+  h.biPlanes = 1;
+  h.biBitCount = paletteMode ? 8 : 24;
+  h.biCompression = BI_RGB;
+  h.biClrUsed = paletteMode ? 256 : 0;
+  RGBQUAD* table = info_->bmiColors;
+  for (int i = 0; i < 256; ++i) {
+    BYTE g = static_cast<BYTE>(i);
+    table[i] = RGBQUAD{g, g, g, 0};
+  }
+  dc_ = CreateCompatibleDC(nullptr);
+  void* bits = nullptr;
+  bitmap_ = CreateDIBSection(dc_, info_, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dc_ == nullptr || bitmap_ == nullptr || bits == nullptr) std::abort();
+  oldBitmap_ = SelectObject(dc_, bitmap_);
+
+  rec_->width = width;
+  rec_->height = height;
+  rec_->paletteMode = paletteMode ? 1 : 0;
+  rec_->memoryDc = zor::ToHostAddr(dc_);
+  rec_->pixelBits = zor::ToHostAddr(bits);
+  rec_->bitmapInfo = zor::ToHostAddr(info_);
+  rec_->colourTable = zor::ToHostAddr(table);
+  rec_->clientWidth = width;
+  rec_->clientHeight = height;
+}
+
+TestScreen::~TestScreen() {
+  // The library leaves its last palette installed; the host would free it.
+  if (rec_->palette != 0) {
+    SelectPalette(dc_, reinterpret_cast<HPALETTE>(std::uintptr_t{rec_->previousPalette}), FALSE);
+    DeleteObject(reinterpret_cast<HGDIOBJ>(std::uintptr_t{rec_->palette}));
+  }
+  SelectObject(dc_, oldBitmap_);
+  DeleteDC(dc_);
+  DeleteObject(bitmap_);
+  LowFree(info_, kInfoBytes);
+  LowFree(rec_, sizeof(zor::HspScreen));
+}
+
+std::uint8_t* TestScreen::Pixel(int x, int y) const {
+  return bits() + std::size_t(height() - 1 - y) * rowBytes() + std::size_t(x) * bytesPerPixel();
+}
+
+std::uint32_t TestScreen::Rgb(int x, int y) const {
+  const std::uint8_t* p = Pixel(x, y);
+  return (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+}
+
+void TestScreen::Fill(std::uint8_t b) const { std::memset(bits(), b, pixelBytes()); }
+
+std::vector<RGBQUAD> TestScreen::ColourTable() const {
+  std::vector<RGBQUAD> t(256);
+  UINT n = GetDIBColorTable(dc_, 0, 256, t.data());
+  t.resize(n);
+  return t;
+}
+
+HPALETTE TestScreen::palette() const {
+  return reinterpret_cast<HPALETTE>(std::uintptr_t{rec_->palette});
+}
+
+HPALETTE TestScreen::SelectedPalette() const {
+  return static_cast<HPALETTE>(GetCurrentObject(dc_, OBJ_PAL));
+}
+
+std::vector<PALETTEENTRY> TestScreen::PaletteEntries(HPALETTE pal) {
+  std::vector<PALETTEENTRY> e(256);
+  UINT n = GetPaletteEntries(pal, 0, 256, e.data());
+  e.resize(n);
+  return e;
+}
+
+}  // namespace zt
