@@ -538,8 +538,8 @@ TEST(PiTransparency, CornerModesIncludingAHiddenCorner) {
 std::string g_caption, g_text;
 HHOOK g_hook;
 LRESULT CALLBACK CloseBox(int code, WPARAM wp, LPARAM lp) {
-  if (code == HCBT_ACTIVATE) {
-    HWND box = reinterpret_cast<HWND>(wp);
+  HWND box = reinterpret_cast<HWND>(wp);
+  if (code == HCBT_ACTIVATE && box != nullptr) {  // Wine also activates "no window"
     char buf[1024] = {};
     GetWindowTextA(box, buf, sizeof buf);
     g_caption = buf;
