@@ -120,13 +120,18 @@ inline bool ReadColour(BitReader& r, const ColourCoder& cc, unsigned previous, s
   const int length = static_cast<int>(e >> 8);
   if (length > r.count) return false;
   Consume(r, length);
-  const unsigned at = e & 0xFF;
+  const int at = static_cast<int>(e & 0xFF);
   std::uint8_t* list = cc.lists + previous * static_cast<unsigned>(cc.stride);
   const std::uint8_t c = list[at];
-  if (at != 0) {
-    std::memmove(list + 1, list, at);
-    list[0] = c;
+  // Move entries 0 .. at-1 up by one, in 16-byte blocks from the top: each
+  // block is read before the next lower one is stored. The last block may
+  // start in the 16 bytes of padding before the list.
+  for (int top = at; top > 0; top -= 16) {
+    std::uint8_t block[16];
+    std::memcpy(block, list + top - 16, 16);
+    std::memcpy(list + top - 15, block, 16);
   }
+  list[0] = c;
   *out = c;
   return true;
 }
@@ -170,6 +175,7 @@ inline void CopyBack(std::uint8_t* dst, std::size_t d, std::size_t n) {
   }
 }
 
+constexpr int kListPadding = 16;  // before each colour list, for the block moves
 constexpr std::size_t kSlack = 32;  // room for CopyBack's overrun and the odd last pixel
 
 }  // namespace
@@ -190,7 +196,9 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
   const std::uint64_t bytes = lead + total + kSlack;
   if (bytes > SIZE_MAX) return kPiNoMemory;
   const bool wide = colourCount != 16;
-  const std::size_t listBytes = wide ? 256 * 256 : 16 * 16;
+  const int n = wide ? 256 : 16;
+  const int stride = n + kListPadding;
+  const std::size_t listBytes = static_cast<std::size_t>(n) * stride;
 
   std::unique_ptr<std::uint8_t, FreeBytes> lists(
       static_cast<std::uint8_t*>(std::malloc(listBytes)));
@@ -199,11 +207,11 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
   if (!lists || !block) return kPiNoMemory;
 
   // Fresh lists: the list of c holds c, c-1, c-2, ... most recent first.
-  const int n = wide ? 256 : 16;
+  std::uint8_t* const first = lists.get() + kListPadding;
   for (int c = 0; c < n; ++c) {
-    for (int i = 0; i < n; ++i) lists.get()[c * n + i] = static_cast<std::uint8_t>((c - i + n) % n);
+    for (int i = 0; i < n; ++i) first[c * stride + i] = static_cast<std::uint8_t>((c - i + n) % n);
   }
-  const ColourCoder cc{wide ? kColour256.data() : kColour16.data(), wide ? 14 : 6, n, lists.get()};
+  const ColourCoder cc{wide ? kColour256.data() : kColour16.data(), wide ? 14 : 6, stride, first};
 
   BitReader r;
   r.cur = source.data;
