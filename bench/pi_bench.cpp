@@ -105,6 +105,7 @@ void BM_Pi16Transparent(benchmark::State& s) { DecodeAndPlace(s, 16, 1, 3); }
 void BM_Pi256Transparent(benchmark::State& s) { DecodeAndPlace(s, 256, 1, 3); }
 void BM_Pi256FullColour(benchmark::State& s) { DecodeAndPlace(s, 256, 3, -1); }
 void BM_Pi256FullColourTransparent(benchmark::State& s) { DecodeAndPlace(s, 256, 3, 3); }
+void BM_Pi256DistanceTransparent(benchmark::State& s) { DecodeAndPlace(s, 256, 1, 256 + 60); }
 void BM_Pi16Noisy(benchmark::State& s) { DecodeAndPlace(s, 16, 1, -1, 25); }
 void BM_Pi256Noisy(benchmark::State& s) { DecodeAndPlace(s, 256, 1, -1, 25); }
 
@@ -114,6 +115,7 @@ BENCHMARK(BM_Pi16Transparent)->Args({1024, 1024})->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_Pi256Transparent)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pi256FullColour)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pi256FullColourTransparent)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pi256DistanceTransparent)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pi16Noisy)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pi256Noisy)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
 

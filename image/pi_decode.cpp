@@ -103,6 +103,19 @@ constexpr std::array<std::uint16_t, (1u << Bits)> MakeColourTable() {
 constexpr auto kColour16 = MakeColourTable<6, false>();
 constexpr auto kColour256 = MakeColourTable<14, true>();
 
+// The 256-colour codes of up to 9 bits (k up to 32, the common ones) by the
+// next 9 bits, 0 for the longer codes: a table small enough to stay in the
+// first-level cache next to the colour lists.
+constexpr std::array<std::uint16_t, 512> MakeShortTable() {
+  std::array<std::uint16_t, 512> t{};
+  for (unsigned v = 0; v < 512; ++v) {
+    const std::uint16_t e = ColourEntry(v << 5, 14, true);
+    t[v] = (e >> 8) <= 9 ? e : 0;
+  }
+  return t;
+}
+constexpr auto kColour256Short = MakeShortTable();
+
 // Position codes by the next 3 bits: code | length << 4.
 constexpr std::uint8_t kPosition[8] = {0 | 2 << 4, 0 | 2 << 4, 1 | 2 << 4, 1 | 2 << 4,
                                        2 | 2 << 4, 2 | 2 << 4, 3 | 3 << 4, 4 | 3 << 4};
@@ -116,7 +129,8 @@ struct ColourCoder {
 
 // Reads one colour after `previous`; false when the bits run out.
 inline bool ReadColour(BitReader& r, const ColourCoder& cc, unsigned previous, std::uint8_t* out) {
-  const unsigned e = cc.table[Peek(r, cc.peekBits)];
+  unsigned e = cc.table[Peek(r, cc.peekBits)];
+  if (e == 0) e = kColour256[Peek(r, 14)];  // a long 256-colour code
   const int length = static_cast<int>(e >> 8);
   if (length > r.count) return false;
   Consume(r, length);
@@ -158,10 +172,12 @@ inline std::uint32_t ReadLength(BitReader& r) {
 }
 
 // Copies n bytes to dst from distance d back, in increasing order, so that an
-// overlapping source repeats its pattern. May write up to 15 bytes past n.
+// overlapping source repeats its pattern. May write up to 31 bytes past n.
 inline void CopyBack(std::uint8_t* dst, std::size_t d, std::size_t n) {
   const std::uint8_t* src = dst - d;
-  if (d >= 16) {
+  if (d >= 32) {
+    for (std::size_t i = 0; i < n; i += 32) std::memcpy(dst + i, src + i, 32);
+  } else if (d >= 16) {
     for (std::size_t i = 0; i < n; i += 16) std::memcpy(dst + i, src + i, 16);
   } else if (d == 2 || d == 4 || d == 8) {
     // The pattern's period divides 16: every 16-byte block is the same.
@@ -175,8 +191,8 @@ inline void CopyBack(std::uint8_t* dst, std::size_t d, std::size_t n) {
   }
 }
 
-constexpr int kListPadding = 16;  // before each colour list, for the block moves
-constexpr std::size_t kSlack = 32;  // room for CopyBack's overrun and the odd last pixel
+constexpr int kListPadding = 16;    // before each colour list, for the block moves
+constexpr std::size_t kSlack = 64;  // room for CopyBack's overrun and the odd last pixel
 
 }  // namespace
 
@@ -211,7 +227,8 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
   for (int c = 0; c < n; ++c) {
     for (int i = 0; i < n; ++i) first[c * stride + i] = static_cast<std::uint8_t>((c - i + n) % n);
   }
-  const ColourCoder cc{wide ? kColour256.data() : kColour16.data(), wide ? 14 : 6, stride, first};
+  const ColourCoder cc{wide ? kColour256Short.data() : kColour16.data(), wide ? 9 : 6, stride,
+                       first};
 
   BitReader r;
   r.cur = source.data;
@@ -287,7 +304,7 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
 
   if (written < end) {
     // Clear what a copy wrote ahead of the point where the stream ended.
-    std::size_t ahead = end - written < 16 ? end - written : 16;
+    std::size_t ahead = end - written < 32 ? end - written : 32;
     std::memset(pic + written, 0, ahead);
   } else {
     out->complete = true;

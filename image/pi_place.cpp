@@ -49,6 +49,20 @@ void PlacePiPicture(const std::uint8_t* picture, std::int32_t width, std::int32_
   const std::int64_t bpp = surface.bytesPerPixel;
   const std::int64_t stride = (bpp * surface.width + 3) & ~std::int64_t{3};
 
+  // Per index: 0xFF keeps the screen's pixel, 0 writes the picture's; and
+  // the colour as blue, green, red in the low three bytes.
+  std::uint8_t keep[256];
+  std::uint32_t bgr[256];
+  int marked = 0, single = 0;  // a lone transparent index takes a compare loop
+  for (int i = 0; i < 256; ++i) {
+    keep[i] = mask != nullptr && mask[i] ? 0xFF : 0;
+    if (keep[i]) ++marked, single = i;
+    if (bpp == 3) {
+      const std::uint8_t* e = palette + 3 * i;
+      bgr[i] = std::uint32_t{e[2]} | std::uint32_t{e[1]} << 8 | std::uint32_t{e[0]} << 16;
+    }
+  }
+
   for (std::int64_t r = 0; r < rows64; ++r) {
     const std::uint8_t* src = picture + r * static_cast<std::int64_t>(width);
     std::uint8_t* dst =
@@ -56,19 +70,32 @@ void PlacePiPicture(const std::uint8_t* picture, std::int32_t width, std::int32_
     if (bpp == 1) {
       if (mask == nullptr) {
         std::memcpy(dst, src, cols);
+      } else if (marked == 1) {
+        const std::uint8_t t = static_cast<std::uint8_t>(single);
+        for (std::size_t i = 0; i < cols; ++i) dst[i] = src[i] == t ? dst[i] : src[i];
       } else {
         for (std::size_t i = 0; i < cols; ++i) {
-          if (!mask[src[i]]) dst[i] = src[i];
+          const std::uint8_t m = keep[src[i]];
+          dst[i] = static_cast<std::uint8_t>((src[i] & ~m) | (dst[i] & m));
         }
       }
+    } else if (mask == nullptr) {
+      // Four bytes per pixel, the fourth overwritten by the next pixel; the
+      // last pixel of the row gets exactly three.
+      for (std::size_t i = 0; i + 1 < cols; ++i) std::memcpy(dst + 3 * i, &bgr[src[i]], 4);
+      const std::uint32_t last = bgr[src[cols - 1]];
+      std::uint8_t* d = dst + 3 * (cols - 1);
+      d[0] = static_cast<std::uint8_t>(last);
+      d[1] = static_cast<std::uint8_t>(last >> 8);
+      d[2] = static_cast<std::uint8_t>(last >> 16);
     } else {
       for (std::size_t i = 0; i < cols; ++i) {
         const unsigned c = src[i];
-        if (mask != nullptr && mask[c]) continue;
-        const std::uint8_t* e = palette + 3 * c;
-        dst[3 * i + 0] = e[2];
-        dst[3 * i + 1] = e[1];
-        dst[3 * i + 2] = e[0];
+        if (keep[c]) continue;
+        std::uint8_t* d = dst + 3 * i;
+        d[0] = static_cast<std::uint8_t>(bgr[c]);
+        d[1] = static_cast<std::uint8_t>(bgr[c] >> 8);
+        d[2] = static_cast<std::uint8_t>(bgr[c] >> 16);
       }
     }
   }
