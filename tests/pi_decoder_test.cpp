@@ -140,6 +140,7 @@ TEST(PiHeader, VariantsRoundTrip) {
       {"filler", [](zt::PiHeaderSpec& s) { s.filler = "editor\x01\x02"; }},
       {"leading block", [](zt::PiHeaderSpec& s) { s.leadingBlock = true; }},
       {"DMY with signature", [](zt::PiHeaderSpec& s) { s.dmy = zt::PiDmy::kWithSignature; }},
+      {"DMY without signature", [](zt::PiHeaderSpec& s) { s.dmy = zt::PiDmy::kWithoutSignature; }},
       {"machine data", [](zt::PiHeaderSpec& s) { s.machineData = std::string(1000, '\x1A'); }},
       {"default palette", [](zt::PiHeaderSpec& s) { s.storePalette = false; }},
       {"planes 8 is 256", [](zt::PiHeaderSpec& s) { s.planes = 8; }},
