@@ -64,6 +64,7 @@ typedef HANDLE HMENU;
 
 // One header per group of calls.
 #include "standin_clipboard.h"
+#include "standin_dialogs.h"
 #include "standin_files.h"
 #include "standin_gdi.h"
 #include "standin_locale.h"

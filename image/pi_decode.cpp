@@ -1,0 +1,317 @@
+// Pi stream decoder. The bit reader keeps up to 64 bits, most significant
+// first, and refills from the current window; every code is checked against
+// the bits actually present, so the stream is decoded to its true end and a
+// truncated code stops the decoding instead of reading past the source.
+#include "image/pi_decode.h"
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+
+namespace zor {
+
+void FreeBytes::operator()(std::uint8_t* p) const { std::free(p); }
+
+namespace {
+
+// ---- bit input ----
+
+struct BitReader {
+  std::uint64_t bits = 0;  // next bit in bit 63; bits past `count` are 0 or the true next bits
+  int count = 0;
+  const std::uint8_t* cur = nullptr;
+  const std::uint8_t* end = nullptr;
+  const PiByteSource* source = nullptr;
+  bool exhausted = false;
+};
+
+inline std::uint64_t Load64Be(const std::uint8_t* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  return __builtin_bswap64(v);
+}
+
+bool NextWindow(BitReader& r) {
+  if (r.exhausted || r.source->more == nullptr) return false;
+  const std::uint8_t* data = nullptr;
+  std::size_t size = 0;
+  if (!r.source->more(r.source->context, &data, &size) || size == 0) return false;
+  r.cur = data;
+  r.end = data + size;
+  return true;
+}
+
+void RefillSlow(BitReader& r) {
+  while (r.count <= 56) {
+    if (r.cur == r.end) {
+      if (!NextWindow(r)) {
+        r.exhausted = true;
+        return;
+      }
+      continue;
+    }
+    r.bits |= std::uint64_t{*r.cur++} << (56 - r.count);
+    r.count += 8;
+  }
+}
+
+// Leaves at least 56 bits, fewer only at the end of the data.
+inline void Refill(BitReader& r) {
+  if (r.end - r.cur >= 8) {
+    r.bits |= Load64Be(r.cur) >> r.count;
+    r.cur += (63 - r.count) >> 3;
+    r.count |= 56;
+  } else if (r.count <= 56) {
+    RefillSlow(r);
+  }
+}
+
+inline unsigned Peek(const BitReader& r, int n) {
+  return static_cast<unsigned>(r.bits >> (64 - n));
+}
+
+inline void Consume(BitReader& r, int n) {
+  r.bits <<= n;
+  r.count -= n;
+}
+
+// ---- code tables ----
+
+// Colour codes: entry = (k - 1) | (code length << 8), indexed by the next
+// 6 (16 colours) or 14 (256 colours) bits.
+constexpr std::uint16_t ColourEntry(unsigned v, int bits, bool wide) {
+  auto bit = [&](int i) { return (v >> (bits - 1 - i)) & 1u; };  // i-th bit from the top
+  auto field = [&](int at, int n) { return (v >> (bits - at - n)) & ((1u << n) - 1); };
+  if (bit(0)) return static_cast<std::uint16_t>(bit(1) | (2u << 8));         // 1x: 1-2
+  if (!bit(1)) return static_cast<std::uint16_t>((2 + bit(2)) | (3u << 8));  // 00x: 3-4
+  int ones = 0;                                                              // 1 bits after "01"
+  const int maxOnes = wide ? 5 : 1;
+  while (ones < maxOnes && bit(2 + ones)) ++ones;
+  int prefix = (ones == maxOnes && ones > 0) ? 2 + ones : 3 + ones;
+  int n = ones + 2;
+  return static_cast<std::uint16_t>(((1u << n) + field(prefix, n)) |
+                                    static_cast<unsigned>(prefix + n) << 8);
+}
+
+template <int Bits, bool Wide>
+constexpr std::array<std::uint16_t, (1u << Bits)> MakeColourTable() {
+  std::array<std::uint16_t, (1u << Bits)> t{};
+  for (unsigned v = 0; v < (1u << Bits); ++v) t[v] = ColourEntry(v, Bits, Wide);
+  return t;
+}
+
+constexpr auto kColour16 = MakeColourTable<6, false>();
+constexpr auto kColour256 = MakeColourTable<14, true>();
+
+// The 256-colour codes of up to 9 bits (k up to 32, the common ones) by the
+// next 9 bits, 0 for the longer codes: a table small enough to stay in the
+// first-level cache next to the colour lists.
+constexpr std::array<std::uint16_t, 512> MakeShortTable() {
+  std::array<std::uint16_t, 512> t{};
+  for (unsigned v = 0; v < 512; ++v) {
+    const std::uint16_t e = ColourEntry(v << 5, 14, true);
+    t[v] = (e >> 8) <= 9 ? e : 0;
+  }
+  return t;
+}
+constexpr auto kColour256Short = MakeShortTable();
+
+// Position codes by the next 3 bits: code | length << 4.
+constexpr std::uint8_t kPosition[8] = {0 | 2 << 4, 0 | 2 << 4, 1 | 2 << 4, 1 | 2 << 4,
+                                       2 | 2 << 4, 2 | 2 << 4, 3 | 3 << 4, 4 | 3 << 4};
+
+struct ColourCoder {
+  const std::uint16_t* table;
+  int peekBits;
+  int stride;           // bytes per list
+  std::uint8_t* lists;  // one list per preceding colour, most recent first
+};
+
+// Reads one colour after `previous`; false when the bits run out.
+inline bool ReadColour(BitReader& r, const ColourCoder& cc, unsigned previous, std::uint8_t* out) {
+  unsigned e = cc.table[Peek(r, cc.peekBits)];
+  if (e == 0) e = kColour256[Peek(r, 14)];  // a long 256-colour code
+  const int length = static_cast<int>(e >> 8);
+  if (length > r.count) return false;
+  Consume(r, length);
+  const int at = static_cast<int>(e & 0xFF);
+  std::uint8_t* list = cc.lists + previous * static_cast<unsigned>(cc.stride);
+  const std::uint8_t c = list[at];
+  // Move entries 0 .. at-1 up by one, in 16-byte blocks from the top: each
+  // block is read before the next lower one is stored. The last block may
+  // start in the 16 bytes of padding before the list.
+  for (int top = at; top > 0; top -= 16) {
+    std::uint8_t block[16];
+    std::memcpy(block, list + top - 16, 16);
+    std::memcpy(list + top - 15, block, 16);
+  }
+  list[0] = c;
+  *out = c;
+  return true;
+}
+
+// Length of a copy in pixel pairs, 0 when the stream ends or the code has
+// 31 leading 1 bits.
+inline std::uint32_t ReadLength(BitReader& r) {
+  if (r.count < 32) Refill(r);
+  if (r.count == 0) return 0;
+  if ((r.bits >> 63) == 0) {
+    Consume(r, 1);
+    return 1;
+  }
+  int ones = __builtin_clzll(~r.bits | 1);  // capped at 63
+  if (ones >= 31 || ones >= r.count) return 0;
+  Consume(r, ones + 1);
+  if (r.count < ones) {
+    Refill(r);
+    if (r.count < ones) return 0;
+  }
+  std::uint32_t field = Peek(r, ones);
+  Consume(r, ones);
+  return (std::uint32_t{1} << ones) + field;
+}
+
+// Copies n bytes to dst from distance d back, in increasing order, so that an
+// overlapping source repeats its pattern. May write up to 31 bytes past n.
+inline void CopyBack(std::uint8_t* dst, std::size_t d, std::size_t n) {
+  const std::uint8_t* src = dst - d;
+  if (d >= 32) {
+    for (std::size_t i = 0; i < n; i += 32) std::memcpy(dst + i, src + i, 32);
+  } else if (d >= 16) {
+    for (std::size_t i = 0; i < n; i += 16) std::memcpy(dst + i, src + i, 16);
+  } else if (d == 2 || d == 4 || d == 8) {
+    // The pattern's period divides 16: every 16-byte block is the same.
+    std::uint8_t pattern[16];
+    for (std::size_t i = 0; i < 16; ++i) pattern[i] = src[i % d];
+    for (std::size_t i = 0; i < n; i += 16) std::memcpy(dst + i, pattern, 16);
+  } else if (d >= 8) {
+    for (std::size_t i = 0; i < n; i += 8) std::memcpy(dst + i, src + i, 8);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) dst[i] = src[i];
+  }
+}
+
+constexpr int kListPadding = 16;    // before each colour list, for the block moves
+constexpr std::size_t kSlack = 64;  // room for CopyBack's overrun and the odd last pixel
+
+}  // namespace
+
+std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std::int32_t height,
+                            std::int32_t colourCount, PiPixels* out) {
+  out->block.reset();
+  out->picture = nullptr;
+  out->width = width;
+  out->height = height;
+  out->complete = false;
+  if (width < 1 || width > kPiMaxWidth || height < 0 || height > kPiMaxHeight) return kPiBadSize;
+
+  // Sizes in 64 bits: at most 8,192 x 65,535 pixels.
+  const std::uint64_t w = static_cast<std::uint64_t>(width);
+  const std::uint64_t total = w * static_cast<std::uint64_t>(height);
+  const std::uint64_t lead = 4 * w;
+  const std::uint64_t bytes = lead + total + kSlack;
+  if (bytes > SIZE_MAX) return kPiNoMemory;
+  const bool wide = colourCount != 16;
+  const int n = wide ? 256 : 16;
+  const int stride = n + kListPadding;
+  const std::size_t listBytes = static_cast<std::size_t>(n) * stride;
+
+  std::unique_ptr<std::uint8_t, FreeBytes> lists(
+      static_cast<std::uint8_t*>(std::malloc(listBytes)));
+  std::unique_ptr<std::uint8_t, FreeBytes> block(
+      static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(bytes), 1)));
+  if (!lists || !block) return kPiNoMemory;
+
+  // Fresh lists: the list of c holds c, c-1, c-2, ... most recent first.
+  std::uint8_t* const first = lists.get() + kListPadding;
+  for (int c = 0; c < n; ++c) {
+    for (int i = 0; i < n; ++i) first[c * stride + i] = static_cast<std::uint8_t>((c - i + n) % n);
+  }
+  const ColourCoder cc{wide ? kColour256Short.data() : kColour16.data(), wide ? 9 : 6, stride,
+                       first};
+
+  BitReader r;
+  r.cur = source.data;
+  r.end = source.data + source.size;
+  r.source = &source;
+  Refill(r);
+  std::uint8_t c1 = 0, c2 = 0;
+  if (!ReadColour(r, cc, 0, &c1) || !ReadColour(r, cc, c1, &c2)) return kPiNoStream;
+
+  // The leading area and the first pair hold c1, c2 alternately.
+  std::uint8_t* const base = block.get();
+  for (std::uint64_t i = 0; i < lead + 2; i += 2) {
+    base[i] = c1;
+    base[i + 1] = c2;
+  }
+  std::uint8_t* const pic = base + lead;
+  const std::size_t end = static_cast<std::size_t>(total);
+  const std::size_t pairedEnd = end + (end & 1);  // the odd last pair's second pixel is dropped
+  const std::size_t distance[5] = {0, static_cast<std::size_t>(w), static_cast<std::size_t>(2 * w),
+                                   static_cast<std::size_t>(w - 1),
+                                   static_cast<std::size_t>(w + 1)};
+
+  std::size_t p = 0;        // next pixel, always even
+  std::size_t written = 2;  // pixels stored: the first pair's fill, p, or p + 1 after half a pair
+  int previousCode = -1;
+  while (p < end) {
+    Refill(r);
+    const unsigned pe = kPosition[Peek(r, 3)];
+    const int codeLength = static_cast<int>(pe >> 4);
+    if (codeLength > r.count) break;
+    Consume(r, codeLength);
+    const int code = static_cast<int>(pe & 15);
+
+    if (code == previousCode) {
+      // A run of literal colour pairs.
+      previousCode = -1;
+      bool ok = true;
+      for (;;) {
+        Refill(r);
+        if (!ReadColour(r, cc, pic[p - 1], pic + p)) {
+          ok = false;
+          break;
+        }
+        if (!ReadColour(r, cc, pic[p], pic + p + 1)) {
+          written = p + 1;
+          ok = false;
+          break;
+        }
+        p += 2;
+        if (p >= end) break;
+        if (r.count < 1) {
+          ok = false;
+          break;
+        }
+        const bool more = Peek(r, 1) != 0;
+        Consume(r, 1);
+        if (!more) break;
+      }
+      if (!ok) break;
+      continue;
+    }
+
+    previousCode = code;
+    const std::uint32_t pairs = ReadLength(r);
+    if (pairs == 0) break;
+    const std::size_t d = code == 0 ? (pic[p - 1] == pic[p - 2] ? 2 : 4) : distance[code];
+    std::size_t count = 2 * static_cast<std::size_t>(pairs);
+    if (count > pairedEnd - p) count = pairedEnd - p;
+    CopyBack(pic + p, d, count);
+    p += count;
+  }
+  if (p > written) written = p;
+
+  if (written < end) {
+    // Clear what a copy wrote ahead of the point where the stream ended.
+    std::size_t ahead = end - written < 32 ? end - written : 32;
+    std::memset(pic + written, 0, ahead);
+  } else {
+    out->complete = true;
+  }
+  out->picture = pic;
+  out->block = std::move(block);
+  return 0;
+}
+
+}  // namespace zor

@@ -1,0 +1,29 @@
+// user32 message boxes: recorded, answered at once.
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+ZorStandinMessageBox g_last{};
+
+void CopyCut(char* dst, std::size_t room, const char* src) {
+  if (src == nullptr) src = "";
+  std::size_t n = std::strlen(src);
+  if (n >= room) n = room - 1;
+  std::memcpy(dst, src, n);
+  dst[n] = 0;
+}
+
+}  // namespace
+
+ZOR_WIN32_API int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  g_last.owner = owner;
+  CopyCut(g_last.text, sizeof g_last.text, text);
+  CopyCut(g_last.caption, sizeof g_last.caption, caption == nullptr ? "Error" : caption);
+  g_last.type = type;
+  ++g_last.count;
+  return (type & 0xF) == MB_YESNO ? 6 : IDOK;
+}
+
+ZOR_WIN32_API const ZorStandinMessageBox* ZorStandinLastMessageBox(void) { return &g_last; }
