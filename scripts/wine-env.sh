@@ -24,6 +24,11 @@ case "$cmd" in
         timeout 240 wine wineboot --init >/dev/null 2>&1
       # Wine's null display driver: windows work without an X display.
       timeout 60 wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+      # The desktop that wineboot started still uses the old driver: restart
+      # the server so that every program of the run gets the null driver.
+      wineserver -k 2>/dev/null
+      timeout 60 wineserver -w 2>/dev/null
+      wineserver -p 900 2>/dev/null || true
     fi
     timeout 60 wine cmd /c exit 0 >/dev/null 2>&1 || { echo "wine does not start programs in $WINEPREFIX"; exit 1; }
     ;;
