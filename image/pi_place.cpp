@@ -89,10 +89,18 @@ void PlacePiPicture(const std::uint8_t* picture, std::int32_t width, std::int32_
       d[1] = static_cast<std::uint8_t>(last >> 8);
       d[2] = static_cast<std::uint8_t>(last >> 16);
     } else {
-      for (std::size_t i = 0; i < cols; ++i) {
+      // As above, four bytes per written pixel, carrying the next pixel's
+      // first byte over as it is: a kept neighbour stays untouched.
+      for (std::size_t i = 0; i + 1 < cols; ++i) {
         const unsigned c = src[i];
         if (keep[c]) continue;
         std::uint8_t* d = dst + 3 * i;
+        const std::uint32_t v = bgr[c] | std::uint32_t{d[3]} << 24;
+        std::memcpy(d, &v, 4);
+      }
+      const unsigned c = src[cols - 1];
+      if (!keep[c]) {
+        std::uint8_t* d = dst + 3 * (cols - 1);
         d[0] = static_cast<std::uint8_t>(bgr[c]);
         d[1] = static_cast<std::uint8_t>(bgr[c] >> 8);
         d[2] = static_cast<std::uint8_t>(bgr[c] >> 16);
