@@ -22,17 +22,18 @@ constexpr std::uint32_t kModeFlags[6] = {LCMAP_FULLWIDTH, LCMAP_HALFWIDTH, LCMAP
                                          LCMAP_KATAKANA,  LCMAP_LOWERCASE, LCMAP_UPPERCASE};
 
 // UpperCase and LowerCase: the variable's own text is the source. The copy
-// stops at the byte capacity even when the text is not terminated inside it.
+// stops at the byte capacity even when the text is not terminated inside it,
+// and is sized by the text (capacity + 4 would wrap on a 32-bit size_t).
 std::int32_t MapOwnText(HspVar* var, std::int32_t mode) {
   if (var->type != kTypeString) return kWrongType;
   const std::uint32_t capacity = ByteCapacity(*var);
   if (capacity == 0) return kBadArg;
-  std::unique_ptr<char[]> copy(new (std::nothrow) char[std::size_t{capacity} + 4]);
-  if (!copy) return kFail;
   const char* text = VarText(*var);
   const void* end = std::memchr(text, 0, capacity);
   const std::size_t n =
       end ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : capacity;
+  std::unique_ptr<char[]> copy(new (std::nothrow) char[n + 1]);
+  if (!copy) return kFail;
   std::memcpy(copy.get(), text, n);
   copy[n] = 0;
   return MapToVariable(var, copy.get(), mode);
