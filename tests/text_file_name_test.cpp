@@ -11,34 +11,13 @@ namespace {
 ZT_EXPORT(CheckFilename, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(NodeExt, zor::HspVar*, const char*, std::int32_t, std::int32_t);
 
-std::int32_t Check(const std::string& name, std::int32_t noDirs = 0, std::int32_t semicolon = 0) {
-  zt::HostVar v = zt::HostVar::String(64);
-  v.SetText(name);
-  return CheckFilename(v, noDirs, semicolon, 0);
-}
-
-struct Part {
-  std::int32_t status;
-  std::string text;
-};
-
-Part Node(const std::string& path, std::int32_t selector, std::int32_t trim = 0,
-          std::uint32_t rowBytes = 64) {
-  zt::HostVar v = zt::HostVar::String(rowBytes);
-  v.Fill('#');
-  Part p;
-  p.status = NodeExt(v, path.c_str(), selector, trim);
-  p.text = std::string(v.text(), strnlen(v.text(), rowBytes));
-  return p;
-}
-
 TEST(FindChr, FindsOnlyAtCharacterBoundaries) {
   EXPECT_EQ(-2, zor::FindChr("abc", 'a', -1));
   EXPECT_EQ(0, zor::FindChr("abc", 'a', 0));
   EXPECT_EQ(-1, zor::FindChr("abc", 'a', 1));
   EXPECT_EQ(2, zor::FindChr("abc", 'c', 1));
   EXPECT_EQ(-1, zor::FindChr("abc", 'x', 0));
-  const char* soA = "\x83\x5c\x61\x5c";             // ソa\ (0x5C second byte, then '\\')
+  const char* soA = "\x83\x5c\x61\x5c";             // ソa\ (0x5C as second byte, then '\')
   EXPECT_EQ(3, zor::FindChr(soA, '\\', 0));         // the second byte is skipped
   EXPECT_EQ(1, zor::FindChr(soA, '\\', 1));         // unless the walk starts there
   EXPECT_EQ(0, zor::FindChr("\x83\x5c", 0x83, 0));  // a lead byte equal to the value
@@ -47,35 +26,37 @@ TEST(FindChr, FindsOnlyAtCharacterBoundaries) {
   EXPECT_EQ(1, zor::FindChr("\xa0\\", '\\', 0));    // 0xA0 does not
 }
 
-TEST(CheckFilename, BackslashAndSemicolonOptions) {
-  EXPECT_EQ(0, Check("a\\b.txt"));
-  EXPECT_EQ(-255, Check("a\\b.txt", 1));
-  EXPECT_EQ(-255, Check("a;b"));
-  EXPECT_EQ(0, Check("a;b", 0, 1));
-  EXPECT_EQ(-255, Check("a;b\\", 1, 1));
-}
+struct NameCase {
+  std::string name;
+  std::int32_t noDirs, semicolon, want;
+};
 
-TEST(CheckFilename, AlwaysForbiddenCharacters) {
-  for (char c : std::string("\"<>?*/|")) {
-    EXPECT_EQ(-255, Check(std::string("ab") + c + "d", 0, 1)) << c;
+template <std::size_t N>
+void ExpectChecks(const NameCase (&cases)[N]) {
+  for (const NameCase& c : cases) {
+    zt::HostVar v = zt::HostVar::String(64);
+    v.SetText(c.name);
+    EXPECT_EQ(c.want, CheckFilename(v, c.noDirs, c.semicolon, 0)) << c.name;
   }
-  EXPECT_EQ(0, Check(""));
-  EXPECT_EQ(0, Check("name with spaces.txt"));
 }
 
-TEST(CheckFilename, ColonOnlyAfterADriveLetter) {
-  EXPECT_EQ(0, Check("C:\\x"));
-  EXPECT_EQ(0, Check("z:x"));
-  EXPECT_EQ(-255, Check("1:\\x"));
-  EXPECT_EQ(-255, Check("ab:c"));
-  EXPECT_EQ(-255, Check(":"));
-  EXPECT_EQ(0, Check("C:a:b"));  // only the first colon is examined
-}
-
-TEST(CheckFilename, SecondBytesAreNotForbiddenCharacters) {
-  EXPECT_EQ(0, Check("\x83\x5c\x95\x7c.txt", 1));  // ソ and 表
-  EXPECT_EQ(-255, Check("\x83\x5c\\", 1));
-  EXPECT_EQ(-255, Check("\xb1|", 0));  // half-width katakana are single bytes
+TEST(CheckFilename, ForbiddenCharactersAndDriveColon) {
+  const NameCase options[] = {{"a\\b.txt", 0, 0, 0},  {"a\\b.txt", 1, 0, -255}, {"a;b", 0, 0, -255},
+                              {"a;b", 0, 1, 0},       {"a;b\\", 1, 1, -255},    {"", 0, 0, 0},
+                              {"name 1.txt", 0, 0, 0}};
+  ExpectChecks(options);
+  const NameCase always[] = {{"ab\"d", 0, 1, -255}, {"ab<d", 0, 1, -255}, {"ab>d", 0, 1, -255},
+                             {"ab?d", 0, 1, -255},  {"ab*d", 0, 1, -255}, {"ab/d", 0, 1, -255},
+                             {"ab|d", 0, 1, -255}};
+  ExpectChecks(always);
+  // ':' only second after an ASCII letter; only the first colon counts.
+  const NameCase colons[] = {{"C:\\x", 0, 0, 0},   {"z:x", 0, 0, 0},  {"1:\\x", 0, 0, -255},
+                             {"ab:c", 0, 0, -255}, {":", 0, 0, -255}, {"C:a:b", 0, 0, 0}};
+  ExpectChecks(colons);
+  // Second bytes 0x5C and 0x7C (of ソ, 表) are no characters; ｱ is one byte.
+  const NameCase sjis[] = {
+      {"\x83\x5c\x95\x7c.txt", 1, 0, 0}, {"\x83\x5c\\", 1, 0, -255}, {"\xb1|", 0, 0, -255}};
+  ExpectChecks(sjis);
 }
 
 TEST(CheckFilename, TerminatesTheRowAndRefusesOthers) {
@@ -83,98 +64,87 @@ TEST(CheckFilename, TerminatesTheRowAndRefusesOthers) {
   std::memcpy(v.text(), "abcdefg*", 8);  // the '*' lies in the last byte
   EXPECT_EQ(0, CheckFilename(v, 0, 0, 0));
   EXPECT_EQ("abcdefg", std::string(v.text()));
-
   zt::HostVar ints = zt::HostVar::Ints(2);
   EXPECT_EQ(-1, CheckFilename(ints, 0, 0, 0));
-  zt::HostVar none = zt::HostVar::String(8);
-  none.SetText("abc");
-  none.rec()->lengths[1] = 0;
-  EXPECT_EQ(-1, CheckFilename(none, 0, 0, 0));
-  EXPECT_EQ("abc", std::string(none.text()));
+  v.SetText("abc");
+  v.rec()->lengths[1] = 0;
+  EXPECT_EQ(-1, CheckFilename(v, 0, 0, 0));
+  EXPECT_EQ("abc", std::string(v.text()));
 }
 
-TEST(NodeExt, PartsOfAFullPath) {
-  const std::string path = "c:\\a\\b.c";
-  EXPECT_EQ("C:", Node(path, 1).text);
-  EXPECT_EQ("b", Node(path, 2).text);
-  EXPECT_EQ("c", Node(path, 3).text);
-  EXPECT_EQ("b.c", Node(path, 4).text);
-  for (std::int32_t sel : {0, 5, -1, 1000}) {
-    Part p = Node(path, sel);
-    EXPECT_EQ(0, p.status) << sel;
-    EXPECT_EQ("c:\\a\\", p.text) << sel;
+struct PartCase {
+  std::string path;
+  std::int32_t selector, status;
+  std::string want;
+  std::int32_t trim = 0;
+  std::uint32_t row = 64;
+};
+
+// Each case on a row filled with '#': status, text, the row's last byte 0,
+// and for a missing part the whole row zeroed.
+template <std::size_t N>
+void ExpectParts(const PartCase (&cases)[N]) {
+  for (const PartCase& c : cases) {
+    zt::HostVar v = zt::HostVar::String(c.row);
+    v.Fill('#');
+    const std::string what = c.path + " / " + std::to_string(c.selector);
+    EXPECT_EQ(c.status, NodeExt(v, c.path.c_str(), c.selector, c.trim)) << what;
+    EXPECT_EQ(c.want, std::string(v.text(), strnlen(v.text(), c.row))) << what;
+    EXPECT_EQ(0, v.text()[c.row - 1]) << what;
+    if (c.status == -255) {
+      EXPECT_EQ(std::string(c.row, '\0'), std::string(v.text(), c.row)) << what;
+    }
   }
 }
 
-TEST(NodeExt, DotsAndMissingParts) {
-  EXPECT_EQ("file", Node("a.d\\file", 2).text);
-  EXPECT_EQ(-255, Node("a.d\\file", 3).status);
-  EXPECT_EQ("file.tar", Node("file.tar.gz", 2).text);
-  EXPECT_EQ("gz", Node("file.tar.gz", 3).text);
-  EXPECT_EQ(-255, Node("x\\.cfg", 2).status);
-  EXPECT_EQ("cfg", Node("x\\.cfg", 3).text);
-  EXPECT_EQ(-255, Node(".cfg", 2).status);
-  Part empty = Node("C:.cfg", 2);
-  EXPECT_EQ(0, empty.status);
-  EXPECT_EQ("", empty.text);
-  EXPECT_EQ("noext", Node("noext", 2).text);
-  EXPECT_EQ("", Node("dir\\name.", 3).text);
+TEST(NodeExt, PartsOfPaths) {
+  const PartCase full[] = {{"c:\\a\\b.c", 1, 0, "C:"},       {"c:\\a\\b.c", 2, 0, "b"},
+                           {"c:\\a\\b.c", 3, 0, "c"},        {"c:\\a\\b.c", 4, 0, "b.c"},
+                           {"c:\\a\\b.c", 0, 0, "c:\\a\\"},  {"c:\\a\\b.c", 5, 0, "c:\\a\\"},
+                           {"c:\\a\\b.c", -1, 0, "c:\\a\\"}, {"c:\\a\\b.c", 1000, 0, "c:\\a\\"}};
+  ExpectParts(full);
+  // Dots of directories are no extensions; a name that begins with its dot
+  // has no base name.
+  const PartCase dots[] = {
+      {"a.d\\file", 2, 0, "file"}, {"a.d\\file", 3, -255, ""}, {"file.tar.gz", 2, 0, "file.tar"},
+      {"file.tar.gz", 3, 0, "gz"}, {"x\\.cfg", 2, -255, ""},   {"x\\.cfg", 3, 0, "cfg"},
+      {".cfg", 2, -255, ""},       {"C:.cfg", 2, 0, ""},       {"noext", 2, 0, "noext"},
+      {"noext", 3, -255, ""},      {"dir\\name.", 3, 0, ""}};
+  ExpectParts(dots);
+  const PartCase edges[] = {{"C:", 4, 0, ""},
+                            {"C:\\", 4, -255, ""},
+                            {"", 4, -255, ""},
+                            {"C:name", 4, 0, "name"},
+                            {"name.ext", 0, -255, ""},
+                            {"\\\\server\\share\\f", 1, -255, ""},
+                            {"\\\\server\\share\\f", 0, 0, "\\\\server\\share\\"},
+                            {"1:x", 1, -255, ""}};
+  ExpectParts(edges);
+  // 0x83 0x5C (ソ) ends in the backslash byte but is no separator.
+  const PartCase sjis[] = {{"d\\\x83\x5c.txt", 4, 0, "\x83\x5c.txt"},
+                           {"d\\\x83\x5c.txt", 0, 0, "d\\"},
+                           {"\x83\x5c.txt", 2, 0, "\x83\x5c"},
+                           {"\x83\x5c", 0, -255, ""}};
+  ExpectParts(sjis);
 }
 
-TEST(NodeExt, FileNameAndDirectoryEdges) {
-  Part drive = Node("C:", 4);
-  EXPECT_EQ(0, drive.status);
-  EXPECT_EQ("", drive.text);
-  EXPECT_EQ(-255, Node("C:\\", 4).status);
-  EXPECT_EQ(-255, Node("", 4).status);
-  EXPECT_EQ("name", Node("C:name", 4).text);
-  EXPECT_EQ(-255, Node("name.ext", 0).status);
-  EXPECT_EQ(-255, Node("\\\\server\\share\\f", 1).status);
-  EXPECT_EQ("\\\\server\\share\\", Node("\\\\server\\share\\f", 0).text);
-  EXPECT_EQ(-255, Node("1:x", 1).status);
-}
-
-TEST(NodeExt, MissingPartLeavesTheRowZeroed) {
-  zt::HostVar v = zt::HostVar::String(16);
-  v.Fill('#');
-  EXPECT_EQ(-255, NodeExt(v, "noext", 3, 0));
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(0, v.bytes()[i]) << i;
-}
-
-TEST(NodeExt, ShiftJisSecondBytesAreNoSeparators) {
-  // 0x83 0x5C (ソ) ends with the backslash byte, 0x81 0x44 would not matter.
-  EXPECT_EQ("\x83\x5c.txt", Node("d\\\x83\x5c.txt", 4).text);
-  EXPECT_EQ("d\\", Node("d\\\x83\x5c.txt", 0).text);
-  EXPECT_EQ("\x83\x5c", Node("\x83\x5c.txt", 2).text);
-  EXPECT_EQ(-255, Node("\x83\x5c", 0).status);
-}
-
-TEST(NodeExt, TrimRemovesTrailingControlAndSpaceBytes) {
-  EXPECT_EQ("ext", Node("C:\\a\\b.ext  ", 3, 1).text);
-  EXPECT_EQ("ext  ", Node("C:\\a\\b.ext  ", 3, 0).text);
-  EXPECT_EQ("b", Node("C:\\a\\b \t.e", 2, 1).text);
-  EXPECT_EQ("C:\\a \\", Node("C:\\a \\b", 0, 1).text);  // '\' ends it, nothing trimmed
-}
-
-TEST(NodeExt, RowCapacity) {
-  EXPECT_EQ("abcdefg", Node("x.abcdefg", 3, 0, 8).text);
-  Part cut = Node("x.abcdefgh", 3, 0, 8);
-  EXPECT_EQ(-16, cut.status);
-  EXPECT_EQ("abcdefg", cut.text);
-  EXPECT_EQ(-16, Node("abcdefgh.x", 2, 0, 8).status);
-  EXPECT_EQ(-16, Node("d\\abcdefgh", 4, 0, 8).status);
-  Part trimmed = Node("x.abcdef  ", 3, 1, 8);  // cut to 7, then trimmed
-  EXPECT_EQ(-16, trimmed.status);
-  EXPECT_EQ("abcdef", trimmed.text);
-  EXPECT_EQ("txt", Node("C:\\long\\directory\\name.txt", 3, 0, 4).text);
-  // Last separator at position 6 needs 8 bytes.
-  EXPECT_EQ("abcdef\\", Node("abcdef\\x", 0, 0, 8).text);
-  Part dir = Node("abcdef\\x", 0, 0, 4);
-  EXPECT_EQ(-16, dir.status);
-  EXPECT_EQ("", dir.text);
-  Part dir7 = Node("abcdefg\\x", 0, 0, 8);
-  EXPECT_EQ(-16, dir7.status);
-  EXPECT_EQ("", dir7.text);
+TEST(NodeExt, TrimAndRowSize) {
+  // Trimming removes trailing bytes up to 0x20 from the written part.
+  const PartCase trims[] = {{"C:\\a\\b.ext  ", 3, 0, "ext", 1},
+                            {"C:\\a\\b.ext  ", 3, 0, "ext  ", 0},
+                            {"C:\\a\\b \t.e", 2, 0, "b", 1},
+                            {"C:\\a \\b", 0, 0, "C:\\a \\", 1}};
+  ExpectParts(trims);
+  // A part and its terminator must fit the row, else it is cut (then
+  // trimmed); a directory that does not fit leaves the row empty (the
+  // separator at position 6 needs 8 bytes).
+  const PartCase rows[] = {
+      {"x.abcdefg", 3, 0, "abcdefg", 0, 8},    {"x.abcdefgh", 3, -16, "abcdefg", 0, 8},
+      {"abcdefgh.x", 2, -16, "abcdefg", 0, 8}, {"d\\abcdefgh", 4, -16, "abcdefg", 0, 8},
+      {"x.abcdef  ", 3, -16, "abcdef", 1, 8},  {"C:\\long\\directory\\name.txt", 3, 0, "txt", 0, 4},
+      {"abcdef\\x", 0, 0, "abcdef\\", 0, 8},   {"abcdef\\x", 0, -16, "", 0, 4},
+      {"abcdefg\\x", 0, -16, "", 0, 8}};
+  ExpectParts(rows);
 }
 
 TEST(NodeExt, UsesTheFirstRowOnlyAndRefusesOthers) {
@@ -185,16 +155,14 @@ TEST(NodeExt, UsesTheFirstRowOnlyAndRefusesOthers) {
   EXPECT_EQ('#', rows.text()[8]);  // the second row is not touched
   rows.SetExtended(4, 1);          // the extended record does not widen the row
   EXPECT_EQ(-16, NodeExt(rows, "abcdefghij.x", 2, 0));
-
   zt::HostVar ints = zt::HostVar::Ints(4);
   ints.Fill(7);
   EXPECT_EQ(-1, NodeExt(ints, "a.b", 3, 0));
   EXPECT_EQ(7, ints.bytes()[0]);
-  zt::HostVar none = zt::HostVar::String(8);
-  none.Fill('#');
-  none.rec()->lengths[1] = 0;
-  EXPECT_EQ(-16, NodeExt(none, "a.b", 3, 0));
-  EXPECT_EQ('#', none.text()[0]);
+  rows.rec()->lengths[1] = 0;
+  rows.Fill('#');
+  EXPECT_EQ(-16, NodeExt(rows, "a.b", 3, 0));
+  EXPECT_EQ('#', rows.text()[0]);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-// CountChr and SearchStr, and the counting and search routines behind them
-// checked against a plain byte-by-byte walk on random Shift-JIS-like data.
+// CountChr and SearchStr, and the fast counting and search routines behind
+// them checked against byte-by-byte walks on random Shift-JIS-like data.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <random>
 #include <string>
@@ -22,85 +23,78 @@ zt::HostVar Holding(const std::string& bytes, std::uint32_t capacity = 64) {
   return v;
 }
 
-TEST(CountChr, ArgumentChecksAndEmptyRanges) {
-  zt::HostVar v = Holding("aaaa");
-  EXPECT_EQ(3, CountChr(v, 'a', 0, 0));
-  EXPECT_EQ(3, CountChr(v, 'a', -5, 0));
-  EXPECT_EQ(3, CountChr(v, 'a', 4, -1));
-  EXPECT_EQ(0, CountChr(v, 'a', 4, 64));  // start at the capacity
-  EXPECT_EQ(0, CountChr(v, 'a', 4, INT_MAX));
-}
-
-TEST(CountChr, RangeRunsPastTheTerminatorUpToTheCapacity) {
+TEST(CountChr, RangeChecksAndCounts) {
+  // 64 bytes, 61 of them zero. Lengths below 1 and negative starts are
+  // refused; a start at or beyond the capacity is an empty range; the range
+  // runs past the terminator and is cut at the capacity, also when start +
+  // length exceeds 32 bits; only the low 8 bits of the value count.
   zt::HostVar v = Holding("abc");
-  EXPECT_EQ(-61, CountChr(v, 0, 100, 0));
-  EXPECT_EQ(-1, CountChr(v, 'a', 100, 0));
-  EXPECT_EQ(-61, CountChr(v, 0, INT_MAX, 3));  // start + length beyond 32 bits
-  EXPECT_EQ(-2, CountChr(v, 0, 2, 3));
-  EXPECT_EQ(0, CountChr(v, 'a', 2, 1));
-  EXPECT_EQ(-1, CountChr(v, 'a' + 0x300, 1, 0));  // only the low 8 bits count
-}
-
-TEST(CountChr, CountsSecondBytesAndAnyVariableType) {
-  zt::HostVar v = Holding("\x83\x5c\\");
-  EXPECT_EQ(-2, CountChr(v, 0x5c, 3, 0));
-  EXPECT_EQ(-1, CountChr(v, 0x83, 3, 0));
-  zt::HostVar ints = zt::HostVar::Ints(4);
+  const struct {
+    std::int32_t value, length, start, want;
+  } cases[] = {{'a', 0, 0, 3},       {'a', -5, 0, 3},  {'a', 4, -1, 3},        {'a', 4, 64, 0},
+               {'a', 4, INT_MAX, 0}, {0, 100, 0, -61}, {'a', 100, 0, -1},      {0, INT_MAX, 3, -61},
+               {0, 2, 3, -2},        {'a', 2, 1, 0},   {'a' + 0x300, 1, 0, -1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.want, CountChr(v, c.value, c.length, c.start)) << c.value << " " << c.start;
+  }
+  zt::HostVar sj = Holding("\x83\x5c\\");  // second bytes count like any byte
+  EXPECT_EQ(-2, CountChr(sj, 0x5c, 3, 0));
+  EXPECT_EQ(-1, CountChr(sj, 0x83, 3, 0));
+  zt::HostVar ints = zt::HostVar::Ints(4);  // the type is not examined
   ints.ints()[0] = 0x01010101;
   ints.ints()[3] = 0x00000100;
   EXPECT_EQ(-5, CountChr(ints, 1, 16, 0));
-  // The extended size record bounds the range.
   zt::HostVar ext = Holding(std::string(64, 'x'));
-  ext.SetExtended(2, 1);
+  ext.SetExtended(2, 1);  // the extended size record bounds the range
   EXPECT_EQ(-8, CountChr(ext, 'x', 1000, 0));
 }
 
-TEST(SearchStr, PositionsCountFromTheBufferStart) {
-  zt::HostVar v = Holding("abcabc");
-  EXPECT_EQ(-2, SearchStr(v, "b", 6, 0));
-  EXPECT_EQ(-5, SearchStr(v, "b", 4, 2));
-  EXPECT_EQ(0, SearchStr(v, "bc", 2, 0));  // would end beyond the range
-  EXPECT_EQ(-2, SearchStr(v, "bc", 3, 0));
-  EXPECT_EQ(-4, SearchStr(v, "abc", 100, 1));
-  EXPECT_EQ(0, SearchStr(v, "abc", 100, 64));
-  EXPECT_EQ(0, SearchStr(v, "x", 100, 0));
+struct SearchCase {
+  std::string text, pattern;
+  std::int32_t length, start, want;
+};
+
+template <std::size_t N>
+void ExpectSearches(const SearchCase (&cases)[N]) {
+  for (const SearchCase& c : cases) {
+    zt::HostVar v = Holding(c.text);
+    EXPECT_EQ(c.want, SearchStr(v, c.pattern.c_str(), c.length, c.start))
+        << c.text << " / " << c.pattern << " " << c.length << " " << c.start;
+  }
 }
 
-TEST(SearchStr, ArgumentChecks) {
-  zt::HostVar v = Holding("abc");
-  EXPECT_EQ(3, SearchStr(v, "", 3, 0));
-  EXPECT_EQ(3, SearchStr(v, "a", 0, 0));
-  EXPECT_EQ(3, SearchStr(v, "a", 3, -1));
-  EXPECT_EQ(3, SearchStr(v, "a", -3, -1));
-}
-
-TEST(SearchStr, CaseInsensitiveWithNegativeLength) {
-  zt::HostVar v = Holding("xabc");
-  EXPECT_EQ(-2, SearchStr(v, "ABC", -4, 0));
-  EXPECT_EQ(0, SearchStr(v, "ABC", 4, 0));
-  EXPECT_EQ(-2, SearchStr(v, "aBc", -4, 0));
-  EXPECT_EQ(0, SearchStr(v, "abc", -3, 0));  // the match must end inside the range
-  zt::HostVar upper = Holding("xABC[");
-  EXPECT_EQ(-2, SearchStr(upper, "abc", -100, 0));
-  EXPECT_EQ(0, SearchStr(upper, "{", -100, 0));  // only letters fold
-  EXPECT_EQ(0, SearchStr(v, "a", INT_MIN, 0));   // -INT_MIN is no length
-}
-
-TEST(SearchStr, CaseInsensitiveRespectsCharacterBoundaries) {
-  // 0x83 0x41 is one character: its 0x41 is no 'A'.
-  zt::HostVar v = Holding("\x83\x41\x41");
-  EXPECT_EQ(-2, SearchStr(v, "A", 3, 0));   // byte for byte it is
-  EXPECT_EQ(-3, SearchStr(v, "a", -3, 0));  // the walk steps over it
-  EXPECT_EQ(-2, SearchStr(v, "a", -3, 1));  // the byte at the start begins a character
-  // Two-byte characters match whole, their second byte unfolded.
-  zt::HostVar sj = Holding("\x82\x41\x82\x61");
-  EXPECT_EQ(-3, SearchStr(sj, "\x82\x61", -4, 0));
-  EXPECT_EQ(0, SearchStr(sj, "\x82\x61", -2, 0));
-  zt::HostVar only = Holding("\x82\x41");
-  EXPECT_EQ(0, SearchStr(only, "\x82\x61", -2, 0));
-  EXPECT_EQ(-1, SearchStr(only, "\x82\x41", -2, 0));
-  // A pattern ending in a lead byte matches that byte alone.
-  EXPECT_EQ(-1, SearchStr(only, "\x82", -2, 0));
+TEST(SearchStr, StatusesAndPositions) {
+  // Positions count from the buffer start; a match must end in the range.
+  const SearchCase ranges[] = {{"abcabc", "b", 6, 0, -2},     {"abcabc", "b", 4, 2, -5},
+                               {"abcabc", "bc", 2, 0, 0},     {"abcabc", "bc", 3, 0, -2},
+                               {"abcabc", "abc", 100, 1, -4}, {"abcabc", "abc", 100, 64, 0},
+                               {"abcabc", "x", 100, 0, 0}};
+  ExpectSearches(ranges);
+  const SearchCase refusals[] = {
+      {"abc", "", 3, 0, 3}, {"abc", "a", 0, 0, 3}, {"abc", "a", 3, -1, 3}, {"abc", "a", -3, -1, 3}};
+  ExpectSearches(refusals);
+  // Bytes after the terminator belong to the range.
+  const std::string nul("ab\0cd", 5);
+  const SearchCase after[] = {
+      {nul, "cd", 64, 0, -4}, {nul, "CD", -64, 0, -4}, {nul, "cd", 4, 0, 0}};
+  ExpectSearches(after);
+  // A negative length folds ASCII letters only; -INT_MIN is no length.
+  const SearchCase folded[] = {{"xabc", "ABC", -4, 0, -2},   {"xabc", "ABC", 4, 0, 0},
+                               {"xabc", "aBc", -4, 0, -2},   {"xabc", "abc", -3, 0, 0},
+                               {"xabc", "a", INT_MIN, 0, 0}, {"xABC[", "abc", -100, 0, -2},
+                               {"xABC[", "{", -100, 0, 0}};
+  ExpectSearches(folded);
+  // Without case, 0x83 0x41 is one character whose 0x41 is no 'A' (the
+  // byte at the start begins a character); two-byte characters match whole,
+  // their second byte unfolded; a pattern may end in a lead byte.
+  const SearchCase sjis[] = {{"\x83\x41\x41", "A", 3, 0, -2},
+                             {"\x83\x41\x41", "a", -3, 0, -3},
+                             {"\x83\x41\x41", "a", -3, 1, -2},
+                             {"\x82\x41\x82\x61", "\x82\x61", -4, 0, -3},
+                             {"\x82\x41\x82\x61", "\x82\x61", -2, 0, 0},
+                             {"\x82\x41", "\x82\x41", -2, 0, -1},
+                             {"\x82\x41", "\x82", -2, 0, -1}};
+  ExpectSearches(sjis);
 }
 
 TEST(SearchStr, PatternLengthLimitOnlyForCaseInsensitive) {
@@ -112,26 +106,11 @@ TEST(SearchStr, PatternLengthLimitOnlyForCaseInsensitive) {
   EXPECT_EQ(-1, SearchStr(v, std::string(2049, 'a').c_str(), 4096, 0));
 }
 
-TEST(SearchStr, FindsMatchesAfterTheTerminator) {
-  zt::HostVar v = Holding(std::string("ab\0cd", 5));
-  EXPECT_EQ(-4, SearchStr(v, "cd", 64, 0));
-  EXPECT_EQ(-4, SearchStr(v, "CD", -64, 0));
-  EXPECT_EQ(0, SearchStr(v, "cd", 4, 0));
-}
-
-// ---- the routines against a byte-by-byte walk ----
-
-std::uint64_t SlowCount(const std::vector<std::uint8_t>& d, std::size_t b, std::size_t e,
-                        std::uint8_t v) {
-  std::uint64_t n = 0;
-  for (std::size_t i = b; i < e; ++i) n += d[i] == v;
-  return n;
-}
+// ---- the routines against byte-by-byte walks ----
 
 std::int64_t SlowFind(const std::vector<std::uint8_t>& d, std::size_t b, std::size_t e,
                       const std::vector<std::uint8_t>& pat) {
-  for (std::size_t p = b; p < e; ++p) {
-    if (p + pat.size() > e) return -1;
+  for (std::size_t p = b; p + pat.size() <= e; ++p) {
     if (std::equal(pat.begin(), pat.end(), d.begin() + static_cast<std::ptrdiff_t>(p))) {
       return static_cast<std::int64_t>(p);
     }
@@ -139,34 +118,23 @@ std::int64_t SlowFind(const std::vector<std::uint8_t>& d, std::size_t b, std::si
   return -1;
 }
 
-std::uint8_t Fold(std::uint8_t b) { return (b >= 'a' && b <= 'z') ? b - 0x20 : b; }
-
+// The case-insensitive walk written out: no match starts on a second byte,
+// the text is folded afresh from each candidate.
 std::int64_t SlowFindFolded(const std::vector<std::uint8_t>& d, std::size_t b, std::size_t e,
                             const std::vector<std::uint8_t>& folded) {
-  const std::uint8_t f1 = folded[0];
-  const std::uint8_t f2 = (f1 >= 'A' && f1 <= 'Z') ? f1 + 0x20 : f1;
   bool second = false;
   for (std::size_t p = b; p < e; ++p) {
     if (second) {
       second = false;
       continue;
     }
-    if (zor::IsLeadByte(d[p])) second = true;
-    if (d[p] != f1 && d[p] != f2) continue;
-    bool match = true, trail = false;
+    second = zor::IsLeadByte(d[p]);
+    if (p + folded.size() > e) continue;
+    bool trail = false, match = true;
     for (std::size_t j = 0; j < folded.size() && match; ++j) {
-      if (p + j >= e) {
-        match = false;
-        break;
-      }
       std::uint8_t t = d[p + j];
-      if (trail) {
-        trail = false;
-      } else if (zor::IsLeadByte(t)) {
-        trail = true;
-      } else {
-        t = Fold(t);
-      }
+      if (!trail && !zor::IsLeadByte(t) && t >= 'a' && t <= 'z') t -= 0x20;
+      trail = !trail && zor::IsLeadByte(d[p + j]);
       match = t == folded[j];
     }
     if (match) return static_cast<std::int64_t>(p);
@@ -174,8 +142,8 @@ std::int64_t SlowFindFolded(const std::vector<std::uint8_t>& d, std::size_t b, s
   return -1;
 }
 
-// Bytes drawn mostly from a small alphabet of letters and lead bytes, so
-// that candidates, runs of lead bytes and near matches are frequent.
+// Bytes mostly from a small alphabet of letters and lead bytes, so that
+// candidates, runs of lead bytes and near matches are frequent.
 std::vector<std::uint8_t> RandomText(std::mt19937& rng, std::size_t n) {
   static const std::uint8_t kAlphabet[] = {'a',  'A',  'b',  'B',  0x81, 0x82, 0x9f, 0xe0,
                                            0xfd, 0x41, 0x61, 0xb1, 0x00, 0x5c, 'z',  0xff};
@@ -198,16 +166,16 @@ TEST(SearchRoutines, AgreeWithByteByByteWalks) {
     std::vector<std::uint8_t> pat;
     const std::size_t len = 1 + rng() % 6;
     if (rng() % 3 != 0 && n >= len) {
-      const std::size_t at = rng() % (n - len + 1);
-      pat.assign(d.begin() + static_cast<std::ptrdiff_t>(at),
-                 d.begin() + static_cast<std::ptrdiff_t>(at + len));
+      const auto at = d.begin() + static_cast<std::ptrdiff_t>(rng() % (n - len + 1));
+      pat.assign(at, at + static_cast<std::ptrdiff_t>(len));
     } else {
       pat = RandomText(rng, len);
     }
     const std::uint8_t value = d[rng() % n];
-    ASSERT_EQ(SlowCount(d, b, e, value), zor::CountByte(d.data() + b, e - b, value)) << round;
-    ASSERT_EQ(SlowFind(d, b, e, pat), zor::FindBytes(d.data(), b, e, pat.data(), pat.size()))
-        << round;
+    const auto count = std::count(d.begin() + static_cast<std::ptrdiff_t>(b),
+                                  d.begin() + static_cast<std::ptrdiff_t>(e), value);
+    ASSERT_EQ(static_cast<std::uint64_t>(count), zor::CountByte(d.data() + b, e - b, value));
+    ASSERT_EQ(SlowFind(d, b, e, pat), zor::FindBytes(d.data(), b, e, pat.data(), pat.size()));
     std::vector<std::uint8_t> folded(pat.size());
     zor::FoldText(pat.data(), pat.size(), folded.data());
     ASSERT_EQ(SlowFindFolded(d, b, e, folded),
@@ -217,14 +185,13 @@ TEST(SearchRoutines, AgreeWithByteByByteWalks) {
 }
 
 TEST(SearchRoutines, LongRunsOfLeadBytesAcrossBlocks) {
-  // Runs of lead bytes of every length up to 200, at every offset parity,
-  // followed by the pattern: only a match on a character boundary counts.
+  // Runs of lead bytes of every length up to 200, at both offset parities,
+  // then the pattern: only a match on a character boundary counts.
   for (std::size_t run = 0; run < 200; ++run) {
     for (std::size_t pad = 0; pad < 2; ++pad) {
       std::vector<std::uint8_t> d(pad, 'x');
       d.insert(d.end(), run, 0x88);
-      d.push_back('q');
-      d.push_back('q');
+      d.insert(d.end(), {'q', 'q'});
       d.insert(d.end(), 70, 'x');
       const std::uint8_t folded[] = {'Q'};
       ASSERT_EQ(SlowFindFolded(d, 0, d.size(), {'Q'}),
@@ -232,27 +199,6 @@ TEST(SearchRoutines, LongRunsOfLeadBytesAcrossBlocks) {
           << run << " " << pad;
     }
   }
-}
-
-TEST(SearchRoutines, FoldTextPairsLeadBytes) {
-  const std::uint8_t in[] = {'a', 0x82, 'a', 'b', 0xe0, 0x81, 'c', 0x81};
-  std::uint8_t out[sizeof in];
-  zor::FoldText(in, sizeof in, out);
-  const std::uint8_t want[] = {'A', 0x82, 'a', 'B', 0xe0, 0x81, 'C', 0x81};
-  EXPECT_EQ(0, std::memcmp(want, out, sizeof want));
-}
-
-TEST(SearchRoutines, ClampRange) {
-  auto r = zor::ClampRange(10, INT_MAX, 64);
-  EXPECT_EQ(10u, r.begin);
-  EXPECT_EQ(64u, r.end);
-  r = zor::ClampRange(70, 5, 64);
-  EXPECT_GE(r.begin, r.end);
-  r = zor::ClampRange(3, INT_MIN, 64);
-  EXPECT_GE(r.begin, r.end);
-  r = zor::ClampRange(3, 4, 64);
-  EXPECT_EQ(3u, r.begin);
-  EXPECT_EQ(7u, r.end);
 }
 
 }  // namespace
