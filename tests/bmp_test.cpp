@@ -57,6 +57,15 @@ std::string WithField(std::string bmp, std::size_t offset, std::uint32_t v) {
   return bmp.replace(offset, 4, field);
 }
 
+// The library opens files without sharing: a second open succeeds only if
+// it closed the file.
+void ExpectClosedAndRemove(const std::string& name) {
+  HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(INVALID_HANDLE_VALUE, h) << "file left open";
+  CloseHandle(h);
+  std::remove(name.c_str());
+}
+
 // Loads `bmp` from a file into s; checks that the file was closed and that
 // nothing but a first palette stays allocated.
 std::int32_t Load(TestScreen& s, const std::string& bmp, Bytes& pal) {
@@ -65,11 +74,7 @@ std::int32_t Load(TestScreen& s, const std::string& bmp, Bytes& pal) {
   bool hadPalette = s.rec()->palette != 0;
   std::int32_t status = BmpLoad(s, name.c_str(), 0, pal.data());
   ZT_EXPECT_HANDLES(before + (s.rec()->palette != 0 && !hadPalette && before >= 0 ? 1 : 0));
-  // Opened without sharing: a second open succeeds only if it was closed.
-  HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  EXPECT_NE(INVALID_HANDLE_VALUE, h) << "file left open";
-  CloseHandle(h);
-  std::remove(name.c_str());
+  ExpectClosedAndRemove(name);
   return status;
 }
 
@@ -80,11 +85,12 @@ TEST(BmpLoad, EightBitAtTheCurrentPositionOnBothScreens) {
   DibSpec d = Pal8(6, 5);
   struct {
     int width, height, cx, cy, ox, oy;
-  } cases[] = {{64, 48, 10, 20, 10, 20},
-               {8, 4, -1, -7, 0, 0},
-               {8, 4, 8, 4, 0, 0},
-               {8, 4, 100, 0, 0, 0},
-               {8, 4, 5, 2, 5, 2}};
+  } cases[] = {
+      // clang-format off
+      {64, 48, 10, 20, 10, 20}, {8, 4, -1, -7, 0, 0}, {8, 4, 8, 4, 0, 0},
+      {8, 4, 100, 0, 0, 0}, {8, 4, 5, 2, 5, 2},  // cut at both edges
+      // clang-format on
+  };
   for (const auto& c : cases) {
     for (bool paletteMode : {true, false}) {
       TestScreen s(c.width, c.height, paletteMode);
@@ -145,15 +151,12 @@ TEST(BmpLoad, ConvertsEachFormat) {
       s.Fill(0xEE);
       Bytes pal(768, 0xCC);
       ASSERT_EQ(0, Load(s, zt::MakeBmp(d), pal));
-      for (std::size_t x = 0; x <= c.want.size(); ++x) {
-        std::uint32_t want = x == c.want.size() ? 0xEEEEEE
-                             : c.bits > 8       ? c.want[x]
-                                                : DibSpec::EntryRgb(int(c.want[x]));
-        if (paletteMode) {
-          EXPECT_EQ(x < c.want.size() ? c.want[x] : 0xEE, s.Index(int(x), 0)) << x;
-        } else {
-          EXPECT_EQ(want, s.Rgb(int(x), 0)) << x;
-        }
+      for (std::size_t x = 0, n = c.want.size(); x <= n; ++x) {
+        std::uint32_t i = x < n ? c.want[x] : 0, fill = paletteMode ? 0xEE : 0xEEEEEE;
+        std::uint32_t want = x == n                      ? fill
+                             : paletteMode || c.bits > 8 ? i
+                                                         : DibSpec::EntryRgb(int(i));
+        EXPECT_EQ(want, At(s, int(x), 0)) << x;
       }
       EXPECT_EQ(paletteMode ? 1 << c.bits : 0, s.rec()->paletteCount);
       EXPECT_EQ(paletteMode, pal != Bytes(768, 0xCC));
@@ -271,8 +274,8 @@ TEST(BmpInfo, ReportsHeaderValuesAndCompressionCodes) {
     ZT_EXPECT_HANDLES(before);
     EXPECT_EQ(Ints({code, 5, 3, 8, 14 + 40 + 1024 + 8 * 3, 2835, -7}),
               Ints(v.ints(), v.ints() + 7));
+    ExpectClosedAndRemove(name);
   }
-  std::remove(name.c_str());
 }
 
 // Refusals write nothing, except bfSize for -19; the file is closed.
@@ -295,11 +298,8 @@ TEST(BmpInfo, FailureCodes) {
     EXPECT_EQ(code, BmpInfo(v, name.c_str(), 0, 0));
     EXPECT_EQ((Ints{kAB, kAB, kAB, kAB, code == -19 ? 57 : kAB, kAB, kAB}),
               Ints(v.ints(), v.ints() + 7));
+    ExpectClosedAndRemove(name);
   }
-  HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  EXPECT_NE(INVALID_HANDLE_VALUE, h) << "file left open";
-  CloseHandle(h);
-  std::remove(name.c_str());
 }
 
 }  // namespace

@@ -151,10 +151,14 @@ TEST_F(Clipboard, Txt2ClipCopiesUpToTheGivenCount) {
   EXPECT_EQ(std::string(1, '\0'), GetClip(CF_TEXT));
 }
 
-TEST_F(Clipboard, Dib2ClipOffersTheScreenByteForByte) {
+// The screen's own DIB byte for byte (header, the colour table on palette
+// screens, rows, 4 zero bytes), then back into a larger screen at (3, 2),
+// with its palette on palette screens.
+TEST_F(Clipboard, Dib2ClipOffersTheScreenAndGetClipDibTakesItBack) {
   for (bool palette : {false, true}) {
-    TestScreen s(100, 50, palette);
+    TestScreen s(100, 50, palette), q(110, 60, palette);
     for (std::size_t i = 0; i < s.pixelBytes(); ++i) s.bits()[i] = std::uint8_t(i * 7 + 1);
+    for (int i = 0; i < 256; ++i) s.RecordTable()[i] = RGBQUAD{BYTE(i), BYTE(i / 2), BYTE(~i), 0};
     EXPECT_EQ(0, Dib2Clip(s, 0, 0, 0));
     std::string block = GetClip(CF_DIB);
     std::size_t table = palette ? 1024 : 0;
@@ -163,25 +167,20 @@ TEST_F(Clipboard, Dib2ClipOffersTheScreenByteForByte) {
     EXPECT_TRUE(!palette || std::memcmp(block.data() + 40, s.RecordTable(), 1024) == 0);
     EXPECT_EQ(0, std::memcmp(block.data() + 40 + table, s.bits(), s.pixelBytes()));
     EXPECT_EQ(std::string(4, '\0'), block.substr(block.size() - 4));
-  }
-}
 
-// A palette screen's bitmap comes back with its palette, at (3, 2).
-TEST_F(Clipboard, Dib2ClipAndGetClipDibRoundTrip) {
-  Bytes pal(768, 0xCC);
-  TestScreen p(9, 5, true), q(12, 8, true);
-  for (std::size_t i = 0; i < p.pixelBytes(); ++i) p.bits()[i] = std::uint8_t(i);
-  for (int i = 0; i < 256; ++i) p.RecordTable()[i] = RGBQUAD{BYTE(i), BYTE(i / 2), BYTE(~i), 0};
-  ASSERT_EQ(0, Dib2Clip(p, 0, 0, 0));
-  q.Fill(0xEE);
-  EXPECT_EQ(0, GetClipDib(q, 3, 2, pal.data()));
-  EXPECT_EQ(p.Index(0, 0), q.Index(3, 2));
-  EXPECT_EQ(p.Index(8, 4), q.Index(11, 6));
-  EXPECT_EQ(0xEE, q.Index(2, 2));
-  EXPECT_EQ(255, pal[0]);  // red of entry 0
-  EXPECT_EQ(10, pal[3 * 20 + 1]);
-  EXPECT_EQ(256, q.rec()->paletteCount);
-  EXPECT_EQ(255 - 20, q.ColourTable()[20].rgbRed);
+    Bytes pal(768, 0xCC);
+    q.Fill(0xEE);
+    EXPECT_EQ(0, GetClipDib(q, 3, 2, pal.data()));
+    for (int y = 0; y < 50; ++y) {
+      ASSERT_EQ(0, std::memcmp(s.Pixel(0, y), q.Pixel(3, y + 2), 100 * s.bytesPerPixel())) << y;
+    }
+    EXPECT_EQ(0xEE, *q.Pixel(2, 2));
+    EXPECT_EQ(0xEE, *q.Pixel(3, 1));
+    EXPECT_EQ((palette ? Bytes{255, 0, 0} : Bytes(3, 0xCC)), Bytes(&pal[0], &pal[3]));
+    EXPECT_EQ((palette ? Bytes{235, 10, 20} : Bytes(3, 0xCC)), Bytes(&pal[60], &pal[63]));
+    EXPECT_EQ(palette ? 256 : 0, q.rec()->paletteCount);
+    EXPECT_TRUE(!palette || q.ColourTable()[20].rgbRed == 235);
+  }
 }
 
 TEST_F(Clipboard, GetClipDibPositionsAndRefusals) {
