@@ -143,6 +143,9 @@ TEST_F(Clipboard, Txt2ClipCopiesUpToTheGivenCount) {
     EXPECT_EQ(0, Txt2Clip(v, most, 0, 0));
     EXPECT_EQ(std::string(most ? 62 : 63, 'y') + '\0', GetClip(CF_TEXT));
   }
+  v.SetExtended(4, 1);  // the extended record sizes the text: limit 15
+  EXPECT_EQ(0, Txt2Clip(v, 0, 0, 0));
+  EXPECT_EQ(std::string(15, 'y') + '\0', GetClip(CF_TEXT));
   v.SetText("");
   EXPECT_EQ(0, Txt2Clip(v, 0, 0, 0));
   EXPECT_EQ(std::string(1, '\0'), GetClip(CF_TEXT));
