@@ -66,13 +66,21 @@ void ExpectClosedAndRemove(const std::string& name) {
   std::remove(name.c_str());
 }
 
-// Loads `bmp` from a file into s; checks that the file was closed and that
-// nothing but a first palette stays allocated.
+// Loads `bmp` from a file into s; checks that the file was closed, that
+// nothing but a first palette stays allocated, and that the window was left
+// alone although the screen asks for redraws.
 std::int32_t Load(TestScreen& s, const std::string& bmp, Bytes& pal) {
   std::string name = zt::WriteTempFile("zt_bmp_load.bmp", bmp);
   long before = zt::OpenHandleCount();
   bool hadPalette = s.rec()->palette != 0;
+  s.rec()->redrawMode = 1;
+#if !defined(_WIN32)
+  long requests = ZorStandinDcRequests();
+#endif
   std::int32_t status = BmpLoad(s, name.c_str(), 0, pal.data());
+#if !defined(_WIN32)
+  EXPECT_EQ(requests, ZorStandinDcRequests()) << "window DC taken";
+#endif
   ZT_EXPECT_HANDLES(before + (s.rec()->palette != 0 && !hadPalette && before >= 0 ? 1 : 0));
   ExpectClosedAndRemove(name);
   return status;
@@ -222,6 +230,13 @@ TEST(BmpLoad, FailureCodesChangeNothing) {
   Bytes pal(768, 0xCC);
   TestScreen s(4, 4, true);
   EXPECT_EQ(-1, BmpLoad(s, "zt_no_such.bmp", 0, pal.data()));
+  // The file is opened sharing nothing: a reader that shares it still blocks.
+  std::string name = zt::WriteTempFile("zt_bmp_shared.bmp", ok);
+  HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(-1, BmpLoad(s, name.c_str(), 0, pal.data()));
+  CloseHandle(h);
+  ExpectClosedAndRemove(name);
   std::string res2 = ok;
   res2[8] = 1;  // bfReserved2 is not tested
   EXPECT_EQ(0, Load(s, res2, pal));
