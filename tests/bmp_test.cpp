@@ -113,7 +113,9 @@ TEST(BmpLoad, EightBitAtTheCurrentPositionOnBothScreens) {
         EXPECT_EQ(0u, s.rec()->palette);
         continue;
       }
-      ASSERT_EQ(0, std::memcmp(d.table.data(), s.ColourTable().data(), 1024));
+      std::vector<RGBQUAD> table = s.ColourTable();
+      ASSERT_EQ(256u, table.size());
+      ASSERT_EQ(0, std::memcmp(d.table.data(), table.data(), 1024));
       for (int i = 0; i < 256; ++i) {  // red, green, blue of each entry
         ASSERT_EQ(DibSpec::EntryRgb(i),
                   std::uint32_t(pal[3 * i] << 16 | pal[3 * i + 1] << 8 | pal[3 * i + 2]));

@@ -37,7 +37,11 @@ TEST(InstallPalette, InstallsAndReplacesOnBothScreens) {
         want[i] = RGBQUAD{rgb[3 * i + 2], rgb[3 * i + 1], rgb[3 * i], 0};
       }
       EXPECT_EQ(0, std::memcmp(want.data(), s.RecordTable(), 1024));
-      EXPECT_TRUE(!paletteMode || std::memcmp(want.data(), s.ColourTable().data(), 1024) == 0);
+      if (paletteMode) {  // the platform's copy of the table too
+        std::vector<RGBQUAD> table = s.ColourTable();
+        ASSERT_EQ(256u, table.size());
+        EXPECT_EQ(0, std::memcmp(want.data(), table.data(), 1024));
+      }
       ASSERT_NE(nullptr, s.palette());
       EXPECT_TRUE(last == nullptr || GetObjectType(last) == 0);  // deleted
       last = s.palette();
