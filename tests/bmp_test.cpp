@@ -174,8 +174,8 @@ TEST(BmpLoad, ConvertsEachFormat) {
   }
 }
 
-// Every refusal, in the order the tests are made: screen, host palette and
-// screen palette stay as they were.
+// Every refusal, and which of two wins: screen, host palette and screen
+// palette stay as they were.
 TEST(BmpLoad, FailureCodesChangeNothing) {
   std::string ok = zt::MakeBmp(Pal8(4, 4)), sig = ok;
   sig[1] = 'A';
@@ -218,6 +218,12 @@ TEST(BmpLoad, FailureCodesChangeNothing) {
       {-259, WithField(ok, 18, 0x7FFFFFFF), false, "huge width"},
       {-259, WithField(WithField(ok, 18, 0x7FFFFFFF), 22, 0x7FFFFFFF), false, "huge both"},
       {-259, zt::MakeBmp(DibSpec::Of(10, -10, 24)), false, "24-bit top-down"},
+      // Two faults at once: the earlier test decides.
+      {-3, WithField(WithField(ok, 2, 57), 6, 0x100), true, "bfReserved1 before bfSize"},
+      {-259, WithField(WithField(ok, 14, 39), 28, 2), true, "biSize before bit count"},
+      {-256, WithField(ok, 28, 0x10002), true, "bit count before compression"},
+      {-512, WithField(rgb24, 30, 1), true, "palette screen before compression"},
+      {259, WithField(masks({0x7C00, 0x3E0, 0x3F}), 2, 66), false, "masks before sizes"},
       // clang-format on
   };
   for (const auto& c : cases) {
@@ -300,10 +306,12 @@ TEST(BmpInfo, FailureCodes) {
   std::string good = zt::MakeBmp(Pal8(2, 2)), sig = good;
   sig[0] = 'b';
   std::string name = zt::WriteTempFile("zt_bmp_info2.bmp", good);
-  zt::HostVar str = zt::HostVar::String(64), six = zt::HostVar::Ints(6), v = zt::HostVar::Ints(7);
-  EXPECT_EQ(-1, BmpInfo(str, name.c_str(), 0, 0));
+  // Type, then size, then the file: a short string variable and a missing
+  // file still give -1; six elements and a missing file give -2.
+  zt::HostVar str = zt::HostVar::String(16), six = zt::HostVar::Ints(6), v = zt::HostVar::Ints(7);
+  EXPECT_EQ(-1, BmpInfo(str, "zt_no_such.bmp", 0, 0));
   six.Fill(0xAB);
-  EXPECT_EQ(-2, BmpInfo(six, name.c_str(), 0, 0));
+  EXPECT_EQ(-2, BmpInfo(six, "zt_no_such.bmp", 0, 0));
   six.SetExtended(8, 1);  // the extended record is not consulted
   EXPECT_EQ(-2, BmpInfo(six, name.c_str(), 0, 0));
   EXPECT_EQ(Ints(6, kAB), Ints(six.ints(), six.ints() + 6));

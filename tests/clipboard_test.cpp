@@ -103,11 +103,11 @@ TEST_F(Clipboard, GetClipTxtRefusals) {
   zt::HostVar v = zt::HostVar::String(16), n = zt::HostVar::Ints(16);
   v.Fill('x');
   n.Fill(1);
-  EXPECT_EQ(-2, GetClipTxt(v, 0, 0, 0));  // empty clipboard
+  EXPECT_EQ(-2, GetClipTxt(v, 0, 0, 0));      // empty clipboard
+  EXPECT_EQ(-65535, GetClipTxt(n, 0, 0, 0));  // the type is tested first
   SetClip({{CF_DIB, std::string(60, '\0')}});
   EXPECT_EQ(-2, GetClipTxt(v, 0, 0, 0));
   SetClip({{CF_TEXT, std::string("abc", 4)}});
-  EXPECT_EQ(-65535, GetClipTxt(n, 0, 0, 0));
   EXPECT_EQ(Bytes(64, 1), Bytes(n.bytes(), n.bytes() + 64));
   EXPECT_EQ(zor::kTypeInt, n.rec()->type);
   v.SetExtended(0, 1);  // row size 0: the text limit would wrap around
