@@ -13,19 +13,11 @@ constexpr std::size_t kInfoBytes = sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQU
 TestScreen::TestScreen(int width, int height, bool paletteMode) {
   rec_ = static_cast<zor::HspScreen*>(LowAlloc(sizeof(zor::HspScreen)));
   info_ = static_cast<BITMAPINFO*>(LowAlloc(kInfoBytes));
-  BITMAPINFOHEADER& h = info_->bmiHeader;
-  h.biSize = sizeof(BITMAPINFOHEADER);
-  h.biWidth = width;
-  h.biHeight = height;
-  h.biPlanes = 1;
-  h.biBitCount = paletteMode ? 8 : 24;
-  h.biCompression = BI_RGB;
-  h.biClrUsed = paletteMode ? 256 : 0;
+  info_->bmiHeader = BITMAPINFOHEADER{
+      sizeof(BITMAPINFOHEADER),     width, height, 1, WORD(paletteMode ? 8 : 24), BI_RGB, 0, 0, 0,
+      DWORD(paletteMode ? 256 : 0), 0};
   RGBQUAD* table = info_->bmiColors;
-  for (int i = 0; i < 256; ++i) {
-    BYTE g = static_cast<BYTE>(i);
-    table[i] = RGBQUAD{g, g, g, 0};
-  }
+  for (int i = 0; i < 256; ++i) table[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
   dc_ = CreateCompatibleDC(nullptr);
   void* bits = nullptr;
   bitmap_ = CreateDIBSection(dc_, info_, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -62,7 +54,7 @@ std::uint8_t* TestScreen::Pixel(int x, int y) const {
 
 std::uint32_t TestScreen::Rgb(int x, int y) const {
   const std::uint8_t* p = Pixel(x, y);
-  return (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+  return std::uint32_t(p[2] << 16 | p[1] << 8 | p[0]);
 }
 
 void TestScreen::Fill(std::uint8_t b) const { std::memset(bits(), b, pixelBytes()); }
