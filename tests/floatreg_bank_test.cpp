@@ -116,15 +116,16 @@ TEST(Reading, DecimalNumbersOnlyLikeC90Atof) {
 // Every string-operand export reads the first row only, after terminating it
 // at its last byte, a cut the variable keeps; the operand order shows.
 TEST(Reading, FullFirstRowLosesItsLastCharacterInEveryExport) {
+  // clang-format off
   const struct {
     const char* op;
     I index, target;
     double before, after;
-  } cases[] = {{"FloatSetBuf", 4, 4, 0.5, 1234567.0},
-               {"FloatPlus", 16, 0, 1.5, 1234568.5},
-               {"FloatMinus", 4, 4, 1.5, -1234565.5},
-               {"FloatMultiply", -1, 0, 2.0, 2469134.0},
-               {"FloatDivide", 4, 4, 2469134.0, 2.0}};
+  } cases[] = {
+      {"FloatSetBuf", 4, 4, 0.5, 1234567.0},     {"FloatPlus", 16, 0, 1.5, 1234568.5},
+      {"FloatMinus", 4, 4, 1.5, -1234565.5},     {"FloatMultiply", -1, 0, 2.0, 2469134.0},
+      {"FloatDivide", 4, 4, 2469134.0, 2.0}};
+  // clang-format on
   for (auto& c : cases) {
     zt::HostVar s = zt::HostVar::String(8, 2);
     std::memcpy(s.text(), "123456789999999", 16);
@@ -146,8 +147,7 @@ TEST(Reading, WrongTypeOrEmptyRowRefusedWithoutWriting) {
     zt::HostVar ints = zt::HostVar::Ints(4);
     ints.Fill(0x31);  // "1111..." were it read as text
     EXPECT_EQ(-1, Var(op)(ints, 2, 8, 0)) << op;
-    EXPECT_EQ(0x31313131, ints.ints()[0]) << op;
-    EXPECT_EQ(0x31313131, ints.ints()[3]) << op;
+    EXPECT_EQ(std::string(16, '1'), std::string(ints.text(), 16)) << op;
     zt::HostVar empty = zt::HostVar::String(16);
     empty.Fill('2');
     empty.rec()->lengths[1] = 0;  // no byte for the terminator
