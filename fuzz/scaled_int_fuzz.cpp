@@ -1,14 +1,36 @@
 // Integer geometry and number-text routines on arbitrary inputs: under UBSan
 // (float-cast-overflow and signed overflow included) every path must stay
-// defined, and the results must keep their documented ranges.
+// defined, and the results must keep their documented ranges and shapes.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
+#include "floatreg/decimal_text.h"
 #include "floatreg/degree_sine.h"
 #include "floatreg/hex_text.h"
 #include "floatreg/scaled_int.h"
+
+namespace {
+
+// FixedText's shape: an optional minus, integer digits without leading zeros
+// (a lone 0 allowed), the point, and exactly `decimals` digits.
+void CheckFixedText(double v, int decimals) {
+  const std::string t = zor::FixedText(v, decimals);
+  if (!std::isfinite(v)) return;
+  std::size_t i = (t[0] == '-') ? 1 : 0;
+  const std::size_t dot = t.find('.');
+  if (dot == std::string::npos || dot == i) std::abort();
+  if (t[i] == '0' && dot != i + 1) std::abort();
+  if (t.size() - dot - 1 != static_cast<std::size_t>(decimals)) std::abort();
+  for (std::size_t k = i; k < t.size(); ++k) {
+    if (k != dot && (t[k] < '0' || t[k] > '9')) std::abort();
+  }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 16) return 0;
@@ -29,9 +51,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (degrees < 0 || degrees > 359) std::abort();
   for (std::int32_t kind : {0, 1, 2}) zor::TableTrig(zor::TableTrigKindOf(kind), degrees, scale);
 
-  // Hexadecimal text: the rest of the input, zero-terminated.
-  std::string text(reinterpret_cast<const char*>(data + 16), size - 16);
+  // Decimal text of any double, with 1 to 400 decimals.
+  CheckFixedText(v, 1 + static_cast<int>(static_cast<std::uint32_t>(scale) % 400));
+
+  // The rest of the input: hexadecimal text (zero-terminated), and a decimal
+  // number read from an unterminated buffer of exactly its size, so that
+  // ASan catches a read past the limit.
+  const std::size_t n = size - 16;
+  std::string text(reinterpret_cast<const char*>(data + 16), n);
   std::int32_t value = 0;
   zor::ParseHex32(text.c_str(), &value);
+  std::unique_ptr<char[]> exact(new char[n == 0 ? 1 : n]);
+  if (n != 0) std::memcpy(exact.get(), data + 16, n);
+  const double read = zor::ReadDecimal(exact.get(), n);
+  if (std::isnan(read)) std::abort();  // only decimal notation is read
   return 0;
 }

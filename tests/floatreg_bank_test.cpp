@@ -1,21 +1,30 @@
-// The float register bank: loading from text, the register index rule, the
-// bounded truncations, the extreme-value test and the decimal text.
+// The float registers: reading numbers from string variables, the register
+// index rule, bounded truncation, the extreme-value test, decimal text, and
+// the arithmetic and functions with their domain refusals (a NaN counts as
+// equal to and below every constant; a refused call changes no register).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "floatreg/decimal_text.h"
 #include "support/zortest.h"
 
 namespace {
 
 using zor::HspVar;
 using I = std::int32_t;
+using VarOp = I(ZOR_CALL*)(HspVar*, I, I, I);
+using RegOp = I(ZOR_CALL*)(I, I, I, I);
 
 ZT_EXPORT(FloatSetBuf, HspVar*, I, I, I);
+ZT_EXPORT(FloatToString, HspVar*, I, I, I);
+ZT_EXPORT(FloatToInt, HspVar*, I, I, I);
+ZT_EXPORT(FloatDivide, HspVar*, I, I, I);
 ZT_EXPORT(FloatClrBuf, I, I, I, I);
 ZT_EXPORT(FloatNegBuf, I, I, I, I);
 ZT_EXPORT(FloatCopyBuf, I, I, I, I);
@@ -25,127 +34,161 @@ ZT_EXPORT(FloatChkOvFlow, I, I, I, I);
 ZT_EXPORT(FloatPItoBuf, I, I, I, I);
 ZT_EXPORT(FloatDEGtoRAD, I, I, I, I);
 ZT_EXPORT(FloatRADtoDEG, I, I, I, I);
-ZT_EXPORT(FloatToString, HspVar*, I, I, I);
-ZT_EXPORT(FloatToInt, HspVar*, I, I, I);
+ZT_EXPORT(FloatMinusBuf, I, I, I, I);
+ZT_EXPORT(FloatPowBuf, I, I, I, I);
 
-// Sets register r to exactly v (17 significant digits read back exactly).
-void Load(I r, double v) {
+VarOp Var(const char* name) { return reinterpret_cast<VarOp>(zt::ResolveExport(name)); }
+// FloatNameBuf, the register-operand export called Name.
+RegOp Reg(const std::string& name) {
+  return reinterpret_cast<RegOp>(zt::ResolveExport(("Float" + name + "Buf").c_str()));
+}
+
+constexpr double kPi = 3.141592653589793;
+const double kInf = HUGE_VAL;
+const double kNaN = std::nan("");
+
+// Loads register r with exactly v: 17 significant digits read back exactly;
+// infinities as overflowing exponents, NaN as infinity minus infinity.
+void Set(I r, double v) {
+  if (std::isnan(v)) {
+    Set(r, kInf);
+    ASSERT_EQ(0, FloatMinusBuf(r, r, 0, 0));
+    return;
+  }
+  char text[64];
+  std::snprintf(text, sizeof text, "%.17g", v);
+  if (std::isinf(v)) std::snprintf(text, sizeof text, "%s", v > 0 ? "1e999" : "-1e999");
   zt::HostVar s = zt::HostVar::String(64);
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.17g", v);
-  s.SetText(buf);
+  s.SetText(text);
   ASSERT_EQ(0, FloatSetBuf(s, r, 0, 0));
 }
 
-std::string Text(I r, I n = 8, I trim = 0, I* status = nullptr, std::uint32_t bytes = 128) {
+std::string Text(I r, I n = 8, std::uint32_t bytes = 128) {
   zt::HostVar s = zt::HostVar::String(bytes);
-  I st = FloatToString(s, r, n, trim);
-  if (status != nullptr) *status = st;
+  EXPECT_EQ(0, FloatToString(s, r, n, 0));
   return s.text();
 }
 
-// The register's exact value: its text with enough decimals holds all 17
-// significant digits, which read back to the same double.
-double Value(I r) {
-  zt::HostVar s = zt::HostVar::String(1024);
-  FloatToString(s, r, 400, 0);
-  return std::strtod(s.text(), nullptr);
+// Enough decimals for all 17 significant digits of any double: the text
+// names the register's value exactly.
+std::string Exact(I r) { return Text(r, 400, 1024); }
+double Get(I r) { return std::strtod(Exact(r).c_str(), nullptr); }
+
+std::vector<std::string> Snapshot() {
+  std::vector<std::string> all;
+  for (I r = 0; r < 16; ++r) all.push_back(Exact(r));
+  return all;
 }
 
-// --- reading -----------------------------------------------------------------
+// The sign of a zero register, seen through pow(zero, -1) = +-infinity.
+bool IsNegativeZero(I r) {
+  Set(15, -1.0);
+  EXPECT_EQ(0, FloatPowBuf(14, r, 15, 0));
+  return Get(14) == -kInf;
+}
 
-TEST(FloatSetBuf, ReadsDecimalNumbersOnlyLikeC90Atof) {
-  const std::pair<const char*, double> cases[] = {{" -1.5e2xyz", -150.0},
-                                                  {"abc", 0.0},
-                                                  {"0x10", 0.0},
-                                                  {"inf", 0.0},
-                                                  {"nan", 0.0},
-                                                  {"1e", 1.0},
-                                                  {"1e+", 1.0},
-                                                  {".5", 0.5},
-                                                  {"5.", 5.0},
-                                                  {".", 0.0},
-                                                  {"+.e1", 0.0},
-                                                  {"\t\n 12", 12.0},
-                                                  {"-0.25E-1", -0.025},
-                                                  {"1.45", 1.45},
-                                                  {"  +7", 7.0},
-                                                  {"12abc34", 12.0},
-                                                  {"3.14159265358979", 3.14159265358979},
-                                                  {"1e-320", 1e-320},
-                                                  {"", 0.0}};
+bool Same(double want, double got) { return want == got || (std::isnan(want) && std::isnan(got)); }
+
+// --- reading numbers -----------------------------------------------------------------
+
+TEST(Reading, DecimalNumbersOnlyLikeC90Atof) {
+  // clang-format off
+  const std::pair<const char*, double> cases[] = {
+      {" -1.5e2xyz", -150.0}, {"abc", 0.0},  {"0x10", 0.0},     {"inf", 0.0},   {"nan", 0.0},
+      {"1e", 1.0},            {"1e+", 1.0},  {".5", 0.5},       {"5.", 5.0},    {".", 0.0},
+      {"+.e1", 0.0},          {"  +7", 7.0}, {"12abc34", 12.0}, {"", 0.0},      {"1.45", 1.45},
+      {"\t\n 12", 12.0},      {"-0.25E-1", -0.025},  {"1e-320", 1e-320},  {"1e999", kInf}};
+  // clang-format on
   for (auto& c : cases) {
     zt::HostVar s = zt::HostVar::String(32);
     s.SetText(c.first);
-    Load(3, 99.0);
+    Set(3, 99.0);
     ASSERT_EQ(0, FloatSetBuf(s, 3, 0, 0)) << c.first;
-    EXPECT_EQ(c.second, Value(3)) << c.first;
+    EXPECT_EQ(c.second, Get(3)) << c.first;
+  }
+  // The reader never looks past its limit, terminator or not.
+  const char text[] = {'1', '2', '.', '5', 'e', '3'};
+  EXPECT_EQ(12.5, zor::ReadDecimal(text, 4));
+  EXPECT_EQ(12.5, zor::ReadDecimal(text, 5));  // an exponent needs a digit
+  EXPECT_EQ(0.0, zor::ReadDecimal(text, 0));
+}
+
+// Every string-operand export reads the first row only, after terminating it
+// at its last byte, a cut the variable keeps; the operand order shows.
+TEST(Reading, FullFirstRowLosesItsLastCharacterInEveryExport) {
+  // clang-format off
+  const struct {
+    const char* op;
+    I index, target;
+    double before, after;
+  } cases[] = {
+      {"FloatSetBuf", 4, 4, 0.5, 1234567.0},     {"FloatPlus", 16, 0, 1.5, 1234568.5},
+      {"FloatMinus", 4, 4, 1.5, -1234565.5},     {"FloatMultiply", -1, 0, 2.0, 2469134.0},
+      {"FloatDivide", 4, 4, 2469134.0, 2.0}};
+  // clang-format on
+  for (auto& c : cases) {
+    zt::HostVar s = zt::HostVar::String(8, 2);
+    std::memcpy(s.text(), "123456789999999", 16);
+    Set(c.target, c.before);
+    Set(7, 3.0);
+    EXPECT_EQ(0, Var(c.op)(s, c.index, 0, 0)) << c.op;
+    EXPECT_EQ(c.after, Get(c.target)) << c.op;
+    EXPECT_EQ(3.0, Get(7)) << c.op;
+    EXPECT_STREQ("1234567", s.text()) << c.op;
+    EXPECT_EQ(0, std::memcmp(s.text() + 8, "9999999", 8)) << c.op;
   }
 }
 
-TEST(FloatSetBuf, RoundTripsRandomDoublesExactly) {
-  std::mt19937_64 rng(12345);
-  for (int i = 0; i < 400; ++i) {
-    std::uint64_t bits = rng();
-    double v;
-    std::memcpy(&v, &bits, sizeof v);
-    if (!std::isfinite(v)) continue;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    zt::HostVar s = zt::HostVar::String(64);
-    s.SetText(buf);
-    ASSERT_EQ(0, FloatSetBuf(s, 1, 0, 0));
-    ASSERT_EQ(v, Value(1)) << buf;
+TEST(Reading, WrongTypeOrEmptyRowRefusedWithoutWriting) {
+  for (const char* op : {"FloatSetBuf", "FloatPlus", "FloatMinus", "FloatMultiply", "FloatDivide",
+                         "FloatToString"}) {
+    Set(2, 5.0);
+    const auto before = Snapshot();
+    zt::HostVar ints = zt::HostVar::Ints(4);
+    ints.Fill(0x31);  // "1111..." were it read as text
+    EXPECT_EQ(-1, Var(op)(ints, 2, 8, 0)) << op;
+    EXPECT_EQ(std::string(16, '1'), std::string(ints.text(), 16)) << op;
+    zt::HostVar empty = zt::HostVar::String(16);
+    empty.Fill('2');
+    empty.rec()->lengths[1] = 0;  // no byte for the terminator
+    EXPECT_EQ(3, Var(op)(empty, 2, 8, 0)) << op;
+    EXPECT_EQ(std::string(16, '2'), std::string(empty.text(), 16)) << op;
+    EXPECT_EQ(before, Snapshot()) << op;
+  }
+  zt::HostVar s = zt::HostVar::String(16);
+  s.SetText("keep");
+  EXPECT_EQ(-1, FloatToInt(s, 2, 0, 0));
+  EXPECT_STREQ("keep", s.text());
+}
+
+TEST(Reading, DivisionByZeroTextRefusedAfterTerminating) {
+  for (const char* text : {"0", "-0.0", "abc", ""}) {
+    zt::HostVar x = zt::HostVar::String(16);
+    x.Fill('7');
+    std::memcpy(x.text(), text, std::strlen(text) + 1);
+    Set(6, 42.0);
+    const auto before = Snapshot();
+    EXPECT_EQ(-255, FloatDivide(x, 6, 0, 0)) << text;
+    EXPECT_EQ(before, Snapshot()) << text;
+    EXPECT_EQ(0, x.text()[15]) << text;  // the terminator write stays
   }
 }
 
-TEST(FloatSetBuf, TerminatesAFullBufferAndKeepsTheChange) {
-  zt::HostVar s = zt::HostVar::String(8);
-  std::memcpy(s.text(), "12345678", 8);  // no terminator inside the buffer
-  ASSERT_EQ(0, FloatSetBuf(s, 4, 0, 0));
-  EXPECT_EQ("1234567.00000000", Text(4));
-  EXPECT_EQ(0, s.text()[7]);
-  EXPECT_EQ(0, std::memcmp(s.text(), "1234567", 7));
-}
-
-TEST(FloatSetBuf, UsesOnlyTheFirstRowOfAStringArray) {
-  zt::HostVar s = zt::HostVar::String(8, 2);
-  std::memcpy(s.text(), "12345678", 8);
-  std::memcpy(s.text() + 8, "9999999", 8);
-  ASSERT_EQ(0, FloatSetBuf(s, 4, 0, 0));
-  EXPECT_EQ("1234567.00000000", Text(4));
-}
-
-TEST(FloatSetBuf, RefusesWrongTypeAndEmptyRowWithoutWriting) {
-  Load(5, 42.0);
-  zt::HostVar n = zt::HostVar::Ints(2);
-  n.ints()[0] = 0x31313131;
-  n.ints()[1] = 0x31313131;
-  EXPECT_EQ(-1, FloatSetBuf(n, 5, 0, 0));
-  EXPECT_EQ(0x31313131, n.ints()[1]);
-  zt::HostVar e = zt::HostVar::String(4);
-  e.rec()->lengths[1] = 0;  // no byte for the terminator
-  EXPECT_EQ(3, FloatSetBuf(e, 5, 0, 0));
-  EXPECT_EQ("42.00000000", Text(5));
-}
-
-// --- register index rule, copy, swap, clear, negate ----------------------------
+// --- the bank's own operations ------------------------------------------------------------
 
 TEST(Registers, OutOfRangeIndicesNameRegisterZero) {
-  Load(0, 1.5);
-  Load(7, 2.5);
+  Set(0, 1.5);
+  Set(7, 2.5);
   EXPECT_EQ(-1, FloatCopyBuf(16, 0, 0, 0));
   EXPECT_EQ(-1, FloatCopyBuf(-1, 1000, 0, 0));
   EXPECT_EQ(-1, FloatSwapBuf(0, -3, 0, 0));
   EXPECT_EQ(-1, FloatSwapBuf(7, 7, 0, 0));
-  EXPECT_EQ("1.50000000", Text(0));
   EXPECT_EQ("1.50000000", Text(16));
   EXPECT_EQ("1.50000000", Text(-1));
   EXPECT_EQ("2.50000000", Text(7));
-
   EXPECT_EQ(0, FloatCopyBuf(7, 1000, 0, 0));  // source 1000 is register 0
   EXPECT_EQ("1.50000000", Text(7));
-  Load(7, 2.5);
+  Set(7, 2.5);
   EXPECT_EQ(0, FloatSwapBuf(20, 7, 0, 0));
   EXPECT_EQ("2.50000000", Text(0));
   EXPECT_EQ("1.50000000", Text(7));
@@ -155,243 +198,150 @@ TEST(Registers, OutOfRangeIndicesNameRegisterZero) {
 }
 
 TEST(Registers, NegateFlipsTheSignBit) {
-  Load(9, 3.25);
+  Set(9, 3.25);
   EXPECT_EQ(0, FloatNegBuf(9, 0, 0, 0));
   EXPECT_EQ("-3.25000000", Text(9));
   EXPECT_EQ(0, FloatClrBuf(9, 0, 0, 0));
-  EXPECT_EQ(0, FloatNegBuf(9, 0, 0, 0));  // +0.0 -> -0.0
-  // -0.0 is not below zero: no minus sign, and it still truncates to 0.
-  EXPECT_EQ("0.00000000", Text(9));
-  EXPECT_EQ(0, FloatPItoBuf(10, 9, 1, 0));  // -0.0 x pi keeps the sign
-  EXPECT_EQ(0, FloatChkOvFlow(9, 0, 0, 0));
+  EXPECT_FALSE(IsNegativeZero(9));
+  EXPECT_EQ(0, FloatNegBuf(9, 0, 0, 0));
+  EXPECT_TRUE(IsNegativeZero(9));
+  EXPECT_EQ("0.00000000", Text(9));  // -0.0 is not below zero: no minus sign
+  Set(9, -0.0);
+  EXPECT_TRUE(IsNegativeZero(9));
 }
 
-// --- pi and angle conversions ---------------------------------------------------
-
-TEST(Constants, PiAndAngleConversionsMultiplyThenDivide) {
-  Load(2, 123.0);
+TEST(Registers, PiAndAngleConversionsMultiplyThenDivide) {
+  Set(2, 123.0);
   EXPECT_EQ(0, FloatPItoBuf(1, 2, 0, 0));
-  EXPECT_EQ(3.141592653589793, Value(1));
+  EXPECT_EQ(kPi, Get(1));
   EXPECT_EQ(0, FloatPItoBuf(1, 2, 5, 0));
-  EXPECT_EQ(123.0 * 3.141592653589793, Value(1));
-  Load(0, 2.0);
+  EXPECT_EQ(123.0 * kPi, Get(1));
+  Set(0, 2.0);
   EXPECT_EQ(0, FloatPItoBuf(3, 77, 1, 0));  // out-of-range source is register 0
-  EXPECT_EQ(2.0 * 3.141592653589793, Value(3));
+  EXPECT_EQ(2.0 * kPi, Get(3));
   EXPECT_EQ(0, FloatPItoBuf(3, 3, 1, 0));  // same register in and out
-  EXPECT_EQ(2.0 * 3.141592653589793 * 3.141592653589793, Value(3));
-
-  const double angles[] = {0.0, 1.0, 45.0, 90.0, 180.0, -270.0, 1e300, 33.3};
-  for (double a : angles) {
-    Load(4, a);
+  EXPECT_EQ(2.0 * kPi * kPi, Get(3));
+  for (double a : {1.0, 90.0, -270.0, 1e300, 33.3}) {
+    Set(4, a);
     EXPECT_EQ(0, FloatDEGtoRAD(5, 4, 0, 0));
-    volatile double p = a * 3.141592653589793;
-    EXPECT_EQ(p / 180.0, Value(5)) << a;
-    EXPECT_EQ(0, FloatRADtoDEG(6, 4, 0, 0));
+    volatile double p = a * kPi;  // a rounded product, then the quotient
+    EXPECT_EQ(p / 180.0, Get(5)) << a;
+    EXPECT_EQ(0, FloatRADtoDEG(4, 4, 0, 0));
     volatile double q = a * 180.0;
-    EXPECT_EQ(q / 3.141592653589793, Value(6)) << a;
+    EXPECT_EQ(q / kPi, Get(4)) << a;
   }
-  Load(4, 90.0);
-  EXPECT_EQ(0, FloatDEGtoRAD(4, 4, 0, 0));
-  EXPECT_EQ(90.0 * 3.141592653589793 / 180.0, Value(4));
 }
 
-// --- bounded truncation -----------------------------------------------------------
-
-TEST(Truncation, IntBufBoundsAndStatuses) {
-  struct Case {
-    double in;
-    const char* out;
+TEST(Registers, BoundedTruncationInPlaceAndToAnInteger) {
+  // clang-format off
+  const struct {
+    double in, out;
     I status;
-  } cases[] = {{-2147483645.5, "-2147483645.00000000", -16},
-               {-2147483645.0, "-2147483645.00000000", 0},
-               {2147483646.5, "2147483646.00000000", -17},
-               {2147483646.0, "2147483646.00000000", 0},
-               {2.7, "2.00000000", 0},
-               {-2.7, "-2.00000000", 0},
-               {-1e300, "-2147483645.00000000", -16},
-               {1e300, "2147483646.00000000", -17}};
+  } cases[] = {
+      {-2147483645.5, -2147483645.0, -16}, {-2147483645.0, -2147483645.0, 0},
+      {2147483646.5, 2147483646.0, -17},   {2147483646.0, 2147483646.0, 0},
+      {2.7, 2.0, 0},   {-2.7, -2.0, 0},    {3.99, 3.0, 0},   {-3.99, -3.0, 0},   {-0.5, 0.0, 0},
+      {-1e300, -2147483645.0, -16},        {1e300, 2147483646.0, -17},
+      {kNaN, -2147483645.0, -16},          {-kInf, -2147483645.0, -16},
+      {kInf, 2147483646.0, -17}};
+  // clang-format on
   for (auto& c : cases) {
-    Load(8, c.in);
-    EXPECT_EQ(c.status, FloatIntBuf(8, 0, 0, 0)) << c.in;
-    EXPECT_EQ(c.out, Text(8)) << c.in;
+    zt::HostVar v = zt::HostVar::Ints(2);
+    v.ints()[1] = 77;
+    Set(11, c.in);
+    const std::string before = Exact(11);
+    EXPECT_EQ(c.status, FloatToInt(v, 11, 0, 0)) << c.in;
+    EXPECT_EQ(static_cast<I>(c.out), v.ints()[0]) << c.in;
+    EXPECT_EQ(77, v.ints()[1]) << c.in;
+    EXPECT_EQ(before, Exact(11)) << c.in;  // the register is unchanged
+    EXPECT_EQ(c.status, FloatIntBuf(11, 0, 0, 0)) << c.in;
+    EXPECT_EQ(c.out, Get(11)) << c.in;
   }
 }
 
-TEST(Truncation, ToIntWritesFirstElementAndKeepsRegister) {
-  zt::HostVar v = zt::HostVar::Ints(2);
-  v.ints()[1] = 77;
-  const std::pair<double, I> ok[] = {{3.99, 3}, {-3.99, -3}, {0.0, 0}, {-0.5, 0}};
-  for (auto& c : ok) {
-    Load(11, c.first);
-    EXPECT_EQ(0, FloatToInt(v, 11, 0, 0));
-    EXPECT_EQ(c.second, v.ints()[0]);
-  }
-  EXPECT_EQ(77, v.ints()[1]);
-  Load(11, 5e9);
-  EXPECT_EQ(-17, FloatToInt(v, 11, 0, 0));
-  EXPECT_EQ(2147483646, v.ints()[0]);
-  EXPECT_EQ(5e9, Value(11));  // the register is unchanged
-  Load(11, -5e9);
-  EXPECT_EQ(-16, FloatToInt(v, 11, 0, 0));
-  EXPECT_EQ(-2147483645, v.ints()[0]);
-
-  zt::HostVar s = zt::HostVar::String(16);
-  s.SetText("keep");
-  EXPECT_EQ(-1, FloatToInt(s, 11, 0, 0));
-  EXPECT_STREQ("keep", s.text());
-}
-
-TEST(Extremes, ChkOvFlowReportsOnlyTheTwoExactValues) {
-  Load(12, 1.7976931348623157e308);
-  EXPECT_EQ(-1, FloatChkOvFlow(12, 0, 0, 0));
-  Load(12, 2.2250738585072014e-308);
-  EXPECT_EQ(-2, FloatChkOvFlow(12, 0, 0, 0));
-  Load(12, -1.7976931348623157e308);
-  EXPECT_EQ(0, FloatChkOvFlow(12, 0, 0, 0));
-  Load(12, 1e-310);  // subnormal
-  EXPECT_EQ(0, FloatChkOvFlow(12, 0, 0, 0));
-  zt::HostVar s = zt::HostVar::String(16);
-  s.SetText("1e999");
-  ASSERT_EQ(0, FloatSetBuf(s, 12, 0, 0));  // infinity
-  EXPECT_EQ(0, FloatChkOvFlow(12, 0, 0, 0));
-  EXPECT_EQ(-17, FloatIntBuf(12, 0, 0, 0));
-}
-
-// --- decimal text -------------------------------------------------------------------
-
-struct TextCase {
-  double v;
-  I n;
-  I trim;
-  const char* text;
-};
-
-TEST(FloatToString, WorkedExamples) {
-  const TextCase cases[] = {{0.5, 8, 0, "0.50000000"},
-                            {0.5, 8, 1, "0.5"},
-                            {-0.5, 8, 0, "-0.50000000"},
-                            {-0.5, 8, 1, "-0.5"},
-                            {123.456, 8, 0, "123.45600000"},
-                            {123.456, 8, 1, "123.456"},
-                            {123.456, 2, 0, "123.46"},
-                            {123.456, 1, 0, "123.5"},
-                            {0, 8, 0, "0.00000000"},
-                            {0, 0, 0, "0.00000000"},
-                            {0, -5, 0, "0.00000000"},
-                            {0, 8, 1, "0"},
-                            {100, 8, 1, "100"},
-                            {0.05, 8, 0, "0.05000000"},
-                            {0.000000001, 8, 0, "0.00000000"},
-                            {9.999999999, 2, 1, "10"},
-                            {0.125, 2, 0, "0.13"},
-                            {1152921504606846976.0, 2, 0, "1152921504606847000.00"},
-                            {100.5, 8, 1, "100.5"},
-                            {100.0, 8, 1, "100"},
-                            {1.45, 1, 0, "1.5"},
-                            {-0.001, 2, 0, "-0.00"},
-                            {0.006, 2, 0, "0.01"},
-                            {0.0006, 2, 0, "0.00"},
-                            {9.999999999, 2, 0, "10.00"},
-                            {-9.96, 1, 0, "-10.0"},
-                            {2.5, 0, 0, "2.50000000"},
-                            {1e-5, 3, 1, "0"}};
+TEST(Registers, ChkOvFlowReportsOnlyTheTwoExactValues) {
+  // clang-format off
+  const std::pair<double, I> cases[] = {
+      {1.7976931348623157e308, -1}, {kNaN, -1}, {2.2250738585072014e-308, -2},
+      {-1.7976931348623157e308, 0}, {-2.2250738585072014e-308, 0}, {1e-310, 0},
+      {kInf, 0}, {-kInf, 0}, {0.0, 0}};
+  // clang-format on
   for (auto& c : cases) {
-    Load(13, c.v);
-    I st = 99;
-    EXPECT_EQ(c.text, Text(13, c.n, c.trim, &st)) << c.v << " n=" << c.n;
-    EXPECT_EQ(0, st);
+    Set(12, c.first);
+    EXPECT_EQ(c.second, FloatChkOvFlow(12, 0, 0, 0)) << c.first;
   }
 }
 
-TEST(FloatToString, SmallBuffersReportWhereTheTextWasCut) {
+// --- decimal text -----------------------------------------------------------------------
+
+// Value, decimals, trim flag, buffer bytes and rows, then the text and status.
+TEST(FloatToString, WorkedExamplesAndCutTexts) {
+  // clang-format off
   const struct {
     double v;
-    std::uint32_t bytes;
+    I n, trim;
+    std::uint32_t bytes, rows;
     const char* text;
     I status;
-  } cases[] = {{123.456, 4, "123", -1},     {12.5, 4, "12.", -2},         {0.5, 4, "0.5", -3},
-               {123.456, 8, "123.456", -3}, {-1.5, 12, "-1.50000000", 0}, {-1.5, 4, "-1.", -2},
-               {123456.0, 4, "123", -1}};
+  } cases[] = {
+      {0.5, 8, 0, 64, 1, "0.50000000", 0},        {0.5, 8, 1, 64, 1, "0.5", 0},
+      {-0.5, 8, 0, 64, 1, "-0.50000000", 0},      {-0.5, 8, 1, 64, 1, "-0.5", 0},
+      {123.456, 8, 0, 64, 1, "123.45600000", 0},  {123.456, 8, 1, 64, 1, "123.456", 0},
+      {123.456, 2, 0, 64, 1, "123.46", 0},        {123.456, 1, 0, 64, 1, "123.5", 0},
+      {0, 8, 0, 64, 1, "0.00000000", 0},          {0, 0, 0, 64, 1, "0.00000000", 0},
+      {0, -5, 0, 64, 1, "0.00000000", 0},         {0, 8, 1, 64, 1, "0", 0},
+      {100, 8, 1, 64, 1, "100", 0},               {100.5, 8, 1, 64, 1, "100.5", 0},
+      {0.05, 8, 0, 64, 1, "0.05000000", 0},       {0.000000001, 8, 0, 64, 1, "0.00000000", 0},
+      {9.999999999, 2, 1, 64, 1, "10", 0},        {9.999999999, 2, 0, 64, 1, "10.00", 0},
+      {0.125, 2, 0, 64, 1, "0.13", 0},            {-0.001, 2, 0, 64, 1, "-0.00", 0},
+      {0.006, 2, 0, 64, 1, "0.01", 0},            {0.0006, 2, 0, 64, 1, "0.00", 0},
+      {-9.96, 1, 0, 64, 1, "-10.0", 0},           {1e-5, 3, 1, 64, 1, "0", 0},
+      {1.45, 1, 0, 64, 1, "1.5", 0},  // 1.4500000000000000 rounds away from zero
+      {1152921504606846976.0, 2, 0, 64, 1, "1152921504606847000.00", 0},
+      // cut: before the point (-1), just after it (-2), inside the fraction (-3)
+      {123.456, 8, 0, 4, 1, "123", -1},           {12.5, 8, 0, 4, 1, "12.", -2},
+      {0.5, 8, 0, 4, 1, "0.5", -3},               {123.456, 8, 0, 8, 1, "123.456", -3},
+      {-1.5, 8, 0, 12, 1, "-1.50000000", 0},      {-1.5, 8, 0, 4, 1, "-1.", -2},
+      {123456.0, 8, 0, 4, 1, "123", -1},          {1.0, 8, 0, 8, 2, "1.00000", -3},
+      {120.0, 8, 1, 8, 1, "120", -3},  // trimmed once the fraction was reached
+      {100.0, 8, 1, 4, 1, "100", -1},             {10.0, 8, 1, 4, 1, "10.", -2},
+      // non-finite values have no point and are never trimmed
+      {-kInf, 8, 1, 16, 1, "-inf", 0},            {-kInf, 8, 0, 4, 1, "-in", -1},
+      {kNaN, 8, 1, 16, 1, "nan", 0}};
+  // clang-format on
   for (auto& c : cases) {
-    Load(13, c.v);
-    zt::HostVar s = zt::HostVar::String(c.bytes);
+    Set(13, c.v);
+    zt::HostVar s = zt::HostVar::String(c.bytes, c.rows);
     s.Fill('#');
-    EXPECT_EQ(c.status, FloatToString(s, 13, 8, 0)) << c.v;
-    EXPECT_STREQ(c.text, s.text()) << c.v;
-    EXPECT_EQ(0, s.text()[c.bytes - 1]);
+    EXPECT_EQ(c.status, FloatToString(s, 13, c.n, c.trim)) << c.v << " n=" << c.n;
+    EXPECT_STREQ(c.text, s.text()) << c.v << " n=" << c.n;
+    EXPECT_EQ(0, s.text()[c.bytes - 1]) << c.v;
+    EXPECT_EQ(c.rows > 1 ? '#' : 0, s.text()[c.bytes * c.rows - 1]) << "second row";
   }
 }
 
-TEST(FloatToString, TrimsOnlyWhenTheFractionWasReached) {
-  Load(13, 120.0);
-  zt::HostVar s = zt::HostVar::String(8);
-  EXPECT_EQ(-3, FloatToString(s, 13, 8, 1));  // "120.000" cut in the fraction
-  EXPECT_STREQ("120", s.text());
-  Load(13, 100.0);
-  zt::HostVar t = zt::HostVar::String(4);
-  EXPECT_EQ(-1, FloatToString(t, 13, 8, 1));  // "100": cut before the point
-  EXPECT_STREQ("100", t.text());
-  Load(13, 10.0);
-  EXPECT_EQ(-2, FloatToString(t, 13, 8, 1));  // "10.": no trimming
-  EXPECT_STREQ("10.", t.text());
-}
-
-TEST(FloatToString, UsesOnlyTheFirstRowAndRefusesBadVariables) {
-  Load(13, 1.0);
-  zt::HostVar arr = zt::HostVar::String(8, 2);
-  arr.Fill('#');
-  EXPECT_EQ(-3, FloatToString(arr, 13, 8, 0));
-  EXPECT_STREQ("1.00000", arr.text());
-  EXPECT_EQ('#', arr.text()[8]);  // the second string is untouched
-
-  zt::HostVar n = zt::HostVar::Ints(4);
-  n.Fill(0x55);
-  EXPECT_EQ(-1, FloatToString(n, 13, 8, 0));
-  EXPECT_EQ(0x55555555, n.ints()[0]);
-
-  zt::HostVar e = zt::HostVar::String(4);
-  e.Fill('#');
-  e.rec()->lengths[1] = 0;
-  EXPECT_EQ(3, FloatToString(e, 13, 8, 0));
-  EXPECT_EQ('#', e.text()[0]);
-}
-
-// Reference: the value with 17 significant digits, then cut after n decimals
-// by adding half a unit of the last kept place and dropping the rest, in
-// decimal string arithmetic.
+// The value to 17 significant digits, then cut after n decimals by adding
+// half a unit of the last kept place, in decimal string arithmetic.
 std::string ReferenceText(double v, int n) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.16e", std::fabs(v));
-  std::string mant;
-  for (const char* p = buf; *p && *p != 'e'; ++p)
-    if (*p != '.') mant += *p;
-  int e10 = std::atoi(std::strchr(buf, 'e') + 1);
-  // Exact decimal as an integer string scaled by 10^(n+1): digits * 10^(e10-16+n+1)
-  int shift = e10 - 16 + n + 1;
-  std::string scaled = mant;
-  if (shift >= 0) {
-    scaled.append(static_cast<std::size_t>(shift), '0');
-  } else {
-    std::size_t cut = static_cast<std::size_t>(-shift);
-    scaled = cut >= scaled.size() ? std::string("0") : scaled.substr(0, scaled.size() - cut);
-  }
-  // Add 5 (half a unit of the n-th decimal), then drop the last digit.
-  std::string sum = scaled;
+  std::string digits = std::string(1, buf[0]) + std::string(buf + 2, 16);
+  // digits x 10^shift is the value scaled by 10^(n+1).
+  const int shift = std::atoi(buf + 19) - 16 + n + 1;
+  if (shift >= 0)
+    digits.append(static_cast<std::size_t>(shift), '0');
+  else
+    digits.resize(-shift >= 17 ? 0 : static_cast<std::size_t>(17 + shift));
+  digits.insert(0, static_cast<std::size_t>(n) + 2, '0');
   int carry = 5;
-  for (std::size_t i = sum.size(); i-- > 0 && carry;) {
-    int d = sum[i] - '0' + carry;
-    sum[i] = static_cast<char>('0' + d % 10);
-    carry = d / 10;
+  for (std::size_t i = digits.size(); i-- > 0 && carry != 0; carry /= 10) {
+    carry += digits[i] - '0';
+    digits[i] = static_cast<char>('0' + carry % 10);
   }
-  if (carry) sum.insert(sum.begin(), '1');
-  sum.pop_back();
-  while (sum.size() < static_cast<std::size_t>(n) + 1) sum.insert(sum.begin(), '0');
-  std::string ip = sum.substr(0, sum.size() - static_cast<std::size_t>(n));
-  std::size_t z = 0;
-  while (z + 1 < ip.size() && ip[z] == '0') ++z;
-  ip = ip.substr(z);
-  return std::string(v < 0 ? "-" : "") + ip + "." +
-         sum.substr(sum.size() - static_cast<std::size_t>(n));
+  digits.pop_back();
+  const std::size_t point = digits.size() - static_cast<std::size_t>(n);
+  const std::size_t lead = std::min(digits.find_first_not_of('0'), point - 1);
+  return (v < 0 ? "-" : "") + digits.substr(lead, point - lead) + "." + digits.substr(point);
 }
 
 TEST(FloatToString, MatchesDecimalReferenceOverManyValues) {
@@ -399,92 +349,141 @@ TEST(FloatToString, MatchesDecimalReferenceOverManyValues) {
   std::uniform_int_distribution<int> decimals(1, 20);
   std::uniform_real_distribution<double> mant(-10.0, 10.0);
   std::uniform_int_distribution<int> exp10(-25, 25);
-  int checked = 0;
-  for (int i = 0; i < 1500; ++i) {
-    double v;
-    int kind = i % 3;
-    if (kind == 0) {
-      v = mant(rng) * std::pow(10.0, exp10(rng));
-    } else if (kind == 1) {
-      // Halfway cases at the cut: k + 0.5 units of the last place, built
-      // from exactly representable binary fractions.
-      v = static_cast<double>(static_cast<std::int64_t>(rng() % 2000000) - 1000000) / 1024.0;
-    } else {
-      v = std::ldexp(mant(rng), exp10(rng) * 2);
-    }
-    int n = decimals(rng);
-    Load(13, v);
-    ASSERT_EQ(ReferenceText(v, n), Text(13, n, 0, nullptr, 512)) << "v=" << v << " n=" << n;
-    ++checked;
+  std::vector<double> values = {1e300,
+                                -1e300,
+                                1.7976931348623157e308,
+                                1e-300,
+                                4.9e-324,
+                                std::ldexp(1.0, 60),
+                                123456789012345678.0};
+  for (int i = 0; i < 1600; ++i) {
+    const std::uint64_t bits = rng();
+    double v = 0;
+    std::memcpy(&v, &bits, sizeof v);                            // any bit pattern
+    if (i % 4 == 0) v = mant(rng) * std::pow(10.0, exp10(rng));  // decimal magnitudes
+    if (i % 4 == 1) v = std::ldexp(mant(rng), exp10(rng) * 2);
+    // halfway cases: k + 0.5 units of a binary last place
+    if (i % 4 == 2) v = (static_cast<double>(bits % 2000000) - 1000000.0) / 1024.0;
+    values.push_back(std::isfinite(v) ? v : 0.0);
   }
-  // Huge and tiny magnitudes.
-  const double extremes[] = {1e300,
-                             -1e300,
-                             1.7976931348623157e308,
-                             1e-300,
-                             4.9e-324,
-                             std::ldexp(1.0, 60),
-                             123456789012345678.0};
-  for (double v : extremes) {
-    for (int n : {1, 8, 20}) {
-      Load(13, v);
-      ASSERT_EQ(ReferenceText(v, n), Text(13, n, 0, nullptr, 1024)) << v << " n=" << n;
-      ++checked;
+  for (double v : values) {
+    Set(13, v);
+    ASSERT_EQ(v, Get(13)) << v;  // the text reads back to the loaded value
+    for (int n : {decimals(rng), 20}) {
+      ASSERT_EQ(ReferenceText(v, n), Text(13, n, 512)) << "v=" << v << " n=" << n;
     }
   }
-  EXPECT_GT(checked, 1500);
 }
 
 TEST(FloatToString, HugeDecimalCountsCutLikeAnyOther) {
-  const double values[] = {0.125, 1e-300, 0.99999999999999989, 123.0};
-  for (double v : values) {
-    Load(13, v);
+  for (double v : {0.125, 1e-300, 0.99999999999999989, 123.0}) {
+    Set(13, v);
+    const std::string want = Exact(13).substr(0, 63);
     for (I n : {500, 100000, 2147483647}) {
       zt::HostVar s = zt::HostVar::String(64);
       EXPECT_EQ(-3, FloatToString(s, 13, n, 0)) << v << " " << n;
-      std::string want = Text(13, 400, 0, nullptr, 1024).substr(0, 63);
       EXPECT_EQ(want, s.text()) << v << " " << n;
     }
   }
 }
 
-TEST(FloatToString, InfinityHasNoPointAndIsNeverTrimmed) {
-  zt::HostVar s = zt::HostVar::String(16);
-  s.SetText("-1e999");
-  ASSERT_EQ(0, FloatSetBuf(s, 13, 0, 0));
-  I st = 99;
-  EXPECT_EQ("-inf", Text(13, 8, 1, &st));
-  EXPECT_EQ(0, st);
-  EXPECT_EQ("-in", Text(13, 8, 0, &st, 4));
-  EXPECT_EQ(-1, st);
-}
+// --- arithmetic and functions ---------------------------------------------------------------
 
-#if defined(_WIN32) && defined(__i386__)
-// Bytes the callee removed from the stack when called with four zero
-// arguments.
-int CalleeCleanup(void* fn) {
-  int removed;
-  __asm__ volatile(
-      "movl %%esp, %%esi\n\t"
-      "pushl $0\n\tpushl $0\n\tpushl $0\n\tpushl $0\n\t"
-      "call *%1\n\t"
-      "movl %%esp, %%eax\n\t"
-      "subl %%esi, %%eax\n\t"
-      "addl $16, %%eax\n\t"
-      "movl %%esi, %%esp\n\t"
-      : "=a"(removed)
-      : "r"(fn)
-      : "esi", "ecx", "edx", "memory", "cc");
-  return removed;
-}
-
-TEST(CallingConvention, ExportsRemoveTheirSixteenArgumentBytes) {
-  for (const char* name :
-       {"FloatClrBuf", "FloatNegBuf", "FloatCopyBuf", "FloatSwapBuf", "FloatIntBuf",
-        "FloatChkOvFlow", "FloatPItoBuf", "FloatDEGtoRAD", "FloatRADtoDEG"}) {
-    EXPECT_EQ(16, CalleeCleanup(zt::ResolveExport(name))) << name;
+// Destination first, source second; indices mapped one by one; operands read
+// before the destination is written. dv is loaded first, then sv, so when
+// both name one register it holds sv.
+TEST(Arithmetic, ResultsOperandOrderAndIndexRule) {
+  // clang-format off
+  const struct {
+    const char* op;  // FloatNameBuf
+    I d, s;
+    double dv, sv, out, rel;  // rel: relative tolerance, 0 for an exact result
+  } cases[] = {
+      {"Minus", 5, 6, 10, 4, 6, 0},       {"Divide", 5, 6, 6, 4, 1.5, 0},
+      {"Plus", 5, 6, 1.5, 4, 5.5, 0},     {"Multiply", 5, 6, 5.5, 4, 22, 0},
+      {"Minus", 5, 99, 22, 2, 20, 0},     {"Divide", -7, 5, 2, 20, 0.1, 0},  // 99, -7: register 0
+      {"Divide", 9, 9, 0, 7.5, 1, 0},     {"Minus", 9, 9, 0, 7.5, 0, 0},
+      {"Plus", 9, 9, 0, 7.5, 15, 0},      {"Multiply", 9, 9, 0, 15, 225, 0},
+      {"Multiply", 1, 1, 0, 1e308, kInf, 0},  // overflow is stored
+      {"Plus", 1, 2, kInf, -kInf, kNaN, 0},
+      {"Divide", 1, 2, 1e300, 1e-310, kInf, 0},  // a subnormal divisor is not zero
+      {"Root", 2, 1, 5, 4, 2, 0},         {"Root", 1, 1, 0, 2, 1.4142135623730951, 0},
+      {"Root", 2, 1, 5, -0.0, 0, 0},      {"Root", 2, 1, 5, kNaN, 0, 0},
+      {"Sin", 2, 1, 77, kPi / 6, 0.5, 4e-16},
+      {"Sin", 5, -20, 0, 1, 0.8414709848078965, 4e-16},  // the sine of register 0
+      {"Sin", 2, 1, 77, kInf, kNaN, 0},   {"Cos", 2, 1, 77, kPi / 3, 0.5, 4e-16},
+      {"Cos", 5, 5, 0, 2, -0.4161468365471424, 4e-16},   {"Tan", 2, 1, 77, kPi / 4, 1, 4e-16},
+      {"Tan", 2, 1, 77, -0.5, -0.5463024898437905, 4e-16},
+      {"ATan", 2, 1, 77, 1, kPi / 4, 4e-16}, {"ATan", 2, 1, 77, -1e300, -kPi / 2, 4e-16},
+      {"ATan", 2, 1, 77, kInf, kPi / 2, 4e-16}, {"ASin", 2, 1, 77, 1, kPi / 2, 0},
+      {"ASin", 2, 1, 77, -1, -kPi / 2, 0},   {"ASin", 2, 1, 77, 0.5, kPi / 6, 4e-16},
+      {"ACos", 2, 1, 77, -1, kPi, 0},        {"ACos", 1, 1, 0, 1, 0, 0},
+      {"ACos", 2, 1, 77, 0.5, kPi / 3, 4e-16}, {"Log", 2, 1, 77, 1000, 3, 0},
+      {"Log", 2, 1, 77, 1e-310, -310, 3e-15},  // tiny values are above zero
+      {"Ln", 2, 1, 77, 1, 0, 0},             {"Ln", 1, 1, 0, 2.718281828459045, 1, 4e-16},
+      {"Ln", 2, 1, 77, kInf, kInf, 0}};
+  // clang-format on
+  for (auto& c : cases) {
+    const I d = (c.d < 0 || c.d > 15) ? 0 : c.d, s = (c.s < 0 || c.s > 15) ? 0 : c.s;
+    Set(d, c.dv);
+    Set(s, c.sv);
+    const std::string what = std::string(c.op) + " " + std::to_string(c.sv);
+    EXPECT_EQ(0, Reg(c.op)(c.d, c.s, 0, 0)) << what;
+    if (c.rel != 0) {
+      EXPECT_NEAR(c.out, Get(d), c.rel * std::fabs(c.out)) << what;
+    } else {
+      EXPECT_TRUE(Same(c.out, Get(d))) << what << " gives " << Get(d);
+    }
+    EXPECT_FALSE(c.out == 0 && IsNegativeZero(d)) << what;
+    EXPECT_TRUE(s == d || Same(c.sv, Get(s))) << what << ": the source changed";
   }
 }
-#endif
+
+TEST(Arithmetic, RefusedOperandsChangeNoRegister) {
+  const struct {
+    const char* op;
+    std::vector<double> operands;
+    I status;
+  } cases[] = {{"Divide", {0.0, -0.0, kNaN}, -255},
+               {"Root", {-4.0, -1e-310, -kInf}, -255},
+               {"ASin", {1.0000001, -1.0000001, kInf, -kInf, kNaN}, -1},
+               {"ACos", {1.0000001, -1.0000001, kInf, -kInf, kNaN}, -1},
+               {"Log", {0.0, -0.0, -1.0, -kInf, kNaN}, -255},
+               {"Ln", {0.0, -0.0, -1.0, -kInf, kNaN}, -255}};
+  for (auto& c : cases) {
+    for (double v : c.operands) {
+      Set(2, 3.0);
+      Set(1, v);
+      const auto before = Snapshot();
+      EXPECT_EQ(c.status, Reg(c.op)(2, 1, 0, 0)) << c.op << " " << v;
+      EXPECT_EQ(before, Snapshot()) << c.op << " " << v;
+    }
+  }
+}
+
+TEST(Arithmetic, PowTakesBaseThenExponentAndTestsOnlyTheExponent) {
+  const struct {
+    I d, b, e;
+    double base, exponent, out;
+  } cases[] = {{3, 1, 2, 2, 10, 1024},  {3, 2, 1, 10, 2, 100},    {4, 4, 4, 3, 3, 27},
+               {3, 1, 16, 4, 0.5, 2},   {3, 1, 2, -8, 0.5, kNaN}, {3, 1, 2, 0, -1, kInf},
+               {3, 1, 2, kNaN, 1, kNaN}};
+  for (auto& c : cases) {
+    Set(c.b, c.base);
+    Set(c.e > 15 ? 0 : c.e, c.exponent);  // exponent 16 is register 0
+    const std::string what = std::to_string(c.base) + "^" + std::to_string(c.exponent);
+    EXPECT_EQ(0, FloatPowBuf(c.d, c.b, c.e, 0)) << what;
+    EXPECT_TRUE(Same(c.out, Get(c.d))) << what << " gives " << Get(c.d);
+  }
+  for (double base : {5.0, 0.0, kNaN}) {
+    for (double exponent : {0.0, -0.0, kNaN}) {
+      Set(1, base);
+      Set(2, exponent);
+      const auto before = Snapshot();
+      EXPECT_EQ(-255, FloatPowBuf(3, 1, 2, 0)) << base << " " << exponent;
+      EXPECT_EQ(before, Snapshot());
+    }
+  }
+}
 
 }  // namespace

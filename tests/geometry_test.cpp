@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cmath>
+#include <initializer_list>
 
 #include "floatreg/degree_sine.h"
 #include "floatreg/scaled_int.h"
@@ -13,25 +14,28 @@
 namespace {
 
 using zor::HspVar;
+using I = std::int32_t;
+using VarOp = I(ZOR_CALL*)(HspVar*, I, I, I);
 
-ZT_EXPORT(TriFunc, HspVar*, std::int32_t, std::int32_t, std::int32_t);
-ZT_EXPORT(TriFunc2, HspVar*, std::int32_t, std::int32_t, std::int32_t);
-ZT_EXPORT(TriFuncA, HspVar*, std::int32_t, std::int32_t, std::int32_t);
-ZT_EXPORT(GetAngle, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
-ZT_EXPORT(GetAngle2, HspVar*, std::int32_t, std::int32_t, std::int32_t);
-ZT_EXPORT(Root, HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(GetAngle, I, I, I, I);
+ZT_EXPORT(GetAngle2, HspVar*, I, I, I);
 
-constexpr std::int32_t kUntouched = 0x5A5A5A5A;
+constexpr I kUntouched = 0x5A5A5A5A;
 
-// Calls a one-result export on a fresh integer variable; returns the status
-// and leaves the first element in *out.
-template <class Fn>
-std::int32_t Call(Fn fn, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t* out) {
-  zt::HostVar v = zt::HostVar::Ints(1);
-  v.ints()[0] = kUntouched;
-  std::int32_t status = fn(v, a, b, c);
-  *out = v.ints()[0];
-  return status;
+// A call of a one-result export on a fresh integer variable: its three
+// integer arguments, the status and the first element afterwards.
+struct Row {
+  I a, b, c, status, result;
+};
+
+void ExpectRows(const char* op, std::initializer_list<Row> rows) {
+  const auto fn = reinterpret_cast<VarOp>(zt::ResolveExport(op));
+  for (const Row& r : rows) {
+    zt::HostVar v = zt::HostVar::Ints(1);
+    v.ints()[0] = kUntouched;
+    EXPECT_EQ(r.status, fn(v, r.a, r.b, r.c)) << op << "(" << r.a << ", " << r.b << ", " << r.c;
+    EXPECT_EQ(r.result, v.ints()[0]) << op << "(" << r.a << ", " << r.b << ", " << r.c;
+  }
 }
 
 TEST(DegreeSineTable, TellingEntriesAndMirror) {
@@ -43,226 +47,134 @@ TEST(DegreeSineTable, TellingEntriesAndMirror) {
   for (auto& e : telling) EXPECT_EQ(e.second, t[e.first]) << e.first;
   for (int i = 180; i < 360; ++i) EXPECT_EQ(-t[i - 180], t[i]) << i;
   for (int i = 1; i <= 90; ++i) EXPECT_GT(t[i], t[i - 1]) << i;
-  for (int i = 91; i < 180; ++i) EXPECT_EQ(t[180 - i], t[i]) << i;
   EXPECT_EQ(t, zor::DegreeSineTable());
 }
 
-TEST(DegreeSineTable, ReductionIntoOneTurn) {
-  const std::pair<int, int> cases[] = {{0, 0},       {359, 359}, {360, 0},    {4096, 136},
-                                       {-1, 359},    {-90, 270}, {-360, 0},   {-361, 359},
-                                       {-4096, 224}, {720, 0},   {-4095, 225}};
-  for (auto& c : cases) EXPECT_EQ(c.second, zor::ReduceDegrees(c.first)) << c.first;
-}
-
 TEST(ScaledResult, TruncationKeepsLowBitsOfSixtyFourBits) {
-  EXPECT_EQ(2, zor::TruncateToResult(2.999));
-  EXPECT_EQ(-2, zor::TruncateToResult(-2.999));
-  EXPECT_EQ(1, zor::TruncateToResult(4294967297.9));
-  EXPECT_EQ(-1, zor::TruncateToResult(4294967295.5));
-  EXPECT_EQ(INT_MIN, zor::TruncateToResult(2147483648.0));
-  EXPECT_EQ(1, zor::TruncateToResult(-8589934591.0));
-  EXPECT_EQ(0, zor::TruncateToResult(-9223372036854775808.0));     // low bits of INT64_MIN
-  EXPECT_EQ(-1024, zor::TruncateToResult(9223372036854774784.0));  // 2^63 - 1024
-  EXPECT_EQ(0, zor::TruncateToResult(9223372036854775808.0));      // beyond 64 bits
-  EXPECT_EQ(0, zor::TruncateToResult(-1e19));
-  EXPECT_EQ(0, zor::TruncateToResult(HUGE_VAL));
-  EXPECT_EQ(0, zor::TruncateToResult(std::nan("")));
+  // clang-format off
+  const std::pair<double, I> cases[] = {
+      {2.999, 2}, {-2.999, -2}, {4294967297.9, 1}, {4294967295.5, -1}, {2147483648.0, INT_MIN},
+      {-8589934591.0, 1}, {-9223372036854775808.0, 0}, {9223372036854774784.0, -1024},  // 2^63-1024
+      {9223372036854775808.0, 0}, {-1e19, 0}, {HUGE_VAL, 0}, {std::nan(""), 0}};  // beyond: 0
+  // clang-format on
+  for (auto& c : cases) EXPECT_EQ(c.second, zor::TruncateToResult(c.first)) << c.first;
   EXPECT_EQ(3, zor::RoundToResult(2.5, 1.0));
   EXPECT_EQ(-3, zor::RoundToResult(-2.5, -1.0));
   EXPECT_EQ(-2, zor::RoundToResult(-2.5, 1.0));  // the sign argument decides
   EXPECT_EQ(1, zor::RoundToResult(0.5, -0.0));   // -0.0 is not negative
 }
 
-TEST(TriFunc, WorkedValues) {
-  struct Case {
-    std::int32_t kind, angle, scale, result;
-  } const cases[] = {
-      {0, 30, 100, 50},   {1, 60, 100, 50},   {2, 45, 100, 100},    {2, 135, 100, -99},
-      {0, 210, 100, -49}, {0, 90, -100, -99}, {0, 4096, 1000, 695}, {0, -4096, 1000, -694},
-      {3, 30, 100, 50},   {-1, 30, 100, 50},  {1, 0, 4096, 4096},   {1, 180, 1000, -999},
-      {1, -90, 1000, 0},  {0, 360, 1000, 0},  {0, -30, 100, -49},   {2, 89, 1, 58},
-      {2, 1, 1000, 17},
-  };
-  for (const Case& c : cases) {
-    std::int32_t out = 0;
-    EXPECT_EQ(0, Call(TriFunc, c.kind, c.angle, c.scale, &out)) << c.kind << " " << c.angle;
-    EXPECT_EQ(c.result, out) << c.kind << " " << c.angle << " " << c.scale;
-  }
+// kind (1 cosine, 2 tangent, else sine), whole degrees, scale.
+TEST(TriFunc, TableValuesSaturatedTangentsAndRange) {
+  // clang-format off
+  ExpectRows("TriFunc", {
+      {0, 30, 100, 0, 50},   {1, 60, 100, 0, 50},   {2, 45, 100, 0, 100}, {2, 135, 100, 0, -99},
+      {0, 210, 100, 0, -49}, {0, 90, -100, 0, -99}, {0, 4096, 1000, 0, 695},
+      {0, -4096, 1000, 0, -694}, {3, 30, 100, 0, 50}, {-1, 30, 100, 0, 50},
+      {1, 0, 4096, 0, 4096}, {1, 180, 1000, 0, -999}, {1, -90, 1000, 0, 0}, {0, -30, 100, 0, -49},
+      {2, 89, 1, 0, 58},     {2, 1, 1000, 0, 17},
+      // reduction into one turn
+      {0, -1, 4096, 0, -70}, {0, -361, 4096, 0, -70}, {1, 720, 1000, 0, 1000},
+      {1, -360, 7, 0, 7},    {0, -4095, 1000, 0, -706},
+      // tangents at 90 and 270 degrees saturate with status 0
+      {2, 90, 7, 0, INT_MAX}, {2, 450, 7, 0, INT_MAX}, {2, -270, 7, 0, INT_MAX},
+      {2, 4050, 7, 0, INT_MAX}, {2, 270, 7, 0, -INT_MAX}, {2, -90, 7, 0, -INT_MAX},
+      // 32-bit products wrap: 4096 x INT_MAX is -4096; tan 89 is 236269 before scaling
+      {0, 90, INT_MAX, 0, 0}, {2, 89, 100000, 0, -523169}, {1, 0, INT_MIN, 0, 0},
+      {0, 4097, 100, 3, kUntouched}, {0, -4097, 100, 3, kUntouched},
+      {2, INT_MIN, 100, 3, kUntouched}});
+  // clang-format on
 }
 
-TEST(TriFunc, SaturatedTangentsWithStatusZero) {
-  const std::pair<std::int32_t, std::int32_t> cases[] = {{90, 2147483647},   {450, 2147483647},
-                                                         {-270, 2147483647}, {270, -2147483647},
-                                                         {-90, -2147483647}, {4050, 2147483647}};
+// kind, angle in 1/10000 degree, scale.
+TEST(TriFunc2, DoubleValuesFixedTangentsAndRange) {
+  // clang-format off
+  ExpectRows("TriFunc2", {
+      {0, 300000, 100, 0, 50},   {1, 600000, 100, 0, 50},       {2, 1350000, 100, 0, -100},
+      {0, 300000, -100, 0, -49}, {0, 900000, 1000, 0, 1000},    {1, 0, 1000, 0, 1000},
+      {0, -300000, 100, 0, -50}, {0, 2100000, 100, 0, -50},     {9, 300000, 100, 0, 50},
+      {2, 4050000, 100, 0, 100}, {2, 300000, 1000000, 0, 577350}, {1, 1800000, 1000, 0, -1000},
+      // fixed tangent angles, with no reduction modulo a full turn
+      {2, 900000, 100, -1, INT_MAX},   {2, -2700000, 100, -1, INT_MAX},
+      {2, -900000, 100, -1, -INT_MAX}, {2, 2700000, 100, -1, -INT_MAX},
+      {2, 450000, -12345, 0, -12345},  {2, 2250000, -12345, 0, -12345},
+      {2, -3150000, -12345, 0, -12345}, {2, -1350000, -12345, 0, -12345},
+      {2, 4500000, 0, 0, 0},  // a full turn on from a pole, computed: huge x 0
+      {0, -2147483645, 100, 0, 15}, {0, 2147483646, 100, 0, -15},
+      {0, -2147483646, 100, 3, kUntouched}, {0, INT_MAX, 100, 3, kUntouched}});
+  // clang-format on
+}
+
+// kind (1 arc cosine, else arc sine), ratio in millionths, scale.
+TEST(TriFuncA, AnglesInRadiansTimesScale) {
+  // clang-format off
+  ExpectRows("TriFuncA", {
+      {1, 500000, 1000, 0, 1047}, {0, -1000000, 1000, 0, -1571}, {1, -1000000, 1000, 0, 3142},
+      {0, 1000000, 1000, 0, 1571}, {1, 1000000, 1000, 0, 0},     {0, 500000, 1000, 0, 524},
+      {7, 0, 1000, 0, 0},          {0, -500000, -1000, 0, 523},  {0, 500000, -1000, 0, -523},
+      // the low 32 bits of pi x 2e9 and of -pi/2 x 2e9 + 0.5 (the angle is positive)
+      {1, -1000000, 2000000000, 0, 1988218011}, {0, 1000000, -2000000000, 0, 1153374643},
+      {0, 1000001, 1000, -1, kUntouched},  {1, -1000001, 1000, -1, kUntouched},
+      {0, INT_MAX, 1000, -1, kUntouched},  {1, INT_MIN, 1000, -1, kUntouched}});
+  // clang-format on
+}
+
+// x, scale.
+TEST(Root, ScaledSquareRootZeroWritesZero) {
+  // clang-format off
+  ExpectRows("Root", {
+      {2, 1000, 0, 0, 1414}, {10, 100, 0, 0, 316}, {2, -1000, 0, 0, -1413}, {4, 1, 0, 0, 2},
+      {1, -1, 0, 0, 0},      {9, 0, 0, 0, 0},      {INT_MAX, 1, 0, 0, 46341},
+      {INT_MAX, INT_MAX, 0, 0, 2040065384},
+      {0, 1000, 0, -2, 0}, {-4, 1000, 0, -2, kUntouched}, {INT_MIN, 1000, 0, -2, kUntouched}});
+  // clang-format on
+}
+
+TEST(ScaledInt, WrongVariableTypeTestedFirst) {
+  const std::pair<const char*, I> cases[] = {
+      {"TriFunc", 6}, {"TriFunc2", 6}, {"TriFuncA", 6}, {"Root", -1}, {"GetAngle2", -1}};
   for (auto& c : cases) {
-    std::int32_t out = 0;
-    EXPECT_EQ(0, Call(TriFunc, 2, c.first, 7, &out)) << c.first;
-    EXPECT_EQ(c.second, out) << c.first;
+    zt::HostVar s = zt::HostVar::String(32);
+    s.SetText("abc");
+    // Sine of 90 degrees (out of TriFunc's range), root of 0: all would write.
+    const auto fn = reinterpret_cast<VarOp>(zt::ResolveExport(c.first));
+    EXPECT_EQ(c.second, fn(s, 0, 900000, 100)) << c.first;
+    EXPECT_STREQ("abc", s.text()) << c.first;
   }
-}
-
-TEST(TriFunc, ProductsWrapAroundThirtyTwoBits) {
-  std::int32_t out = 0;
-  // 4096 x 2147483647 wraps to -4096; (-4096 + 2048) / 4096 truncates to 0.
-  EXPECT_EQ(0, Call(TriFunc, 0, 90, INT_MAX, &out));
-  EXPECT_EQ(0, out);
-  // tan 89: T = 236269, and T x 100000 wraps.
-  EXPECT_EQ(0, Call(TriFunc, 2, 89, 100000, &out));
-  EXPECT_EQ(-523169, out);
-  EXPECT_EQ(0, Call(TriFunc, 1, 0, INT_MIN, &out));
-  EXPECT_EQ(0, out);
-}
-
-TEST(TriFunc, RefusalsWriteNothing) {
-  std::int32_t out = 0;
-  EXPECT_EQ(3, Call(TriFunc, 0, 4097, 100, &out));
-  EXPECT_EQ(kUntouched, out);
-  EXPECT_EQ(3, Call(TriFunc, 0, -4097, 100, &out));
-  EXPECT_EQ(kUntouched, out);
-  EXPECT_EQ(3, Call(TriFunc, 2, INT_MIN, 100, &out));
-  EXPECT_EQ(kUntouched, out);
-  zt::HostVar s = zt::HostVar::String(16);
-  s.SetText("abc");
-  EXPECT_EQ(6, TriFunc(s, 0, 30, 100));
-  EXPECT_EQ(6, TriFunc(s, 0, 5000, 100));  // the type is tested first
-  EXPECT_STREQ("abc", s.text());
-}
-
-TEST(TriFunc2, WorkedValues) {
-  struct Case {
-    std::int32_t kind, angle, scale, result;
-  } const cases[] = {
-      {0, 300000, 100, 50},   {1, 600000, 100, 50},         {2, 1350000, 100, -100},
-      {0, 300000, -100, -49}, {0, 900000, 1000, 1000},      {1, 0, 1000, 1000},
-      {0, -300000, 100, -50}, {0, 2100000, 100, -50},       {9, 300000, 100, 50},
-      {2, 4050000, 100, 100}, {2, 300000, 1000000, 577350}, {1, 1800000, 1000, -1000},
-  };
-  for (const Case& c : cases) {
-    std::int32_t out = 0;
-    EXPECT_EQ(0, Call(TriFunc2, c.kind, c.angle, c.scale, &out)) << c.kind << " " << c.angle;
-    EXPECT_EQ(c.result, out) << c.kind << " " << c.angle << " " << c.scale;
-  }
-}
-
-TEST(TriFunc2, FixedTangentAngles) {
-  std::int32_t out = 0;
-  for (std::int32_t a : {900000, -2700000}) {
-    EXPECT_EQ(-1, Call(TriFunc2, 2, a, 100, &out)) << a;
-    EXPECT_EQ(2147483647, out) << a;
-  }
-  for (std::int32_t a : {-900000, 2700000}) {
-    EXPECT_EQ(-1, Call(TriFunc2, 2, a, 100, &out)) << a;
-    EXPECT_EQ(-2147483647, out) << a;
-  }
-  for (std::int32_t a : {450000, 2250000, -3150000, -1350000}) {
-    EXPECT_EQ(0, Call(TriFunc2, 2, a, -12345, &out)) << a;
-    EXPECT_EQ(-12345, out) << a;  // the scale itself, sign and all
-  }
-  // Only these exact angles: a full turn further is computed.
-  EXPECT_EQ(0, Call(TriFunc2, 2, 900000 + 3600000, 1, &out));
-  EXPECT_EQ(0, Call(TriFunc2, 2, 450000 + 3600000, 100, &out));
-  EXPECT_EQ(100, out);
-}
-
-TEST(TriFunc2, RangeAndType) {
-  std::int32_t out = 0;
-  EXPECT_EQ(3, Call(TriFunc2, 0, -2147483646, 100, &out));
-  EXPECT_EQ(kUntouched, out);
-  EXPECT_EQ(3, Call(TriFunc2, 0, INT_MAX, 100, &out));
-  EXPECT_EQ(kUntouched, out);
-  EXPECT_EQ(0, Call(TriFunc2, 0, -2147483645, 100, &out));
-  EXPECT_EQ(0, Call(TriFunc2, 0, 2147483646, 100, &out));
-  zt::HostVar s = zt::HostVar::String(16);
-  s.SetText("abc");
-  EXPECT_EQ(6, TriFunc2(s, 2, 900000, 100));
-  EXPECT_STREQ("abc", s.text());
-}
-
-TEST(TriFuncA, WorkedValuesAndSignOfTheAngle) {
-  struct Case {
-    std::int32_t kind, ratio, scale, result;
-  } const cases[] = {
-      {1, 500000, 1000, 1047},  {0, -1000000, 1000, -1571}, {1, -1000000, 1000, 3142},
-      {0, 1000000, 1000, 1571}, {1, 1000000, 1000, 0},      {0, 500000, 1000, 524},
-      {7, 0, 1000, 0},          {0, -500000, -1000, 523},   {0, 500000, -1000, -523},
-  };
-  for (const Case& c : cases) {
-    std::int32_t out = 0;
-    EXPECT_EQ(0, Call(TriFuncA, c.kind, c.ratio, c.scale, &out)) << c.kind << " " << c.ratio;
-    EXPECT_EQ(c.result, out) << c.kind << " " << c.ratio << " " << c.scale;
-  }
-}
-
-TEST(TriFuncA, ResultKeepsLowThirtyTwoBits) {
-  std::int32_t out = 0;
-  // pi x 2e9 = 6283185307.18: the 64-bit integer's low half.
-  EXPECT_EQ(0, Call(TriFuncA, 1, -1000000, 2000000000, &out));
-  EXPECT_EQ(1988218011, out);
-  // pi/2 x -2e9 = -3141592653.59, plus 0.5 because the angle is positive.
-  EXPECT_EQ(0, Call(TriFuncA, 0, 1000000, -2000000000, &out));
-  EXPECT_EQ(1153374643, out);
-}
-
-TEST(TriFuncA, RatioOutsideUnitRangeRefused) {
-  std::int32_t out = 0;
-  for (std::int32_t ratio : {1000001, -1000001, INT_MAX, INT_MIN}) {
-    EXPECT_EQ(-1, Call(TriFuncA, 0, ratio, 1000, &out)) << ratio;
-    EXPECT_EQ(kUntouched, out);
-    EXPECT_EQ(-1, Call(TriFuncA, 1, ratio, 1000, &out)) << ratio;
-    EXPECT_EQ(kUntouched, out);
-  }
-  zt::HostVar s = zt::HostVar::String(16);
-  s.SetText("abc");
-  EXPECT_EQ(6, TriFuncA(s, 0, 0, 100));
-  EXPECT_STREQ("abc", s.text());
 }
 
 TEST(GetAngle, DirectionAsNegatedStatus) {
-  EXPECT_EQ(-450000, GetAngle(0, 0, 10, 10));
-  EXPECT_EQ(-3150000, GetAngle(0, 0, 10, -10));
-  EXPECT_EQ(0, GetAngle(0, 0, -10, 0));
-  EXPECT_EQ(-3415651, GetAngle(0, 0, 3, -1));
-  EXPECT_EQ(-450000, GetAngle(0, 0, -10, -10));  // only the slope counts
-  EXPECT_EQ(-184349, GetAngle(0, 0, 3, 1));
-  EXPECT_EQ(-2965651, GetAngle(5, 5, 0, 15));
-  EXPECT_EQ(3, GetAngle(5, 1, 5, 9));
-  EXPECT_EQ(3, GetAngle(INT_MIN, 0, INT_MIN, 0));
+  // clang-format off
+  const struct {
+    I x1, y1, x2, y2, status;
+  } cases[] = {
+      {0, 0, 10, 10, -450000}, {0, 0, 10, -10, -3150000}, {0, 0, -10, 0, 0},
+      {0, 0, 3, -1, -3415651}, {0, 0, -10, -10, -450000},  // only the slope counts
+      {0, 0, 3, 1, -184349},   {5, 5, 0, 15, -2965651},   {5, 1, 5, 9, 3},
+      {INT_MIN, 0, INT_MIN, 0, 3},
+      {INT_MIN, 0, INT_MAX, 1, -3150000}, {0, INT_MAX, 1, INT_MIN, -450000}};  // dx, dy wrap
+  // clang-format on
+  for (auto& c : cases)
+    EXPECT_EQ(c.status, GetAngle(c.x1, c.y1, c.x2, c.y2)) << c.x2 << " " << c.y2;
 }
 
-TEST(GetAngle, DifferencesWrapAround) {
-  // dx = INT_MAX - INT_MIN wraps to -1.
-  EXPECT_EQ(-3150000, GetAngle(INT_MIN, 0, INT_MAX, 1));
-  // dy = INT_MIN - INT_MAX wraps to 1.
-  EXPECT_EQ(-450000, GetAngle(0, INT_MAX, 1, INT_MIN));
-}
-
-TEST(GetAngle2, DegreesTimesScale) {
-  zt::HostVar v = zt::HostVar::Ints(5);
-  auto run = [&](std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
-                 std::int32_t scale, std::int32_t* out) {
-    const std::int32_t p[5] = {kUntouched, x1, y1, x2, y2};
+TEST(GetAngle2, DegreesTimesScaleIntoElementZero) {
+  // clang-format off
+  const struct {
+    I x1, y1, x2, y2, scale, status, result;
+  } cases[] = {
+      {0, 0, 10, 10, 1, 0, 45}, {0, 0, 10, -10, 10, 0, -450},  // no full turn added
+      {0, 0, 3, 1, 100, 0, 1843}, {0, 0, 3, 1, -100, 0, -1843},  // the product's sign rounds
+      {INT_MIN, 0, INT_MAX, 1, 1, 0, -45}, {7, 0, 7, 100, 1, -3, kUntouched}};
+  // clang-format on
+  for (auto& c : cases) {
+    zt::HostVar v = zt::HostVar::Ints(5);
+    const I p[5] = {kUntouched, c.x1, c.y1, c.x2, c.y2};
     std::memcpy(v.ints(), p, sizeof p);
-    std::int32_t status = GetAngle2(v, scale, 0, 0);
-    *out = v.ints()[0];
+    EXPECT_EQ(c.status, GetAngle2(v, c.scale, 0, 0)) << c.x2 << " " << c.y2;
+    EXPECT_EQ(c.result, v.ints()[0]) << c.x2 << " " << c.y2;
     EXPECT_EQ(0, std::memcmp(p + 1, v.ints() + 1, 16));  // the points stay
-    return status;
-  };
-  std::int32_t out = 0;
-  EXPECT_EQ(0, run(0, 0, 10, 10, 1, &out));
-  EXPECT_EQ(45, out);
-  EXPECT_EQ(0, run(0, 0, 10, -10, 10, &out));
-  EXPECT_EQ(-450, out);  // no full turn added
-  EXPECT_EQ(0, run(0, 0, 3, 1, 100, &out));
-  EXPECT_EQ(1843, out);
-  EXPECT_EQ(0, run(0, 0, 3, 1, -100, &out));
-  EXPECT_EQ(-1843, out);  // the sign of the product decides the rounding
-  EXPECT_EQ(0, run(INT_MIN, 0, INT_MAX, 1, 1, &out));
-  EXPECT_EQ(-45, out);
-  EXPECT_EQ(-3, run(7, 0, 7, 100, 1, &out));
-  EXPECT_EQ(kUntouched, out);
-}
-
-TEST(GetAngle2, TypeAndSizeRefusals) {
+  }
   zt::HostVar four = zt::HostVar::Ints(4);
   four.ints()[0] = kUntouched;
   four.ints()[3] = 10;
@@ -270,39 +182,6 @@ TEST(GetAngle2, TypeAndSizeRefusals) {
   four.SetExtended(8, 1);  // the extended record does not count
   EXPECT_EQ(-2, GetAngle2(four, 1, 0, 0));
   EXPECT_EQ(kUntouched, four.ints()[0]);
-  zt::HostVar s = zt::HostVar::String(32);
-  s.SetText("abc");
-  EXPECT_EQ(-1, GetAngle2(s, 1, 0, 0));
-  EXPECT_STREQ("abc", s.text());
-}
-
-TEST(Root, ScaledSquareRoot) {
-  struct Case {
-    std::int32_t x, scale, result;
-  } const cases[] = {
-      {2, 1000, 1414}, {10, 100, 316}, {2, -1000, -1413},   {4, 1, 2},
-      {1, -1, 0},      {9, 0, 0},      {INT_MAX, 1, 46341}, {INT_MAX, INT_MAX, 2040065384},
-  };
-  for (const Case& c : cases) {
-    std::int32_t out = 0;
-    EXPECT_EQ(0, Call(Root, c.x, c.scale, 0, &out)) << c.x;
-    EXPECT_EQ(c.result, out) << c.x << " " << c.scale;
-  }
-}
-
-TEST(Root, ZeroWritesZeroNegativeWritesNothing) {
-  std::int32_t out = 0;
-  EXPECT_EQ(-2, Call(Root, 0, 1000, 0, &out));
-  EXPECT_EQ(0, out);
-  EXPECT_EQ(-2, Call(Root, -4, 1000, 0, &out));
-  EXPECT_EQ(kUntouched, out);
-  EXPECT_EQ(-2, Call(Root, INT_MIN, 1000, 0, &out));
-  EXPECT_EQ(kUntouched, out);
-  zt::HostVar s = zt::HostVar::String(16);
-  s.SetText("abc");
-  EXPECT_EQ(-1, Root(s, 4, 1, 0));
-  EXPECT_EQ(-1, Root(s, 0, 1, 0));
-  EXPECT_STREQ("abc", s.text());
 }
 
 }  // namespace

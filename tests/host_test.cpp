@@ -1,5 +1,5 @@
-// The host interface: record layout helpers, capacity rules, the shared
-// string routines and ChkPval.
+// The host interface: capacity rules, the shared string routines, ChkPval and
+// the calling convention.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -12,92 +12,99 @@ namespace {
 
 ZT_EXPORT(ChkPval, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 
-TEST(ChkPval, ReportsSizeWordsNegatedWhateverExtendedHolds) {
+TEST(ChkPval, SizeWordsNegatedUnsignedWhateverTypeAndExtended) {
   zt::HostVar v = zt::HostVar::String(64, 3);
   v.rec()->lengths[0] = 7;
-  v.rec()->lengths[3] = 40000;
-  EXPECT_EQ(-16, ChkPval(v, 1, 0, 0));
-  EXPECT_EQ(-3, ChkPval(v, 2, 0, 0));
-  EXPECT_EQ(-7, ChkPval(v, 0, 0, 0));
-  EXPECT_EQ(-40000, ChkPval(v, 3, 0, 0));  // read unsigned, not as -25536
-  v.SetExtended(99, 99);
-  EXPECT_EQ(-16, ChkPval(v, 1, 0, 0));
-  EXPECT_EQ(-3, ChkPval(v, 2, 0, 0));
-  v.rec()->type = 4;
-  EXPECT_EQ(-16, ChkPval(v, 1, 0, 0));
-}
-
-TEST(ChkPval, IndexOutsideSizeWordsReadsNothing) {
-  zt::HostVar v = zt::HostVar::String(64, 3);
-  v.rec()->extended = 0x7777;
-  EXPECT_EQ(0, ChkPval(v, 5, 0, 0));
-  EXPECT_EQ(0, ChkPval(v, -1, 0, 0));
-  EXPECT_EQ(0, ChkPval(v, INT_MIN, 0, 0));
-  EXPECT_EQ(0, ChkPval(v, INT_MAX, 0, 0));
-}
-
-TEST(Capacity, TextLimitByteCapacityAndRowBytes) {
-  zt::HostVar one = zt::HostVar::String(64, 1);
-  EXPECT_EQ(63u, zor::TextLimit(*one.rec()));
-  EXPECT_EQ(64u, zor::ByteCapacity(*one.rec()));
-  one.rec()->lengths[2] = 0;
-  EXPECT_EQ(63u, zor::TextLimit(*one.rec()));
-  EXPECT_EQ(64u, zor::ByteCapacity(*one.rec()));
-
-  zt::HostVar two = zt::HostVar::String(64, 2);
-  EXPECT_EQ(126u, zor::TextLimit(*two.rec()));
-  EXPECT_EQ(128u, zor::ByteCapacity(*two.rec()));
-  EXPECT_EQ(64u, zor::RowBytes(*two.rec()));
-
-  zt::HostVar three = zt::HostVar::String(64, 3);
-  EXPECT_EQ(192u, zor::ByteCapacity(*three.rec()));
-
-  zt::HostVar ext = zt::HostVar::String(64, 1);
-  ext.SetExtended(32, 1);
-  EXPECT_EQ(127u, zor::TextLimit(*ext.rec()));
-  EXPECT_EQ(128u, zor::ByteCapacity(*ext.rec()));
-  EXPECT_EQ(64u, zor::RowBytes(*ext.rec()));  // row bytes ignore the record
-  ext.SetExtended(32, -5);                    // compared as signed
-  EXPECT_EQ(128u, zor::ByteCapacity(*ext.rec()));
-  ext.rec()->extended = -1;  // only a positive value selects the record
-  EXPECT_EQ(64u, zor::ByteCapacity(*ext.rec()));
-}
-
-TEST(Capacity, ZeroRowSizeHasNoTextRoom) {
-  zt::HostVar v = zt::HostVar::String(4, 1);
-  EXPECT_TRUE(zor::HasTextRoom(*v.rec()));
-  v.rec()->lengths[1] = 0;
-  EXPECT_FALSE(zor::HasTextRoom(*v.rec()));
-}
-
-TEST(Strings, IntToDecimalExtremes) {
-  char buf[12];
-  const std::pair<std::int32_t, const char*> cases[] = {{0, "0"},
-                                                        {-1, "-1"},
-                                                        {7, "7"},
-                                                        {10, "10"},
-                                                        {-305, "-305"},
-                                                        {INT_MAX, "2147483647"},
-                                                        {INT_MIN, "-2147483648"}};
-  for (auto& c : cases) {
-    std::memset(buf, 'x', sizeof buf);
-    zor::IntToDecimal(c.first, buf);
-    EXPECT_STREQ(c.second, buf);
+  v.rec()->lengths[3] = 40000;  // read unsigned, not as -25536
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(-7, ChkPval(v, 0, 0, 0));
+    EXPECT_EQ(-16, ChkPval(v, 1, 0, 0));
+    EXPECT_EQ(-3, ChkPval(v, 2, 0, 0));
+    EXPECT_EQ(-40000, ChkPval(v, 3, 0, 0));
+    v.SetExtended(99, 99);
+    v.rec()->type = 4;
   }
+  // Any other k reads nothing, not even the neighbouring extended word.
+  v.rec()->extended = 0x7777;
+  for (std::int32_t k : {5, -1, INT_MIN, INT_MAX}) EXPECT_EQ(0, ChkPval(v, k, 0, 0)) << k;
 }
 
-TEST(Strings, CopyAndAppend) {
-  char a[16], b[16];
+// 64-byte rows: row count N, extended, the extended record's words 2 and 3.
+TEST(Capacity, TextLimitByteCapacityAndRowBytes) {
+  const struct {
+    std::uint32_t rows;
+    std::int32_t extended, extRow, extCount;
+    std::uint32_t textLimit, capacity;
+  } cases[] = {{1, 0, 0, 0, 63, 64},   {0, 0, 0, 0, 63, 64},    {2, 0, 0, 0, 126, 128},
+               {3, 0, 0, 0, 189, 192}, {1, 1, 32, 1, 127, 128}, {1, 1, 32, -5, 127, 128},
+               {1, -1, 32, 4, 63, 64}};  // word 3 is signed; only extended > 0 counts
+  for (auto& c : cases) {
+    zt::HostVar v = zt::HostVar::String(64, c.rows);
+    v.SetExtended(c.extRow, c.extCount);
+    v.rec()->extended = static_cast<std::int16_t>(c.extended);
+    EXPECT_EQ(c.textLimit, zor::TextLimit(*v.rec())) << c.rows << " " << c.extended;
+    EXPECT_EQ(c.capacity, zor::ByteCapacity(*v.rec())) << c.rows << " " << c.extended;
+    EXPECT_EQ(64u, zor::RowBytes(*v.rec())) << c.rows << " " << c.extended;
+    EXPECT_TRUE(zor::HasTextRoom(*v.rec()));
+  }
+  zt::HostVar empty = zt::HostVar::String(0);  // no byte for a terminator
+  EXPECT_FALSE(zor::HasTextRoom(*empty.rec()));
+}
+
+TEST(Strings, IntToDecimalCopyAndAppend) {
+  char buf[12];
+  for (std::int32_t value : {0, -1, 10, -305, INT_MAX, INT_MIN}) {
+    std::memset(buf, 'x', sizeof buf);
+    zor::IntToDecimal(value, buf);
+    EXPECT_EQ(std::to_string(value), buf);
+  }
+  char a[16], b[16] = "";
   std::memset(a, 'x', sizeof a);
   EXPECT_EQ(a, zor::CopyString(a, "abc"));
-  EXPECT_STREQ("abc", a);
-  b[0] = 0;
-  zor::AppendString(b, "abc");
-  EXPECT_EQ(0, std::memcmp(a, b, 4));  // onto empty equals a copy
+  zor::AppendString(b, "abc");  // onto an empty text it equals a copy
+  EXPECT_EQ(0, std::memcmp("abc", b, 4));
+  EXPECT_EQ(0, std::memcmp(a, b, 4));
   zor::AppendString(a, "de");
-  EXPECT_STREQ("abcde", a);
   zor::AppendString(a, "");
   EXPECT_STREQ("abcde", a);
 }
+
+#if defined(_WIN32) && defined(__i386__)
+// Bytes the callee removed from the stack after a call with four arguments.
+int CalleeCleanup(void* fn, std::uint32_t a, std::uint32_t b) {
+  int removed;
+  __asm__ volatile(
+      "movl %%esp, %%esi\n\t"
+      "pushl $0\n\tpushl $0\n\tpushl %3\n\tpushl %2\n\t"
+      "call *%1\n\t"
+      "movl %%esp, %%eax\n\t"
+      "subl %%esi, %%eax\n\t"
+      "addl $16, %%eax\n\t"
+      "movl %%esi, %%esp\n\t"
+      : "=a"(removed)
+      : "r"(fn), "r"(a), "r"(b)
+      : "esi", "ecx", "edx", "memory", "cc");
+  return removed;
+}
+
+TEST(CallingConvention, ExportsRemoveTheirSixteenArgumentBytes) {
+  // Arguments every one of these accepts: an integer variable (a register
+  // index out of range where an index is expected) and an empty text.
+  zt::HostVar v = zt::HostVar::Ints(5);
+  static const char empty[] = "";
+  const std::uint32_t a = zor::ToHostAddr(v.rec()), b = zor::ToHostAddr(empty);
+  for (const char* name :
+       {"ChkPval",        "FloatSetBuf",   "FloatClrBuf",    "FloatNegBuf",   "FloatCopyBuf",
+        "FloatSwapBuf",   "FloatIntBuf",   "FloatChkOvFlow", "FloatPItoBuf",  "FloatDEGtoRAD",
+        "FloatRADtoDEG",  "FloatToString", "FloatToInt",     "FloatPlus",     "FloatMinus",
+        "FloatMultiply",  "FloatDivide",   "FloatPlusBuf",   "FloatMinusBuf", "FloatMultiplyBuf",
+        "FloatDivideBuf", "FloatRootBuf",  "FloatPowBuf",    "FloatSinBuf",   "FloatCosBuf",
+        "FloatTanBuf",    "FloatASinBuf",  "FloatACosBuf",   "FloatATanBuf",  "FloatLogBuf",
+        "FloatLnBuf",     "TriFunc",       "TriFunc2",       "TriFuncA",      "GetAngle",
+        "GetAngle2",      "Root",          "DecimalStr",     "Hex2Int",       "SlideNum"}) {
+    EXPECT_EQ(16, CalleeCleanup(zt::ResolveExport(name), a, b)) << name;
+  }
+}
+#endif
 
 }  // namespace
