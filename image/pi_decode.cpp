@@ -41,8 +41,10 @@ bool NextWindow(BitReader& r) {
   return true;
 }
 
+// Stops at 56 to 63 bits, like the fast path: the fast path's shift by
+// `count` needs count below 64.
 void RefillSlow(BitReader& r) {
-  while (r.count <= 56) {
+  while (r.count < 56) {
     if (r.cur == r.end) {
       if (!NextWindow(r)) {
         r.exhausted = true;
@@ -61,7 +63,7 @@ inline void Refill(BitReader& r) {
     r.bits |= Load64Be(r.cur) >> r.count;
     r.cur += (63 - r.count) >> 3;
     r.count |= 56;
-  } else if (r.count <= 56) {
+  } else if (r.count < 56) {
     RefillSlow(r);
   }
 }
