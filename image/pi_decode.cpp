@@ -296,7 +296,10 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
     previousCode = code;
     const std::uint32_t pairs = ReadLength(r);
     if (pairs == 0) break;
-    const std::size_t d = code == 0 ? (pic[p - 1] == pic[p - 2] ? 2 : 4) : distance[code];
+    // The pixels before p through a pointer: at p = 0 they lie in the
+    // leading area, and p - 1 as an unsigned index would wrap.
+    const std::uint8_t* const at = pic + p;
+    const std::size_t d = code == 0 ? (at[-1] == at[-2] ? 2 : 4) : distance[code];
     std::size_t count = 2 * static_cast<std::size_t>(pairs);
     if (count > pairedEnd - p) count = pairedEnd - p;
     CopyBack(pic + p, d, count);
