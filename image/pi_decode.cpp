@@ -41,8 +41,10 @@ bool NextWindow(BitReader& r) {
   return true;
 }
 
+// Stops at 56 to 63 bits, like the fast path: the fast path's shift by
+// `count` needs count below 64.
 void RefillSlow(BitReader& r) {
-  while (r.count <= 56) {
+  while (r.count < 56) {
     if (r.cur == r.end) {
       if (!NextWindow(r)) {
         r.exhausted = true;
@@ -61,7 +63,7 @@ inline void Refill(BitReader& r) {
     r.bits |= Load64Be(r.cur) >> r.count;
     r.cur += (63 - r.count) >> 3;
     r.count |= 56;
-  } else if (r.count <= 56) {
+  } else if (r.count < 56) {
     RefillSlow(r);
   }
 }
@@ -294,7 +296,10 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
     previousCode = code;
     const std::uint32_t pairs = ReadLength(r);
     if (pairs == 0) break;
-    const std::size_t d = code == 0 ? (pic[p - 1] == pic[p - 2] ? 2 : 4) : distance[code];
+    // The pixels before p through a pointer: at p = 0 they lie in the
+    // leading area, and p - 1 as an unsigned index would wrap.
+    const std::uint8_t* const at = pic + p;
+    const std::size_t d = code == 0 ? (at[-1] == at[-2] ? 2 : 4) : distance[code];
     std::size_t count = 2 * static_cast<std::size_t>(pairs);
     if (count > pairedEnd - p) count = pairedEnd - p;
     CopyBack(pic + p, d, count);

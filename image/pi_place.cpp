@@ -88,6 +88,24 @@ void PlacePiPicture(const std::uint8_t* picture, std::int32_t width, std::int32_
       d[0] = static_cast<std::uint8_t>(last);
       d[1] = static_cast<std::uint8_t>(last >> 8);
       d[2] = static_cast<std::uint8_t>(last >> 16);
+    } else if (marked == 1) {
+      // A lone transparent index: memchr finds it, and the opaque runs
+      // between take the four-byte stores, each run's last pixel three.
+      for (std::size_t i = 0; i < cols;) {
+        const void* hit = std::memchr(src + i, single, cols - i);
+        const std::size_t stop =
+            hit != nullptr ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - src)
+                           : cols;
+        if (stop > i) {
+          for (; i + 1 < stop; ++i) std::memcpy(dst + 3 * i, &bgr[src[i]], 4);
+          const std::uint32_t last = bgr[src[i]];
+          std::uint8_t* d = dst + 3 * i;
+          d[0] = static_cast<std::uint8_t>(last);
+          d[1] = static_cast<std::uint8_t>(last >> 8);
+          d[2] = static_cast<std::uint8_t>(last >> 16);
+        }
+        i = stop + 1;
+      }
     } else {
       // As above, four bytes per written pixel, carrying the next pixel's
       // first byte over as it is: a kept neighbour stays untouched.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -23,15 +24,7 @@ namespace {
 
 using zt::HostVar;
 using zt::TestScreen;
-
-// The 70-byte example: 4 x 2, 16 colours, default palette; rows 0 0 15 15.
-std::string WorkedExample() {
-  const unsigned char head[] = {0x50, 0x69, 0x1A, 0x00, 0x80, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00,
-                                0x00, 0x00, 0x00, 0x00, 0x04, 0x00, 0x02, 0xA4, 0xF1, 0x80};
-  std::string s(reinterpret_cast<const char*>(head), sizeof head);
-  s.append(49, '\0');
-  return s;
-}
+using Palette = std::vector<std::uint8_t>;
 
 struct Picture {
   zt::PiHeaderSpec spec;
@@ -39,21 +32,11 @@ struct Picture {
   std::string file;
 };
 
-Picture MakePicture(int w, int h, int colours, std::uint32_t seed, unsigned detail = 20,
-                    bool storePalette = true) {
+Picture MakePicture(int w, int h, int colours, std::uint32_t seed, unsigned detail = 20) {
   Picture p;
-  p.spec.width = w;
-  p.spec.height = h;
-  p.spec.colours = colours;
-  p.spec.storePalette = storePalette;
-  p.spec.palette.resize(static_cast<std::size_t>(colours) * 3);
-  for (std::size_t i = 0; i < p.spec.palette.size(); ++i) {
-    p.spec.palette[i] = static_cast<std::uint8_t>(i * 37 + seed);
-  }
+  p.spec = zt::PiSpec(w, h, colours, seed);
   p.pixels = zt::MakePiPicture(w, h, colours, seed, detail);
-  zt::PiEncodeOptions opt;
-  opt.seed = seed;
-  p.file = zt::EncodePiFile(p.spec, p.pixels, opt);
+  p.file = zt::EncodePiFile(p.spec, p.pixels, seed);
   return p;
 }
 
@@ -64,468 +47,300 @@ void ResetSettings() {
   SetPiMem(v, 1, 0, 0);
 }
 
-// A string variable holding `bytes` (the way a script loads a file).
+// A string variable holding `bytes` (the way a script loads a file); row
+// sizes past 16 bits live in the extended size record, as the host keeps them.
 HostVar BytesVar(const std::string& bytes) {
-  const std::uint32_t storage = static_cast<std::uint32_t>((bytes.size() + 4) & ~std::size_t{3});
+  const std::uint32_t storage = std::uint32_t((bytes.size() + 4) & ~std::size_t{3});
   HostVar v = HostVar::String(storage);
-  // Row sizes past 16 bits live in the extended size record, as the host
-  // keeps them.
-  if (storage / 4 > 0xFFFF) v.SetExtended(static_cast<std::int32_t>(storage / 4), 1);
+  if (storage / 4 > 0xFFFF) v.SetExtended(std::int32_t(storage / 4), 1);
   std::memcpy(v.bytes(), bytes.data(), bytes.size());
   return v;
 }
 
-// Expects the picture at (x0, y0) where the screen has room; `transparent`
-// (may be null) marks indexes that leave the old value `fill`.
+// Expects the picture at (x0, y0) where the screen has room and `fill`
+// elsewhere and on indexes marked in `transparent` (may be null).
 void ExpectPlaced(const TestScreen& s, const Picture& p, int x0, int y0, std::uint8_t fill,
                   const bool* transparent = nullptr) {
-  const int w = p.spec.width, h = p.spec.height;
   int mismatches = 0;
   for (int y = 0; y < s.height(); ++y) {
     for (int x = 0; x < s.width(); ++x) {
-      const bool inside = x >= x0 && y >= y0 && x - x0 < w && y - y0 < h;
-      const std::uint8_t idx = inside ? p.pixels[std::size_t(y - y0) * w + (x - x0)] : 0;
+      const bool inside = x >= x0 && y >= y0 && x - x0 < p.spec.width && y - y0 < p.spec.height;
+      const std::uint8_t idx = inside ? p.pixels[std::size_t(y - y0) * p.spec.width + x - x0] : 0;
       const bool keep = !inside || (transparent != nullptr && transparent[idx]);
-      if (s.paletteMode()) {
-        const std::uint8_t want = keep ? fill : idx;
-        if (s.Index(x, y) != want && ++mismatches < 5) {
-          ADD_FAILURE() << "(" << x << "," << y << ") " << int(s.Index(x, y)) << " want "
-                        << int(want);
-        }
-      } else {
-        const std::uint8_t* pal = &p.spec.palette[std::size_t(idx) * 3];
-        const std::uint32_t want =
-            keep ? (std::uint32_t{fill} * 0x010101u)
-                 : (std::uint32_t{pal[0]} << 16 | std::uint32_t{pal[1]} << 8 | pal[2]);
-        if (s.Rgb(x, y) != want && ++mismatches < 5) {
-          ADD_FAILURE() << "(" << x << "," << y << ") " << std::hex << s.Rgb(x, y) << " want "
-                        << want;
-        }
+      const std::uint8_t* rgb = &p.spec.palette[std::size_t(idx) * 3];
+      const std::uint32_t want = keep ? (s.paletteMode() ? fill : fill * 0x010101u)
+                                 : s.paletteMode()
+                                     ? idx
+                                     : std::uint32_t(rgb[0] << 16 | rgb[1] << 8 | rgb[2]);
+      const std::uint32_t got = s.paletteMode() ? s.Index(x, y) : s.Rgb(x, y);
+      if (got != want && ++mismatches < 5) {
+        ADD_FAILURE() << "(" << x << "," << y << ") " << std::hex << got << " want " << want;
       }
     }
+  }
+  // Row padding is never written.
+  const int used = s.width() * s.bytesPerPixel();
+  for (int y = 0; y < s.height(); ++y) {
+    for (int i = used; i < s.rowBytes(); ++i) EXPECT_EQ(fill, s.bits()[y * s.rowBytes() + i]);
   }
   EXPECT_EQ(0, mismatches);
 }
 
 // ---- PiInfo, PiInfoMem, SetPiMem ----
 
-TEST(PiInfo, ReportsTheSizeAndChecksTheVariable) {
-  ResetSettings();
-  const std::string name = zt::WriteTempFile("zt_pi_info.pi", WorkedExample());
-  long before = zt::OpenHandleCount();
-  HostVar v = HostVar::Ints(2);
-  EXPECT_EQ(0, PiInfo(v, name.c_str(), 0, 0));
-  EXPECT_EQ(4, v.ints()[0]);
-  EXPECT_EQ(2, v.ints()[1]);
-  HostVar one = HostVar::Ints(1);
-  EXPECT_EQ(3, PiInfo(one, name.c_str(), 0, 0));
-  HostVar text = HostVar::String(64);
-  EXPECT_EQ(6, PiInfo(text, name.c_str(), 0, 0));
-  EXPECT_EQ(-2, PiInfo(v, "zt_pi_missing.pi", 0, 0));
-  std::string bad = WorkedExample();
-  bad[0] = 'Q';
-  const std::string badName = zt::WriteTempFile("zt_pi_bad.pi", bad);
-  v.ints()[0] = 7;
-  EXPECT_EQ(-1, PiInfo(v, badName.c_str(), 0, 0));
-  EXPECT_EQ(-1, v.ints()[0]);
-  EXPECT_EQ(-1, v.ints()[1]);
-  ZT_EXPECT_HANDLES(before);
-  std::remove(name.c_str());
-  std::remove(badName.c_str());
-}
-
 TEST(PiInfo, MemorySourceSetClearedAndSized) {
   ResetSettings();
-  HostVar size = HostVar::Ints(2);
+  HostVar size = HostVar::Ints(2), text = HostVar::String(8);
   EXPECT_EQ(5, PiInfoMem(size, 0, 0, 0));
-  HostVar text = HostVar::String(8);
   EXPECT_EQ(6, PiInfoMem(text, 0, 0, 0));  // type first, then the source
 
-  HostVar bytes = BytesVar(WorkedExample());
-  EXPECT_EQ(0, SetPiMem(bytes, 0, 0, 0));
+  // The count is the byte capacity: with lengths[1] saying 4 bytes the
+  // header is too short; the extended record's 18 x 4 = 72 bytes hold it.
+  // Any type is taken.
+  HostVar bytes = BytesVar(zt::PiWorkedExample());
+  bytes.rec()->type = 4;
+  bytes.rec()->lengths[1] = 1;
+  ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
+  EXPECT_EQ(-1, PiInfoMem(size, 0, 0, 0));
+  bytes.SetExtended(18, 1);
+  ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
   EXPECT_EQ(0, PiInfoMem(size, 0, 0, 0));
   EXPECT_EQ(4, size.ints()[0]);
   EXPECT_EQ(2, size.ints()[1]);
-
   // lengths[1] = 0: refused with 3 even when clearing, and the source stays.
   HostVar empty = HostVar::String(8);
   empty.rec()->lengths[1] = 0;
   EXPECT_EQ(3, SetPiMem(empty, 1, 0, 0));
   EXPECT_EQ(0, PiInfoMem(size, 0, 0, 0));
-
   EXPECT_EQ(0, SetPiMem(bytes, 1, 0, 0));  // clear
   EXPECT_EQ(5, PiInfoMem(size, 0, 0, 0));
-}
-
-TEST(PiInfo, MemorySourceCountIsTheByteCapacity) {
-  ResetSettings();
-  // 72 bytes of storage, but lengths[1] says 4 bytes: only the extended
-  // record's 18 x 4 = 72 bytes let the header be read. Any type is taken.
-  HostVar bytes = BytesVar(WorkedExample());
-  bytes.rec()->type = 4;
-  bytes.rec()->lengths[1] = 1;
-  HostVar size = HostVar::Ints(2);
+  // PiLoadMem and PiInfoMem keep the source; PiLoad clears it, even failing.
+  TestScreen s(8, 8, true);
+  Palette hostPalette(768);
   ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
-  EXPECT_EQ(-1, PiInfoMem(size, 0, 0, 0));  // 4 bytes: fewer than 70
-  bytes.SetExtended(18, 1);
-  ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
+  EXPECT_EQ(0, PiLoadMem(s, 1, 0, hostPalette.data()));
   EXPECT_EQ(0, PiInfoMem(size, 0, 0, 0));
-  EXPECT_EQ(4, size.ints()[0]);
-  ResetSettings();
+  EXPECT_EQ(-3, PiLoad(s, "zt_pi_missing.pi", 1, hostPalette.data()));
+  EXPECT_EQ(-1, PiLoadMem(s, 1, 0, hostPalette.data()));
+  EXPECT_EQ(5, PiInfoMem(size, 0, 0, 0));
 }
 
 // ---- PiLoad, PiLoadMem ----
 
 TEST(PiLoad, WorkedExampleOnAPaletteScreen) {
   ResetSettings();
-  const std::string name = zt::WriteTempFile("zt_pi_example.pi", WorkedExample());
+  const std::string name = zt::WriteTempFile("zt_pi_example.pi", zt::PiWorkedExample());
   TestScreen s(6, 3, true);
   s.Fill(0xEE);
-  std::vector<std::uint8_t> hostPalette(768, 0xCD);
+  Palette hostPalette(768, 0xCD);
   long before = zt::OpenHandleCount();
   ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
-  const std::uint8_t rows[2][4] = {{0, 0, 15, 15}, {0, 0, 15, 15}};
-  for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(rows[y][x], s.Index(x, y));
-    EXPECT_EQ(0xEE, s.Index(4, y));
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 6; ++x) {
+      EXPECT_EQ(y == 2 || x >= 4 ? 0xEE : x < 2 ? 0 : 15, s.Index(x, y)) << x << "," << y;
+    }
   }
-  EXPECT_EQ(0xEE, s.Index(0, 2));
-  // Default 16-colour palette; entries 16 to 255 black.
-  EXPECT_EQ(255, hostPalette[15 * 3]);
-  EXPECT_EQ(119, hostPalette[1 * 3 + 2]);
-  EXPECT_EQ(0, hostPalette[1 * 3 + 0]);
-  EXPECT_EQ(0, hostPalette[200 * 3]);
-  // Colour table in the record and in the DIB, and the installed palette.
-  EXPECT_EQ(119, s.RecordTable()[1].rgbBlue);
-  EXPECT_EQ(0, s.RecordTable()[1].rgbRed);
+  // Default 16-colour palette, entries 16 to 255 black, in the host palette,
+  // the record's colour table, the DIB's and the installed palette.
+  EXPECT_EQ(0, std::memcmp(hostPalette.data() + 3, "\0\0\x77", 3));
+  EXPECT_EQ(0, std::memcmp(hostPalette.data() + 45, "\xFF\xFF\xFF\0\0\0", 6));  // 15, 16
+  EXPECT_EQ(0, std::memcmp(s.RecordTable() + 1, "\x77\0\0", 3));                // blue, green, red
   std::vector<RGBQUAD> table = s.ColourTable();
   ASSERT_EQ(256u, table.size());
   EXPECT_EQ(255, table[15].rgbGreen);
   EXPECT_EQ(0, table[100].rgbGreen);  // was grey 100
   EXPECT_EQ(256, s.rec()->paletteCount);
-  EXPECT_NE(nullptr, s.palette());
   EXPECT_EQ(256u, TestScreen::PaletteEntries(s.palette()).size());
   ZT_EXPECT_HANDLES(before + (before >= 0 ? 1 : 0));  // the installed palette
   std::remove(name.c_str());
 }
 
-TEST(PiLoad, FullColourScreenLeavesPalettesAlone) {
-  ResetSettings();
-  for (int colours : {16, 256}) {
-    Picture p = MakePicture(37, 23, colours, 11);
-    const std::string name = zt::WriteTempFile("zt_pi_full.pi", p.file);
-    TestScreen s(40, 30, false);
-    s.Fill(0x11);
-    std::vector<std::uint8_t> hostPalette(768, 0xCD);
-    ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
-    ExpectPlaced(s, p, 0, 0, 0x11);
-    EXPECT_EQ(std::vector<std::uint8_t>(768, 0xCD), hostPalette);
-    EXPECT_EQ(7, s.RecordTable()[7].rgbRed);  // still grey
-    std::remove(name.c_str());
-  }
-}
-
-TEST(PiLoad, StatusCodes) {
+TEST(PiLoad, StatusCodesFromFilesAndMemory) {
   ResetSettings();
   TestScreen s(8, 8, true);
   s.Fill(0xEE);
-  std::vector<std::uint8_t> hostPalette(768, 0xCD);
+  Palette hostPalette(768, 0xCD);
   long before = zt::OpenHandleCount();
-  EXPECT_EQ(-3, PiLoad(s, "zt_pi_missing.pi", 1, hostPalette.data()));
-  std::string bad = WorkedExample();
-  bad.resize(69);
-  const std::string badName = zt::WriteTempFile("zt_pi_short.pi", bad);
-  EXPECT_EQ(-2, PiLoad(s, badName.c_str(), 1, hostPalette.data()));
-
-  // Width 2: refused before decoding; PiInfo still reports the size.
-  std::string narrow = WorkedExample();
+  std::string narrow = zt::PiWorkedExample(), wide = narrow, badSig = narrow;
   narrow[15] = 2;
-  const std::string narrowName = zt::WriteTempFile("zt_pi_narrow.pi", narrow);
-  EXPECT_EQ(-1, PiLoad(s, narrowName.c_str(), 1, hostPalette.data()));
-  HostVar size = HostVar::Ints(2);
-  EXPECT_EQ(0, PiInfo(size, narrowName.c_str(), 0, 0));
-  EXPECT_EQ(2, size.ints()[0]);
-  // Width 8,193 likewise.
-  std::string wide = WorkedExample();
-  wide[14] = 0x20, wide[15] = 0x01;
-  const std::string wideName = zt::WriteTempFile("zt_pi_wide.pi", wide);
-  EXPECT_EQ(-1, PiLoad(s, wideName.c_str(), 1, hostPalette.data()));
-
-  // Initial colours missing: -2, nothing placed. A stored 256-colour
-  // palette lets the stream be a single byte, whose 0111 1111 is the start
-  // of a 14-bit colour code.
-  zt::PiHeaderSpec spec;
-  spec.width = 5;
-  spec.height = 5;
-  spec.colours = 256;
-  spec.palette.assign(768, 9);
-  const std::string noStreamName =
-      zt::WriteTempFile("zt_pi_nostream.pi", zt::PiHeaderBytes(spec) + "\x7F");
-  EXPECT_EQ(0, PiInfo(size, noStreamName.c_str(), 0, 0));
-  EXPECT_EQ(-2, PiLoad(s, noStreamName.c_str(), 1, hostPalette.data()));
-  HostVar bytes = BytesVar(zt::PiHeaderBytes(spec) + "\x7F");
-  // 792 bytes: 0x7F 0x00 gives c1 (14 bits) but not c2.
-  bytes.SetExtended(static_cast<std::int32_t>((zt::PiHeaderBytes(spec).size() + 4) / 4), 1);
-  ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
-  EXPECT_EQ(-2, PiLoadMem(s, 1, 0, hostPalette.data()));
-  ResetSettings();
-
+  wide[14] = 0x20, wide[15] = 0x01;  // 8,193
+  badSig[1] = 'x';
+  // A stored 256-colour palette lets the stream be one byte, 0111 1111: the
+  // start of a 14-bit colour code (from memory 0x7F 0x00: c1 but no c2).
+  const std::string noStream = zt::PiHeaderBytes(zt::PiSpec(5, 5, 256)) + "\x7F";
+  struct Case {
+    std::string bytes;
+    std::int32_t info, width, height, load;  // PiInfo's status and size, PiLoad's status
+  } cases[] = {{badSig, -1, -1, -1, -2},
+               {narrow, 0, 2, 2, -1},
+               {wide, 0, 8193, 2, -1},
+               {noStream, 0, 5, 5, -2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.width);
+    const std::string name = zt::WriteTempFile("zt_pi_status.pi", c.bytes);
+    HostVar size = HostVar::Ints(2), bytes = BytesVar(c.bytes);
+    bytes.SetExtended(std::int32_t((c.bytes.size() + 3) / 4), 1);
+    size.ints()[0] = size.ints()[1] = 7;
+    EXPECT_EQ(c.info, PiInfo(size, name.c_str(), 0, 0));
+    EXPECT_EQ(c.width, size.ints()[0]);
+    EXPECT_EQ(c.height, size.ints()[1]);
+    EXPECT_EQ(c.load, PiLoad(s, name.c_str(), 1, hostPalette.data()));
+    ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
+    EXPECT_EQ(c.info, PiInfoMem(size, 0, 0, 0));
+    EXPECT_EQ(c.load, PiLoadMem(s, 1, 0, hostPalette.data()));
+    std::remove(name.c_str());
+  }
+  HostVar size = HostVar::Ints(2), one = HostVar::Ints(1), text = HostVar::String(64);
+  EXPECT_EQ(-2, PiInfo(size, "zt_pi_missing.pi", 0, 0));
+  EXPECT_EQ(-3, PiLoad(s, "zt_pi_missing.pi", 1, hostPalette.data()));
+  const std::string name = zt::WriteTempFile("zt_pi_status.pi", zt::PiWorkedExample());
+  EXPECT_EQ(3, PiInfo(one, name.c_str(), 0, 0));
+  EXPECT_EQ(6, PiInfo(text, name.c_str(), 0, 0));
+  std::remove(name.c_str());
+  // Nothing reached the screen or the palettes, and nothing stays open.
   EXPECT_EQ(0xEE, s.Index(0, 0));
-  EXPECT_EQ(std::vector<std::uint8_t>(768, 0xCD), hostPalette);
+  EXPECT_EQ(Palette(768, 0xCD), hostPalette);
   EXPECT_EQ(0u, s.rec()->palette);
   ZT_EXPECT_HANDLES(before);
-  for (auto& n : {badName, narrowName, wideName, noStreamName}) std::remove(n.c_str());
+  ResetSettings();
 }
 
-TEST(PiLoad, PlacementFlagsAndRedraw) {
+TEST(PiLoad, PlacementFlagsClippingAndRedraw) {
   ResetSettings();
-  Picture p = MakePicture(9, 5, 16, 3);
+  Picture p = MakePicture(13, 9, 256, 5), empty = MakePicture(8, 0, 16, 1);
   const std::string name = zt::WriteTempFile("zt_pi_place.pi", p.file);
-  std::vector<std::uint8_t> hostPalette(768);
-  TestScreen s(16, 12, true);
-  s.rec()->redrawMode = 1;
-  s.rec()->currentX = 4;
-  s.rec()->currentY = 6;
+  const std::string emptyName = zt::WriteTempFile("zt_pi_empty.pi", empty.file);
   struct Case {
     std::int32_t flags;
-    int x, y;
+    int cx, cy, x, y;  // current position, expected start
     bool redraw;
-  } cases[] = {{0x00, 0, 0, true}, {0x10, 4, 6, true},  {0x11, 4, 6, false},
-               {0x80, 4, 6, true}, {0x0F, 0, 0, false}, {0x100, 0, 0, true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.flags);
-    s.Fill(0xEE);
-#if !defined(_WIN32)
-    long requests = ZorStandinDcRequests();
-#endif
-    ASSERT_EQ(0, PiLoad(s, name.c_str(), c.flags, hostPalette.data()));
-    ExpectPlaced(s, p, c.x, c.y, 0xEE);
-#if !defined(_WIN32)
-    EXPECT_EQ(requests + (c.redraw ? 1 : 0), ZorStandinDcRequests());
-#endif
-  }
-  std::remove(name.c_str());
-}
-
-TEST(PiLoad, ClipsAndResetsStartsOutsideTheScreen) {
-  ResetSettings();
-  Picture p = MakePicture(13, 9, 256, 5);
-  const std::string name = zt::WriteTempFile("zt_pi_clip.pi", p.file);
-  std::vector<std::uint8_t> hostPalette(768);
+  } cases[] = {{0x00, 4, 6, 0, 0, true},      {0x10, 4, 6, 4, 6, true},
+               {0x11, 4, 6, 4, 6, false},     {0x80, 4, 6, 4, 6, true},
+               {0x0F, 4, 6, 0, 0, false},     {0x100, 4, 6, 0, 0, true},
+               {0x21, 16, 10, 16, 10, false}, {0x21, 17, 3, 0, 3, false},
+               {0x21, -1, 3, 0, 3, false},    {0x21, 2, 11, 2, 0, false}};
   for (bool paletteMode : {true, false}) {
     TestScreen s(17, 11, paletteMode);
-    struct {
-      int cx, cy, x, y;
-    } cases[] = {{10, 5, 10, 5}, {16, 10, 16, 10}, {17, 3, 0, 3}, {-1, 3, 0, 3}, {2, 11, 2, 0}};
-    for (auto c : cases) {
-      SCOPED_TRACE(std::to_string(c.cx) + "," + std::to_string(c.cy));
+    s.rec()->redrawMode = 1;
+    Palette hostPalette(768, 0xCD);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::to_string(c.flags) + " " + std::to_string(c.cx) + "," +
+                   std::to_string(c.cy));
       s.Fill(0x22);
       s.rec()->currentX = c.cx;
       s.rec()->currentY = c.cy;
-      ASSERT_EQ(0, PiLoad(s, name.c_str(), 0x21, hostPalette.data()));
+#if !defined(_WIN32)
+      long requests = ZorStandinDcRequests();
+#endif
+      ASSERT_EQ(0, PiLoad(s, name.c_str(), c.flags, hostPalette.data()));
       ExpectPlaced(s, p, c.x, c.y, 0x22);
+#if !defined(_WIN32)
+      EXPECT_EQ(requests + (c.redraw ? 1 : 0), ZorStandinDcRequests());
+#endif
     }
+    // Full colour: neither the host palette nor the colour table changes.
+    if (!paletteMode) {
+      EXPECT_EQ(Palette(768, 0xCD), hostPalette);
+      EXPECT_EQ(7, s.RecordTable()[7].rgbRed);  // still grey
+    }
+    // Height 0: status 0, nothing placed.
+    s.Fill(0x22);
+    EXPECT_EQ(0, PiLoad(s, emptyName.c_str(), 1, hostPalette.data()));
+    ExpectPlaced(s, empty, 0, 0, 0x22);
   }
   std::remove(name.c_str());
+  std::remove(emptyName.c_str());
 }
 
-TEST(PiLoad, HeightZeroPlacesNothing) {
+TEST(PiLoad, FilesAndMemorySourcesAcrossChunks) {
   ResetSettings();
-  Picture p = MakePicture(8, 0, 16, 1);
-  const std::string name = zt::WriteTempFile("zt_pi_empty.pi", p.file);
-  TestScreen s(8, 4, true);
-  s.Fill(0xEE);
-  std::vector<std::uint8_t> hostPalette(768);
-  EXPECT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 8; ++x) EXPECT_EQ(0xEE, s.Index(x, y));
-  }
-  std::remove(name.c_str());
-}
+  // Files of exactly two 65,536-byte chunks, the comment making up the
+  // size: the stream crosses the chunk boundary and its last codes sit in
+  // the final byte of a full chunk.
+  constexpr std::size_t kWant = 2 * 65536;
+  for (auto [colours, h] : {std::pair{16, 582}, {256, 253}}) {
+    SCOPED_TRACE(colours);
+    Picture p = MakePicture(301, h, colours, 77, 70);
+    const std::string stream = p.file.substr(zt::PiHeaderBytes(p.spec).size());
+    ASSERT_GT(p.file.size() + 30000, kWant);
+    ASSERT_LT(p.file.size(), kWant);
+    p.spec.comment.append(kWant - p.file.size(), 'c');
+    p.file = zt::PiHeaderBytes(p.spec) + stream;
+    ASSERT_EQ(kWant, p.file.size());
+    ASSERT_NE(0, p.file.back());
 
-TEST(PiLoad, LargeFilesAcrossChunksFromFileAndMemory) {
-  ResetSettings();
-  // Mostly fresh colours: a stream of well over 64 KiB, so codes straddle
-  // the 65,536-byte chunk boundaries.
-  for (int colours : {16, 256}) {
-    Picture p = MakePicture(509, 401, colours, 77, 70);
-    ASSERT_GT(p.file.size(), 65536u * 3 / 2);
     const std::string name = zt::WriteTempFile("zt_pi_large.pi", p.file);
-    TestScreen s(509, 401, true);
-    std::vector<std::uint8_t> hostPalette(768);
+    TestScreen s(301, h, true);
+    Palette hostPalette(768);
     long before = zt::OpenHandleCount();
     ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
     ExpectPlaced(s, p, 0, 0, 0);
-    // From memory, the same bytes read in place.
+    // From memory, the same bytes read in place, no more than the file.
     s.Fill(0);
     HostVar bytes = BytesVar(p.file);
+    bytes.SetExtended(std::int32_t(kWant / 4), 1);
     ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
     ASSERT_EQ(0, PiLoadMem(s, 1, 0, hostPalette.data()));
     ExpectPlaced(s, p, 0, 0, 0);
-    EXPECT_EQ(0, std::memcmp(hostPalette.data(), p.spec.palette.data(), colours * 3u));
+    // The stored palette, and black past 16 colours.
+    Palette want = p.spec.palette;
+    want.resize(768, 0);
+    EXPECT_EQ(want, hostPalette);
     ZT_EXPECT_HANDLES(before + (before >= 0 ? 1 : 0));  // the screen's palette
     ResetSettings();
     std::remove(name.c_str());
   }
 }
 
-TEST(PiLoad, StreamEndingInTheLastByteOfFullChunks) {
-  ResetSettings();
-  // The comment is sized so the file is exactly 1 or 2 chunks long: the last
-  // codes sit in the final byte of a full chunk with nothing after it.
-  for (std::size_t chunks : {1u, 2u}) {
-    const std::size_t want = chunks * 65536;
-    // Grow the picture until its stream nearly fills the chunks.
-    Picture p;
-    std::string file;
-    for (int h = 20;; h += 10) {
-      p = MakePicture(200, h, 256, 19, 50);
-      p.spec.comment.clear();
-      file = zt::PiHeaderBytes(p.spec) + zt::EncodePiStream(p.pixels, 200, h, 256);
-      if (file.size() + 30000 > want) break;
-    }
-    ASSERT_LT(file.size(), want);
-    const int h = p.spec.height;
-    p.spec.comment.assign(want - file.size(), 'c');
-    file = zt::PiHeaderBytes(p.spec) + zt::EncodePiStream(p.pixels, 200, h, 256);
-    ASSERT_EQ(want, file.size());
-    ASSERT_NE(0, file.back());  // the final byte holds codes
-    const std::string name = zt::WriteTempFile("zt_pi_exact.pi", file);
-    TestScreen s(200, h, true);
-    std::vector<std::uint8_t> hostPalette(768);
-    ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
-    ExpectPlaced(s, p, 0, 0, 0);
-    HostVar bytes = BytesVar(file);
-    bytes.SetExtended(static_cast<std::int32_t>(want / 4), 1);  // exactly the file
-    ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
-    s.Fill(0);
-    ASSERT_EQ(0, PiLoadMem(s, 1, 0, hostPalette.data()));
-    ExpectPlaced(s, p, 0, 0, 0);
-    ResetSettings();
-    std::remove(name.c_str());
-  }
-}
-
-TEST(PiLoad, PiLoadClearsTheMemorySource) {
-  ResetSettings();
-  HostVar bytes = BytesVar(WorkedExample());
-  TestScreen s(8, 8, true);
-  std::vector<std::uint8_t> hostPalette(768);
-  HostVar size = HostVar::Ints(2);
-  ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
-  EXPECT_EQ(0, PiLoadMem(s, 1, 0, hostPalette.data()));
-  EXPECT_EQ(0, PiInfoMem(size, 0, 0, 0));  // PiLoadMem and PiInfoMem keep it
-  EXPECT_EQ(0, PiLoadMem(s, 1, 0, hostPalette.data()));
-  EXPECT_EQ(-3, PiLoad(s, "zt_pi_missing.pi", 1, hostPalette.data()));  // even failing
-  EXPECT_EQ(-1, PiLoadMem(s, 1, 0, hostPalette.data()));
-  EXPECT_EQ(5, PiInfoMem(size, 0, 0, 0));
-  // A bad header from memory is -2.
-  std::string bad = WorkedExample();
-  bad[1] = 'x';
-  HostVar badBytes = BytesVar(bad);
-  ASSERT_EQ(0, SetPiMem(badBytes, 0, 0, 0));
-  EXPECT_EQ(-2, PiLoadMem(s, 1, 0, hostPalette.data()));
-  ResetSettings();
-}
-
 // ---- transparency ----
 
-TEST(PiTransparency, IndexValueAndDisabling) {
-  ResetSettings();
-  Picture p = MakePicture(20, 10, 16, 8, 40);
-  const std::string name = zt::WriteTempFile("zt_pi_trans.pi", p.file);
-  std::vector<std::uint8_t> hostPalette(768);
-  for (bool paletteMode : {true, false}) {
-    TestScreen s(24, 12, paletteMode);
-    bool mask[256] = {};
-    mask[5] = true;
-    EXPECT_EQ(0, PiTransColour(5, 1, 0, 0));
-    s.Fill(0x33);
-    ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
-    ExpectPlaced(s, p, 0, 0, 0x33, mask);
-
-    // Values outside 0-384 switch transparency off; so does enable 0.
-    for (auto args : {std::pair<int, int>{385, 1}, {-2, 1}, {5, 0}}) {
-      PiTransColour(5, 1, 0, 0);
-      EXPECT_EQ(0, PiTransColour(args.first, args.second, 0, 0));
-      s.Fill(0x33);
-      ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
-      ExpectPlaced(s, p, 0, 0, 0x33, nullptr);
-    }
-  }
-  ResetSettings();
-  std::remove(name.c_str());
-}
-
-TEST(PiTransparency, ColourDistanceAgainstTheCurrentColour) {
-  ResetSettings();
-  Picture p = MakePicture(30, 12, 256, 21, 60);
-  const std::string name = zt::WriteTempFile("zt_pi_dist.pi", p.file);
-  std::vector<std::uint8_t> hostPalette(768);
-  // currentColour = entry 40's colour nudged by 20 in red: tolerance 44
-  // (value 300) takes it and its neighbours within 44 in every channel.
-  const std::uint8_t* e = &p.spec.palette[40 * 3];
-  const int r = std::min(255, e[0] + 20), g = e[1], b = e[2];
-  bool mask[256] = {};
-  int marked = 0;
-  for (int i = 0; i < 256; ++i) {
-    const std::uint8_t* c = &p.spec.palette[i * 3];
-    mask[i] = std::abs(c[0] - r) <= 44 && std::abs(c[1] - g) <= 44 && std::abs(c[2] - b) <= 44;
-    marked += mask[i];
-  }
-  ASSERT_GE(marked, 1);
-  ASSERT_LT(marked, 256);
-  for (bool paletteMode : {true, false}) {
-    TestScreen s(30, 12, paletteMode);
-    s.rec()->currentColour = static_cast<std::uint32_t>(b << 16 | g << 8 | r);
-    s.Fill(0x44);
-    EXPECT_EQ(0, PiTransColour(300, 1, 0, 0));
-    ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
-    ExpectPlaced(s, p, 0, 0, 0x44, mask);
-  }
-  ResetSettings();
-  std::remove(name.c_str());
-}
-
-TEST(PiTransparency, CornerModesIncludingAHiddenCorner) {
+TEST(PiTransparency, IndexDistanceAndCornersInBothSourcesAndModes) {
   ResetSettings();
   Picture p = MakePicture(15, 9, 16, 31, 50);
-  // Distinct corners so each mode shows which one it took.
+  // Distinct corners, so each corner mode shows which one it took. Entry 6
+  // is currentColour, 7 lies 44 off in every channel (marked at tolerance
+  // 44, value 300), 8 lies 45 off in blue; the rest are black.
   p.pixels[0] = 1, p.pixels[14] = 2, p.pixels[8 * 15] = 3, p.pixels[8 * 15 + 14] = 4;
+  for (int i : {5, 6, 7, 8}) ASSERT_NE(0, std::count(p.pixels.begin(), p.pixels.end(), i)) << i;
+  p.spec.palette.assign(48, 0);
+  const std::uint8_t entries[9] = {100, 50, 200, 144, 6, 244, 100, 50, 245};
+  std::copy(entries, entries + 9, p.spec.palette.begin() + 18);
   p.file = zt::EncodePiFile(p.spec, p.pixels);
-  const std::string name = zt::WriteTempFile("zt_pi_corner.pi", p.file);
+  const std::string name = zt::WriteTempFile("zt_pi_trans.pi", p.file);
   HostVar bytes = BytesVar(p.file);
-  std::vector<std::uint8_t> hostPalette(768);
-  for (int mode = 1; mode <= 4; ++mode) {
-    // A screen 10 wide hides the right-hand corners; they still count.
-    TestScreen s(10, 12, true);
-    bool mask[256] = {};
-    mask[mode] = true;
-    PiTransColour(0, 0, 0, 0);
-    EXPECT_EQ(0, PiTransColour(9, 1, mode, 0));  // the value is overruled by the corner
-    s.Fill(0x55);
-    ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
-    ExpectPlaced(s, p, 0, 0, 0x55, mask);
-    // From memory as well, and the mode stays for later loads.
-    ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
-    s.Fill(0x55);
-    ASSERT_EQ(0, PiLoadMem(s, 1, 0, hostPalette.data()));
-    ExpectPlaced(s, p, 0, 0, 0x55, mask);
+  bool distance[256] = {};
+  distance[6] = distance[7] = true;
+  // Settings persist from case to case.
+  struct Case {
+    int value, enable, corner;
+    int transparent;  // an index, -1 none, -2 the distance mask
+  } cases[] = {
+      {5, 1, 0, 5},    {385, 1, 0, -1}, {5, 1, 0, 5},  {-2, 1, 0, -1}, {5, 0, 0, -1},
+      {300, 1, 0, -2}, {9, 1, 1, 1},    {9, 1, 2, 2},  {9, 1, 3, 3},   {9, 1, 4, 4},
+      {400, 1, 0, 4},  {7, 1, 0, 4},    {4, 0, 2, -1}, {5, 1, 0, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.value) + " " + std::to_string(c.enable) + " " +
+                 std::to_string(c.corner));
+    EXPECT_EQ(0, PiTransColour(c.value, c.enable, c.corner, 0));
+    bool index[256] = {};
+    if (c.transparent >= 0) index[c.transparent] = true;
+    const bool* mask = c.transparent == -1 ? nullptr : c.transparent == -2 ? distance : index;
+    for (bool paletteMode : {true, false}) {
+      // 10 wide: the right-hand corners are hidden, and still count.
+      TestScreen s(10, 12, paletteMode);
+      s.rec()->currentColour = 0x00C83264;  // 100, 50, 200
+      Palette hostPalette(768);
+      s.Fill(0x55);
+      if (paletteMode) {
+        ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
+      } else {
+        ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
+        ASSERT_EQ(0, PiLoadMem(s, 1, 0, hostPalette.data()));
+      }
+      ExpectPlaced(s, p, 0, 0, 0x55, mask);
+    }
   }
-  // 400 switches the value off but keeps the corner mode (4 here); mode 0
-  // leaves the mode as it was.
-  TestScreen s(15, 9, false);
-  bool mask4[256] = {};
-  mask4[4] = true;
-  EXPECT_EQ(0, PiTransColour(400, 1, 0, 0));
-  s.Fill(0x55);
-  ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
-  ExpectPlaced(s, p, 0, 0, 0x55, mask4);
-  // Enable 0 turns both off.
-  EXPECT_EQ(0, PiTransColour(4, 0, 2, 0));
-  s.Fill(0x55);
-  ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
-  ExpectPlaced(s, p, 0, 0, 0x55, nullptr);
   ResetSettings();
   std::remove(name.c_str());
 }
