@@ -2,7 +2,6 @@
 // same bytes. Each load benchmark also times that baseline in the same run
 // and reports the ratio (counter "x_read_memcpy").
 #include <benchmark/benchmark.h>
-#include <sys/mman.h>
 #include <windows.h>
 
 #include <chrono>
@@ -13,37 +12,14 @@
 
 #include "host/host_records.h"
 #include "support/bmp_builder.h"
+#include "support/screen.h"
+#include "support/zortest.h"
 
 extern "C" std::int32_t BmpLoad(zor::HspScreen*, const char*, std::int32_t, std::uint8_t*);
 
 namespace {
 
 constexpr int kSide = 4096;
-
-void* Low(std::size_t n) {
-  void* p =
-      mmap(nullptr, n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT, -1, 0);
-  if (p == MAP_FAILED) std::abort();
-  return p;
-}
-
-// A host screen over a DIB section in a memory DC.
-zor::HspScreen* MakeScreen(bool palette) {
-  auto* s = static_cast<zor::HspScreen*>(Low(sizeof(zor::HspScreen)));
-  auto* info = static_cast<BITMAPINFO*>(Low(sizeof(BITMAPINFOHEADER) + 1024));
-  info->bmiHeader = BITMAPINFOHEADER{40, kSide, kSide, 1, WORD(palette ? 8 : 24), 0, 0, 0, 0, 0, 0};
-  HDC dc = CreateCompatibleDC(nullptr);
-  void* bits = nullptr;
-  SelectObject(dc, CreateDIBSection(dc, info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  s->width = kSide;
-  s->height = kSide;
-  s->paletteMode = palette ? 1 : 0;
-  s->memoryDc = zor::ToHostAddr(dc);
-  s->pixelBits = zor::ToHostAddr(bits);
-  s->bitmapInfo = zor::ToHostAddr(info);
-  s->colourTable = zor::ToHostAddr(info->bmiColors);
-  return s;
-}
 
 const std::string& File(int bits) {
   static std::string names[2];
@@ -81,9 +57,9 @@ void ReadAndCopy(const std::string& name, zor::HspScreen* s, std::size_t screenB
 
 void Load(benchmark::State& state, int bits, bool palette) {
   const std::string& name = File(bits);
-  static zor::HspScreen* screens[2] = {MakeScreen(true), MakeScreen(false)};
+  static zt::TestScreen screens[2] = {{kSide, kSide, true}, {kSide, kSide, false}};
   zor::HspScreen* s = screens[palette ? 0 : 1];
-  auto* pal = static_cast<std::uint8_t*>(Low(768));
+  auto* pal = static_cast<std::uint8_t*>(zt::LowAlloc(768));
   std::size_t fileBytes = std::size_t(kSide) * kSide * (bits / 8);
   using Clock = std::chrono::steady_clock;
   Clock::duration loadTime{};
@@ -100,7 +76,7 @@ void Load(benchmark::State& state, int bits, bool palette) {
   state.counters["Gpixel/s"] = benchmark::Counter(double(kSide) * kSide / 1e9,
                                                   benchmark::Counter::kIsIterationInvariantRate);
   state.SetBytesProcessed(state.iterations() * std::int64_t(fileBytes));
-  munmap(pal, 768);
+  zt::LowFree(pal, 768);
 }
 
 void BM_BmpLoad24To24(benchmark::State& state) { Load(state, 24, false); }
@@ -108,7 +84,7 @@ void BM_BmpLoad8ToPalette(benchmark::State& state) { Load(state, 8, true); }
 void BM_BmpLoad8To24(benchmark::State& state) { Load(state, 8, false); }
 
 void BM_ReadMemcpy24(benchmark::State& state) {
-  static zor::HspScreen* s = MakeScreen(false);
+  static zt::TestScreen s(kSide, kSide, false);
   const std::string& name = File(24);
   for (auto _ : state) ReadAndCopy(name, s, std::size_t(kSide) * kSide * 3);
 }

@@ -28,17 +28,8 @@ void* zt::ResolveExport(const char* name) {
   return p;
 }
 
-void* zt::LowAlloc(std::size_t bytes) {
-  void* p = VirtualAlloc(nullptr, bytes ? bytes : 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  if (p == nullptr) std::abort();
-  return p;
-}
-
-void zt::LowFree(void* p, std::size_t) { VirtualFree(p, 0, MEM_RELEASE); }
-
 #else
 #include <dlfcn.h>
-#include <sys/mman.h>
 
 namespace {
 void* Library() {
@@ -60,12 +51,4 @@ void* zt::ResolveExport(const char* name) {
   return p;
 }
 
-void* zt::LowAlloc(std::size_t bytes) {
-  void* p = mmap(nullptr, bytes ? bytes : 1, PROT_READ | PROT_WRITE,
-                 MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT, -1, 0);
-  if (p == MAP_FAILED) std::abort();
-  return p;
-}
-
-void zt::LowFree(void* p, std::size_t bytes) { munmap(p, bytes ? bytes : 1); }
 #endif
