@@ -84,19 +84,26 @@ std::int64_t FindBytes(const std::uint8_t* data, std::size_t begin, std::size_t 
   return -1;
 }
 
+namespace {
+
+// One byte of folded text: ASCII letters upper-cased, the two bytes of a
+// double-byte character kept; `second` says the byte follows a lead byte.
+inline std::uint8_t FoldByte(std::uint8_t b, bool& second) {
+  if (second) {
+    second = false;
+  } else if (IsLeadByte(b)) {
+    second = true;
+  } else if (b >= 'a' && b <= 'z') {
+    b = static_cast<std::uint8_t>(b - 0x20);
+  }
+  return b;
+}
+
+}  // namespace
+
 void FoldText(const std::uint8_t* text, std::size_t n, std::uint8_t* out) {
   bool second = false;
-  for (std::size_t j = 0; j < n; ++j) {
-    std::uint8_t b = text[j];
-    if (second) {
-      second = false;
-    } else if (IsLeadByte(b)) {
-      second = true;
-    } else if (b >= 'a' && b <= 'z') {
-      b = static_cast<std::uint8_t>(b - 0x20);
-    }
-    out[j] = b;
-  }
+  for (std::size_t j = 0; j < n; ++j) out[j] = FoldByte(text[j], second);
 }
 
 namespace {
@@ -108,15 +115,7 @@ bool FoldedMatchAt(const std::uint8_t* data, std::size_t p, std::size_t end,
   if (end - p < patLen) return false;
   bool second = false;
   for (std::size_t j = 0; j < patLen; ++j) {
-    std::uint8_t b = data[p + j];
-    if (second) {
-      second = false;
-    } else if (IsLeadByte(b)) {
-      second = true;
-    } else if (b >= 'a' && b <= 'z') {
-      b = static_cast<std::uint8_t>(b - 0x20);
-    }
-    if (b != folded[j]) return false;
+    if (FoldByte(data[p + j], second) != folded[j]) return false;
   }
   return true;
 }
