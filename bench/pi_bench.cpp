@@ -58,14 +58,14 @@ struct Fixture {
 };
 
 Fixture Make(int w, int h, int colours, int bpp, unsigned noise) {
-  zt::PiHeaderSpec spec;
-  spec.width = w;
-  spec.height = h;
-  spec.colours = colours;
-  spec.palette.resize(std::size_t(colours) * 3);
-  for (std::size_t i = 0; i < spec.palette.size(); ++i) spec.palette[i] = std::uint8_t(i * 13);
+  zt::PiHeaderSpec header;
+  header.width = w;
+  header.height = h;
+  header.colours = colours;
+  header.palette.resize(std::size_t(colours) * 3);
+  for (std::size_t i = 0; i < header.palette.size(); ++i) header.palette[i] = std::uint8_t(i * 13);
   Fixture f;
-  f.file = zt::EncodePiFile(spec, Scene(w, h, colours, 1, noise));
+  f.file = zt::EncodePiFile(header, Scene(w, h, colours, 1, noise));
   f.width = w;
   f.height = h;
   f.surface.resize(std::size_t((bpp * w + 3) & ~3) * h);

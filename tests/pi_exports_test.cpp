@@ -27,16 +27,16 @@ using zt::TestScreen;
 using Palette = std::vector<std::uint8_t>;
 
 struct Picture {
-  zt::PiHeaderSpec spec;
+  zt::PiHeaderSpec header;
   std::vector<std::uint8_t> pixels;
   std::string file;
 };
 
 Picture MakePicture(int w, int h, int colours, std::uint32_t seed, unsigned detail = 20) {
   Picture p;
-  p.spec = zt::PiSpec(w, h, colours, seed);
+  p.header = zt::PiSpec(w, h, colours, seed);
   p.pixels = zt::MakePiPicture(w, h, colours, seed, detail);
-  p.file = zt::EncodePiFile(p.spec, p.pixels, seed);
+  p.file = zt::EncodePiFile(p.header, p.pixels, seed);
   return p;
 }
 
@@ -64,10 +64,10 @@ void ExpectPlaced(const TestScreen& s, const Picture& p, int x0, int y0, std::ui
   int mismatches = 0;
   for (int y = 0; y < s.height(); ++y) {
     for (int x = 0; x < s.width(); ++x) {
-      const bool inside = x >= x0 && y >= y0 && x - x0 < p.spec.width && y - y0 < p.spec.height;
-      const std::uint8_t idx = inside ? p.pixels[std::size_t(y - y0) * p.spec.width + x - x0] : 0;
+      const bool inside = x >= x0 && y >= y0 && x - x0 < p.header.width && y - y0 < p.header.height;
+      const std::uint8_t idx = inside ? p.pixels[std::size_t(y - y0) * p.header.width + x - x0] : 0;
       const bool keep = !inside || (transparent != nullptr && transparent[idx]);
-      const std::uint8_t* rgb = &p.spec.palette[std::size_t(idx) * 3];
+      const std::uint8_t* rgb = &p.header.palette[std::size_t(idx) * 3];
       const std::uint32_t want = keep ? (s.paletteMode() ? fill : fill * 0x010101u)
                                  : s.paletteMode()
                                      ? idx
@@ -261,11 +261,11 @@ TEST(PiLoad, FilesAndMemorySourcesAcrossChunks) {
   for (auto [colours, h] : {std::pair{16, 582}, {256, 253}}) {
     SCOPED_TRACE(colours);
     Picture p = MakePicture(301, h, colours, 77, 70);
-    const std::string stream = p.file.substr(zt::PiHeaderBytes(p.spec).size());
+    const std::string stream = p.file.substr(zt::PiHeaderBytes(p.header).size());
     ASSERT_GT(p.file.size() + 30000, kWant);
     ASSERT_LT(p.file.size(), kWant);
-    p.spec.comment.append(kWant - p.file.size(), 'c');
-    p.file = zt::PiHeaderBytes(p.spec) + stream;
+    p.header.comment.append(kWant - p.file.size(), 'c');
+    p.file = zt::PiHeaderBytes(p.header) + stream;
     ASSERT_EQ(kWant, p.file.size());
     ASSERT_NE(0, p.file.back());
 
@@ -283,7 +283,7 @@ TEST(PiLoad, FilesAndMemorySourcesAcrossChunks) {
     ASSERT_EQ(0, PiLoadMem(s, 1, 0, hostPalette.data()));
     ExpectPlaced(s, p, 0, 0, 0);
     // The stored palette, and black past 16 colours.
-    Palette want = p.spec.palette;
+    Palette want = p.header.palette;
     want.resize(768, 0);
     EXPECT_EQ(want, hostPalette);
     ZT_EXPECT_HANDLES(before + (before >= 0 ? 1 : 0));  // the screen's palette
@@ -302,10 +302,10 @@ TEST(PiTransparency, IndexDistanceAndCornersInBothSourcesAndModes) {
   // 44, value 300), 8 lies 45 off in blue; the rest are black.
   p.pixels[0] = 1, p.pixels[14] = 2, p.pixels[8 * 15] = 3, p.pixels[8 * 15 + 14] = 4;
   for (int i : {5, 6, 7, 8}) ASSERT_NE(0, std::count(p.pixels.begin(), p.pixels.end(), i)) << i;
-  p.spec.palette.assign(48, 0);
+  p.header.palette.assign(48, 0);
   const std::uint8_t entries[9] = {100, 50, 200, 144, 6, 244, 100, 50, 245};
-  std::copy(entries, entries + 9, p.spec.palette.begin() + 18);
-  p.file = zt::EncodePiFile(p.spec, p.pixels);
+  std::copy(entries, entries + 9, p.header.palette.begin() + 18);
+  p.file = zt::EncodePiFile(p.header, p.pixels);
   const std::string name = zt::WriteTempFile("zt_pi_trans.pi", p.file);
   HostVar bytes = BytesVar(p.file);
   bool distance[256] = {};
