@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "image/byte_order.h"
+
 namespace zor {
 
 namespace {
@@ -11,10 +13,8 @@ HANDLE g_imageFile = INVALID_HANDLE_VALUE;
 
 constexpr DWORD kAttributeFlags = 0x27;
 
-std::int32_t Le32(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
-                                   (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
-}
+// A signed 32-bit header field.
+std::int32_t Le32(const std::uint8_t* p) { return static_cast<std::int32_t>(ReadLe32(p)); }
 
 }  // namespace
 
@@ -48,24 +48,10 @@ std::uint32_t BmpFileSize(const std::uint8_t* p) { return static_cast<std::uint3
 void BmpInfoValues(const std::uint8_t* p, std::int32_t values[7]) {
   const std::uint8_t* h = p + kBmpFileHeader;
   std::uint32_t compression = static_cast<std::uint32_t>(Le32(h + 16));
-  values[3] = h[14] | (h[15] << 8);
-  switch (compression) {
-    case 0:
-      values[0] = 0;
-      break;
-    case 3:
-      values[0] = 1;
-      break;
-    case 2:
-      values[0] = 2;
-      break;
-    case 1:
-      values[0] = 3;
-      break;
-    default:
-      values[0] = 65535;
-      break;
-  }
+  values[3] = ReadLe16(h + 14);
+  // BI_RGB, BI_RLE8, BI_RLE4, BI_BITFIELDS as the script sees them.
+  constexpr std::int32_t kCompressionCodes[4] = {0, 3, 2, 1};
+  values[0] = compression < 4 ? kCompressionCodes[compression] : 65535;
   values[1] = Le32(h + 4);
   values[2] = Le32(h + 8);
   values[4] = static_cast<std::int32_t>(BmpFileSize(p));

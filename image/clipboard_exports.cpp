@@ -8,6 +8,7 @@
 
 #include "host/capacity.h"
 #include "host/export.h"
+#include "image/byte_order.h"
 #include "image/dib.h"
 
 using namespace zor;
@@ -178,11 +179,9 @@ ZOR_EXPORT GetClipInfo(HspVar* var, std::int32_t, std::int32_t, std::int32_t) {
     CloseClipboard();
     return -4;
   }
-  std::int32_t width, height;
-  std::uint16_t bits;
-  std::memcpy(&width, h + 4, 4);
-  std::memcpy(&height, h + 8, 4);
-  std::memcpy(&bits, h + 14, 2);
+  const std::int32_t width = static_cast<std::int32_t>(ReadLe32(h + 4));
+  const std::int32_t height = static_cast<std::int32_t>(ReadLe32(h + 8));
+  const std::uint16_t bits = ReadLe16(h + 14);
   GlobalUnlock(data);
   CloseClipboard();
   out[3] = width;

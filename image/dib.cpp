@@ -5,20 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "image/byte_order.h"
 #include "image/palette.h"
 
 namespace zor {
 
 namespace {
-
-std::uint32_t Read32(const std::uint8_t* p) {
-  return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-         (std::uint32_t{p[3]} << 24);
-}
-
-std::uint16_t Read16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
 
 template <std::size_t N>
 bool OneOf(std::uint32_t v, const std::uint32_t (&list)[N]) {
@@ -91,15 +83,16 @@ template <std::uint32_t (*F)(std::uint32_t)>
 void WordsToColour(const std::uint8_t* src, std::uint8_t* dst, std::size_t count) {
   std::size_t i = 0;
   for (; i + 4 <= count; i += 4, src += 8, dst += 12) {
-    Store4Pixels(dst, F(Read16(src)), F(Read16(src + 2)), F(Read16(src + 4)), F(Read16(src + 6)));
+    Store4Pixels(dst, F(ReadLe16(src)), F(ReadLe16(src + 2)), F(ReadLe16(src + 4)),
+                 F(ReadLe16(src + 6)));
   }
-  for (; i < count; ++i, src += 2, dst += 3) Store3(dst, F(Read16(src)));
+  for (; i < count; ++i, src += 2, dst += 3) Store3(dst, F(ReadLe16(src)));
 }
 
 void QuadsToColour(const std::uint8_t* src, std::uint8_t* dst, std::size_t count) {
   std::size_t i = 0;
   for (; i + 4 <= count; i += 4, src += 16, dst += 12) {
-    Store4Pixels(dst, Read32(src), Read32(src + 4), Read32(src + 8), Read32(src + 12));
+    Store4Pixels(dst, ReadLe32(src), ReadLe32(src + 4), ReadLe32(src + 8), ReadLe32(src + 12));
   }
   for (; i < count; ++i, src += 4, dst += 3) std::memcpy(dst, src, 3);
 }
@@ -110,22 +103,22 @@ std::int32_t CheckDib(const std::uint8_t* h, std::uint64_t available, bool palet
                       DibLayout* out) {
   // The fixed 40-byte header must be there before any field is read.
   if (available < 40) return kDibBadSize;
-  std::uint64_t headerSize = Read32(h);
+  std::uint64_t headerSize = ReadLe32(h);
   if (headerSize < 40) return kDibBadSize;
-  int bits = Read16(h + 14);
+  int bits = ReadLe16(h + 14);
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
     return kDibBadBits;
   }
   if (paletteScreen && bits > 8) return kDibNeedsTable;
-  std::uint32_t compression = Read32(h + 16);
-  if (compression == 3 && Read32(h + 32) != 0) return kDibCompression;
+  std::uint32_t compression = ReadLe32(h + 16);
+  if (compression == 3 && ReadLe32(h + 32) != 0) return kDibCompression;
   if (compression != 0 && compression != 3) return kDibCompression;
 
   DibLayout d;
   d.bits = bits;
   d.colours = bits <= 8 ? 1 << bits : 0;
-  d.width = static_cast<std::int32_t>(Read32(h + 4));
-  d.height = static_cast<std::int32_t>(Read32(h + 8));
+  d.width = static_cast<std::int32_t>(ReadLe32(h + 4));
+  d.height = static_cast<std::int32_t>(ReadLe32(h + 8));
   // Row bytes rounded up to 4 (signed division, then down to a multiple of 4).
   std::int64_t rowBytes = (std::int64_t{d.width} * bits + 7) / 8 + 3;
   d.sourceRow = rowBytes - (((rowBytes % 4) + 4) % 4);
@@ -136,8 +129,8 @@ std::int32_t CheckDib(const std::uint8_t* h, std::uint64_t available, bool palet
   if (compression == 3) {
     // The masks follow the header: they must lie inside the bytes too.
     if (headerSize + 12 > available) return kDibBadSize;
-    std::uint32_t red = Read32(h + headerSize), green = Read32(h + headerSize + 4),
-                  blue = Read32(h + headerSize + 8);
+    std::uint32_t red = ReadLe32(h + headerSize), green = ReadLe32(h + headerSize + 4),
+                  blue = ReadLe32(h + headerSize + 8);
     if (!OneOf(red, kRedMasks) || !OneOf(green, kGreenMasks) || !OneOf(blue, kBlueMasks)) {
       return kDibMasks;
     }
@@ -185,7 +178,7 @@ std::int32_t CheckDib(const std::uint8_t* h, std::uint64_t available, bool palet
 }
 
 void ExpandColourTable(const std::uint8_t* table, int colours, std::uint32_t* bgr) {
-  for (int i = 0; i < colours; ++i) bgr[i] = Read32(table + 4 * i) & 0xFFFFFF;
+  for (int i = 0; i < colours; ++i) bgr[i] = ReadLe32(table + 4 * i) & 0xFFFFFF;
 }
 
 void ConvertLine(DibLine kind, const std::uint32_t* bgr, const std::uint8_t* src, std::uint8_t* dst,

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "image/byte_order.h"
+
 namespace zor {
 namespace {
 
@@ -16,8 +18,6 @@ constexpr std::uint8_t kDefault16[16][3] = {
 constexpr std::uint8_t Expand3(unsigned v) {
   return static_cast<std::uint8_t>((v << 5) | (v << 2) | (v >> 1));
 }
-
-unsigned Be16(const std::uint8_t* p) { return (unsigned{p[0]} << 8) | p[1]; }
 
 bool IsSignature(const std::uint8_t* p) { return p[0] == 'P' && p[1] == 'i'; }
 
@@ -82,10 +82,10 @@ std::int32_t ParsePiHeader(const std::uint8_t* b, std::size_t n, PiHeader* heade
   header->colourCount = colours;
   PiDefaultPalette(colours, header->palette);
 
-  const std::size_t q = p + 11 + Be16(b + p + 9);
+  const std::size_t q = p + 11 + ReadBe16(b + p + 9);
   if (q + 4 > n) return kPiBadHeader;
-  size[0] = static_cast<std::int32_t>(Be16(b + q));
-  size[1] = static_cast<std::int32_t>(Be16(b + q + 2));
+  size[0] = static_cast<std::int32_t>(ReadBe16(b + q));
+  size[1] = static_cast<std::int32_t>(ReadBe16(b + q + 2));
 
   const std::size_t paletteBytes = static_cast<std::size_t>(colours) * 3;
   if (q + 4 + paletteBytes >= n) return kPiBadHeader;
