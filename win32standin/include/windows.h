@@ -64,8 +64,17 @@ typedef HANDLE HMENU;
 
 // One header per group of calls.
 #include "standin_clipboard.h"
+#include "standin_comdlg.h"
 #include "standin_dialogs.h"
 #include "standin_files.h"
 #include "standin_gdi.h"
+#include "standin_imm.h"
 #include "standin_locale.h"
 #include "standin_memory.h"
+#include "standin_menus.h"
+#include "standin_process.h"
+#include "standin_registry.h"
+#include "standin_shell.h"
+#include "standin_sound.h"
+#include "standin_version.h"
+#include "standin_windows.h"

@@ -1,0 +1,2 @@
+// comdlg32: the open and save dialogs.
+#pragma once

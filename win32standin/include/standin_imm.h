@@ -1,0 +1,2 @@
+// imm32: one input context per window.
+#pragma once

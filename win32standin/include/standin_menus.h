@@ -1,0 +1,2 @@
+// user32: popup menus.
+#pragma once

@@ -1,0 +1,2 @@
+// kernel32: the command line, directories and environment variables.
+#pragma once

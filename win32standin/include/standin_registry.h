@@ -1,0 +1,2 @@
+// advapi32: an in-memory HKEY_CURRENT_USER.
+#pragma once

@@ -1,0 +1,2 @@
+// winmm and user32: wave files and alert sounds.
+#pragma once

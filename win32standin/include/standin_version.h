@@ -1,0 +1,2 @@
+// kernel32: Beep and the system version.
+#pragma once

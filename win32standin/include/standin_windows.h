@@ -1,0 +1,2 @@
+// user32: windows, the message queue, the cursor and the foreground window.
+#pragma once
