@@ -35,6 +35,7 @@ struct Window {
   RECT normal{};          // rectangle to restore to
   std::string text;
   HFONT font = nullptr;
+  bool restoreMaximized = false;  // minimised from the maximised state
   bool activeCaption = true;
   bool inverted = false;
   int flashes = 0;
@@ -345,6 +346,7 @@ ZOR_WIN32_API BOOL WINAPI ShowWindow(HWND h, int cmd) {
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
+      if (!(w->style & WS_MINIMIZE)) w->restoreMaximized = (w->style & WS_MAXIMIZE) != 0;
       w->style = (w->style & ~WS_MAXIMIZE) | WS_MINIMIZE;
       w->rect = {-32000, -32000, -32000 + 160, -32000 + 24};
       break;
@@ -352,8 +354,16 @@ ZOR_WIN32_API BOOL WINAPI ShowWindow(HWND h, int cmd) {
       w->style = (w->style & ~WS_MINIMIZE) | WS_MAXIMIZE;
       w->rect = {-kFrame, -kFrame, kScreenWidth + kFrame, kScreenHeight + kFrame};
       break;
-    case SW_SHOWNORMAL:
     case SW_RESTORE:
+      // A window minimised from the maximised state is restored to it.
+      if ((w->style & WS_MINIMIZE) && w->restoreMaximized) {
+        w->style = (w->style & ~WS_MINIMIZE) | WS_MAXIMIZE;
+        w->rect = {-kFrame, -kFrame, kScreenWidth + kFrame, kScreenHeight + kFrame};
+        break;
+      }
+      restore();
+      break;
+    case SW_SHOWNORMAL:
       restore();
       break;
     default:
@@ -581,4 +591,18 @@ ZOR_WIN32_API int ZorStandinFlashCount(HWND h, BOOL* inverted) {
   if (w == nullptr) return -1;
   if (inverted != nullptr) *inverted = w->inverted ? TRUE : FALSE;
   return w->flashes;
+}
+
+ZOR_WIN32_API DWORD WINAPI GetSysColor(int index) {
+  static constexpr COLORREF kColours[] = {
+      RGB(212, 208, 200), RGB(58, 110, 165),  RGB(10, 36, 106),   RGB(128, 128, 128),
+      RGB(212, 208, 200), RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),
+      RGB(0, 0, 0),       RGB(255, 255, 255), RGB(212, 208, 200), RGB(212, 208, 200),
+      RGB(128, 128, 128), RGB(10, 36, 106),   RGB(255, 255, 255), RGB(212, 208, 200),
+      RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(212, 208, 200),
+      RGB(255, 255, 255), RGB(64, 64, 64),    RGB(212, 208, 200), RGB(0, 0, 0),
+      RGB(255, 255, 225), RGB(181, 181, 181), RGB(0, 0, 128),     RGB(166, 202, 240),
+      RGB(192, 192, 192), RGB(49, 106, 197),  RGB(236, 233, 216)};
+  if (index < 0 || index >= static_cast<int>(std::size(kColours))) return 0;
+  return kColours[index];
 }

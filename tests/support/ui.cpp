@@ -16,6 +16,10 @@ namespace {
 
 LRESULT CALLBACK TestWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_COMMAND) TestWindow::Commands().push_back({w, wp, lp});
+  if (msg == WM_SYSCOMMAND) {
+    TestWindow::SysCommands().push_back({w, wp, lp});
+    return 0;
+  }
   return DefWindowProcA(w, msg, wp, lp);
 }
 
@@ -95,6 +99,11 @@ std::vector<Command>& TestWindow::Commands() {
   return commands;
 }
 
+std::vector<Command>& TestWindow::SysCommands() {
+  static std::vector<Command> commands;
+  return commands;
+}
+
 TestWindow::TestWindow(int x, int y, int width, int height, DWORD style) {
   hwnd_ = CreateWindowExA(0, TestClass(), "zt test window", style, x, y, width, height, nullptr,
                           nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -153,35 +162,33 @@ bool MessageBoxAnswer::HasButton(int id) const {
 }
 
 #if defined(_WIN32)
+// A thread timer: every wait for a user runs a modal message loop, which
+// dispatches it. No second thread: under the emulated Wine, threads that
+// start and end around GoogleTest's per-thread bookkeeping can crash the
+// process. A wait that stops pumping messages is ended by ctest's timeout.
 struct Watchdog::State {
-  HANDLE done;
-  HANDLE thread;
-  int seconds;
-  const char* what;
+  UINT_PTR timer;
 };
 
 namespace {
-DWORD WINAPI WatchdogThread(LPVOID p) {
-  auto* s = static_cast<Watchdog::State*>(p);
-  if (WaitForSingleObject(s->done, static_cast<DWORD>(s->seconds) * 1000) == WAIT_TIMEOUT) {
-    std::fprintf(stderr, "watchdog: %s did not end within %d s\n", s->what, s->seconds);
-    std::fflush(stderr);
-    ExitProcess(3);
-  }
-  return 0;
+int g_watchSeconds = 0;
+const char* g_watchWhat = "";
+
+void CALLBACK WatchdogTimer(HWND, UINT, UINT_PTR, DWORD) {
+  std::fprintf(stderr, "watchdog: %s did not end within %d s\n", g_watchWhat, g_watchSeconds);
+  std::fflush(stderr);
+  ExitProcess(3);
 }
 }  // namespace
 
-Watchdog::Watchdog(int seconds, const char* what)
-    : state_(new State{CreateEventA(nullptr, TRUE, FALSE, nullptr), nullptr, seconds, what}) {
-  state_->thread = CreateThread(nullptr, 0, WatchdogThread, state_, 0, nullptr);
+Watchdog::Watchdog(int seconds, const char* what) : state_(new State{0}) {
+  g_watchSeconds = seconds;
+  g_watchWhat = what;
+  state_->timer = SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, WatchdogTimer);
 }
 
 Watchdog::~Watchdog() {
-  SetEvent(state_->done);
-  WaitForSingleObject(state_->thread, INFINITE);
-  CloseHandle(state_->thread);
-  CloseHandle(state_->done);
+  KillTimer(nullptr, state_->timer);
   delete state_;
 }
 #else

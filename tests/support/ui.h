@@ -17,7 +17,8 @@ struct Command {
 };
 
 // A visible top-level window with a caption, destroyed with the object. Its
-// window procedure records every WM_COMMAND it receives.
+// window procedure records every WM_COMMAND it receives, and every
+// WM_SYSCOMMAND, which it does not act on (a move would wait for the mouse).
 class TestWindow {
  public:
   explicit TestWindow(int x = 40, int y = 40, int width = 320, int height = 240,
@@ -29,6 +30,7 @@ class TestWindow {
   operator HWND() const { return hwnd_; }
   // The WM_COMMANDs received so far by any test window.
   static std::vector<Command>& Commands();
+  static std::vector<Command>& SysCommands();
 
  private:
   HWND hwnd_ = nullptr;
@@ -71,6 +73,7 @@ class MessageBoxAnswer {
 
 // Ends the process with a message when it is not destroyed within the
 // given time, so that a wait for a user that nobody answers cannot hang.
+// Under Windows it fires from the message loop of the wait itself.
 class Watchdog {
  public:
   explicit Watchdog(int seconds, const char* what = "a wait for the user");
