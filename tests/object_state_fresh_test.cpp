@@ -33,8 +33,8 @@ TEST(FreshObjectState, NothingIsSetAtLoad) {
   EXPECT_EQ(zor::kTypeString, text.rec()->type);
 
   // Every slot is free; showing one shows nothing.
+  zt::Watchdog dog(60, "DoPopup on a free slot");
   for (std::int32_t slot = 0; slot < 8; ++slot) {
-    zt::Watchdog dog(20, "DoPopup on a free slot");
     EXPECT_EQ(kNone, DoPopup(screen, 10, 10, slot)) << slot;
     EXPECT_EQ(-1, DestroyPopup(256 + slot, 0, 0, 0)) << slot;
   }
