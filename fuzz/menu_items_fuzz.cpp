@@ -32,14 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::uint32_t next = 1;
   for (std::uint32_t i = 0; i < count; ++i) {
     const zor::MenuItem& item = items[i];
-    const std::uint8_t* row = bytes.data() + std::size_t{i} * stride;
+    const std::uint8_t* row = stride == 0 ? nullptr : bytes.data() + std::size_t{i} * stride;
     std::size_t n = 0;
     while (n < stride && row[n] != 0) ++n;
     if (n == 1 && row[0] == '-') {
       Check(item.separator && item.id == 0 && item.label.empty());
     } else {
       Check(!item.separator && item.id == next++);
-      Check(item.label.size() == n && std::memcmp(item.label.data(), row, n) == 0);
+      Check(item.label.size() == n && (n == 0 || std::memcmp(item.label.data(), row, n) == 0));
     }
   }
   return 0;

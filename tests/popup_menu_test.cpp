@@ -98,6 +98,7 @@ TEST_F(Popups, ItemsFromTheStrings) {
       {five, 4, "1:A | 2:B |"},
       {{"--", "- ", "-x", "Menu item text"}, 0, "1:-- 2:-  3:-x 4:Menu item text"},
       {{"only"}, 0, "1:only"},
+      {{"", "-", "x"}, 0, "1: | 2:x"},
   };
   for (const auto& c : cases) {
     const std::string trace = c.want + " with count " + std::to_string(c.count);
@@ -141,14 +142,15 @@ TEST_F(Popups, ShownAtThePositionForTheWindow) {
   }
 }
 
-// A string variable with no rows makes an empty menu, which gives 0.
+// A string variable with no rows makes an empty menu, which is not shown
+// and gives 0.
 TEST_F(Popups, NoRowsMakeAnEmptyMenu) {
   zt::HostVar v = zt::HostVar::String(64, 0);
   v.SetText("A");
   ASSERT_EQ(0, CreatePopup(v, 0, 0, 0));
   Shown s = Show(0, 0);
   EXPECT_EQ(0, s.status);
-  EXPECT_EQ("", s.items);
+  EXPECT_EQ(0, s.count);
 }
 
 // Slot numbers outside 0 to 7 name slot 0; a created slot is kept, and a

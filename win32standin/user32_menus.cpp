@@ -126,6 +126,8 @@ ZOR_WIN32_API BOOL WINAPI TrackPopupMenu(HMENU m, UINT flags, int x, int y, int,
   }
   Menu* menu = Need(m);
   if (menu == nullptr) return FALSE;
+  // A menu without items is not shown, as under Wine: nothing is chosen.
+  if (menu->empty()) return flags & TPM_RETURNCMD ? 0 : TRUE;
   UINT chosen = 0;
   if (g_answerer != nullptr) {
     ZorStandinPopupMenu popup{m, flags, x, y, owner};

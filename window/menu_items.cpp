@@ -17,8 +17,10 @@ std::vector<MenuItem> BuildMenuItems(const std::uint8_t* bytes, std::uint32_t st
   items.reserve(count);
   std::uint32_t nextId = 1;
   for (std::uint32_t i = 0; i < count; ++i) {
-    const char* row = reinterpret_cast<const char*>(bytes) + std::size_t{i} * stride;
-    const void* end = stride == 0 ? nullptr : std::memchr(row, 0, stride);
+    // A stride of 0 describes no bytes at all: the row is empty.
+    const char* row =
+        stride == 0 ? "" : reinterpret_cast<const char*>(bytes) + std::size_t{i} * stride;
+    const void* end = stride == 0 ? row : std::memchr(row, 0, stride);
     std::size_t length = end == nullptr ? stride : static_cast<const char*>(end) - row;
     if (length == 1 && row[0] == '-') {
       items.push_back({true, 0, std::string()});

@@ -34,7 +34,7 @@ ZOR_WIN32_API UINT WINAPI GetMenuState(HMENU menu, UINT item, UINT flags);
 // With TPM_RETURNCMD returns the chosen item's identifier, 0 when the menu
 // was dismissed; without it, posts WM_COMMAND for a choice to the owner and
 // returns TRUE. A missing or dead owner fails with
-// ERROR_INVALID_WINDOW_HANDLE.
+// ERROR_INVALID_WINDOW_HANDLE. A menu without items is not shown.
 ZOR_WIN32_API BOOL WINAPI TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved,
                                          HWND owner, const tagRECT* rect);
 
