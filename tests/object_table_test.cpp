@@ -176,6 +176,10 @@ TEST_F(Objects, StylesAreAddedOrSwitched) {
       {"index 99 is bitmap", BS_Ext, true, 0, 99, 0, 0, 0xFFFF, 0x80},
       {"index 21 is bitmap", BS_Ext, true, 0, 21, 0, 0, 0xFFFF, 0x80},
       {"index 18 adds nothing", BS_Ext, true, 0x20, 18, 0, 0, 0xFFFF, 0x20},
+      {"index 1 text left", BS_Ext, true, 0, 1, 0, 0, 0xFFFF, 0x20},
+      {"index 7 centred vertically", BS_Ext, true, 0, 7, 0, 0, 0xFFFF, 0xC00},
+      {"index 14 auto radio", BS_Ext, true, 0, 14, 0, 0, 0xFFFF, 9},
+      {"index 17 owner drawn", BS_Ext, true, 0, 17, 0, 0, 0xFFFF, 0xB},
       {"index 0", BS_Ext, true, 0, 0, 0, -16, 0xFFFF, 0},
       {"index -3", BS_Ext, true, 0, -3, 0, -16, 0xFFFF, 0},
       {"upper to lower", ES_Change, false, 0x8, 2, 1, 0, kCases, 0x10},
@@ -194,19 +198,6 @@ TEST_F(Objects, StylesAreAddedOrSwitched) {
     ASSERT_EQ(static_cast<LONG>(c.style), Style(w) & c.mask);
     EXPECT_EQ(c.status, c.fn(screen_, 3, c.a3, c.a4));
     EXPECT_EQ(c.want, Style(w) & c.mask);
-    DestroyWindow(w);
-  }
-}
-
-// Each style index adds the bits its button style names.
-TEST_F(Objects, ButtonStyleTable) {
-  constexpr LONG kBits[] = {0x20, 0x100, 0x200, 0x300, 0x400,  0x800,  0xC00, 2, 3,    4,
-                            5,    6,     7,     9,     0x1000, 0x8000, 0xB,   0, 0x40, 0x80};
-  for (std::int32_t index = 1; index <= 20; ++index) {
-    SCOPED_TRACE(index);
-    HWND w = Object3(true, 0);
-    EXPECT_EQ(0, BS_Ext(screen_, 3, index, 0));
-    EXPECT_EQ(kBits[index - 1], Style(w) & 0xFFFF);
     DestroyWindow(w);
   }
 }
