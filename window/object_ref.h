@@ -15,7 +15,7 @@ constexpr std::int32_t kObjectCount = 64;
 enum class ObjectRef { kUsable, kBadNumber, kNoObject };
 
 // A window handle as the host records store it.
-inline HWND WindowOf(HostAddr a) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(a)); }
+inline HWND WindowOf(HostAddr a) { return HostHandle<HWND>(a); }
 
 inline bool ValidObjectNumber(std::int32_t number) { return number >= 0 && number < kObjectCount; }
 
