@@ -119,6 +119,18 @@ void MoveTo(HWND h, LONG left, LONG top) {
   }
 }
 
+// Moves a point by the client origin of a window: +1 from client to screen
+// coordinates, -1 back.
+BOOL ShiftByClient(HWND h, LPPOINT p, int sign) {
+  if (h == kDesktop) return TRUE;
+  Window* w = Need(h);
+  if (w == nullptr) return FALSE;
+  RECT c = ClientArea(*w);
+  p->x += sign * c.left;
+  p->y += sign * c.top;
+  return TRUE;
+}
+
 LRESULT BuiltinProc(HWND h, Window& w, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SETFONT:
@@ -290,25 +302,9 @@ ZOR_WIN32_API BOOL WINAPI GetClientRect(HWND h, LPRECT r) {
   return TRUE;
 }
 
-ZOR_WIN32_API BOOL WINAPI ClientToScreen(HWND h, LPPOINT p) {
-  if (h == kDesktop) return TRUE;
-  Window* w = Need(h);
-  if (w == nullptr) return FALSE;
-  RECT c = ClientArea(*w);
-  p->x += c.left;
-  p->y += c.top;
-  return TRUE;
-}
+ZOR_WIN32_API BOOL WINAPI ClientToScreen(HWND h, LPPOINT p) { return ShiftByClient(h, p, 1); }
 
-ZOR_WIN32_API BOOL WINAPI ScreenToClient(HWND h, LPPOINT p) {
-  if (h == kDesktop) return TRUE;
-  Window* w = Need(h);
-  if (w == nullptr) return FALSE;
-  RECT c = ClientArea(*w);
-  p->x -= c.left;
-  p->y -= c.top;
-  return TRUE;
-}
+ZOR_WIN32_API BOOL WINAPI ScreenToClient(HWND h, LPPOINT p) { return ShiftByClient(h, p, -1); }
 
 ZOR_WIN32_API BOOL WINAPI SetWindowPos(HWND h, HWND, int x, int y, int cx, int cy, UINT flags) {
   Window* w = Need(h);
