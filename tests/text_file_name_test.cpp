@@ -111,14 +111,12 @@ TEST(NodeExt, PartsOfPaths) {
       {".cfg", 2, -255, ""},       {"C:.cfg", 2, 0, ""},       {"noext", 2, 0, "noext"},
       {"noext", 3, -255, ""},      {"dir\\name.", 3, 0, ""}};
   ExpectParts(dots);
-  const PartCase edges[] = {{"C:", 4, 0, ""},
-                            {"C:\\", 4, -255, ""},
-                            {"", 4, -255, ""},
-                            {"C:name", 4, 0, "name"},
-                            {"name.ext", 0, -255, ""},
-                            {"\\\\server\\share\\f", 1, -255, ""},
-                            {"\\\\server\\share\\f", 0, 0, "\\\\server\\share\\"},
-                            {"1:x", 1, -255, ""}};
+  // clang-format off
+  const PartCase edges[] = {
+      {"C:", 4, 0, ""},  {"C:\\", 4, -255, ""},  {"", 4, -255, ""},  {"C:name", 4, 0, "name"},
+      {"name.ext", 0, -255, ""},  {"1:x", 1, -255, ""},  {"\\\\server\\share\\f", 1, -255, ""},
+      {"\\\\server\\share\\f", 0, 0, "\\\\server\\share\\"}};
+  // clang-format on
   ExpectParts(edges);
   // 0x83 0x5C (ソ) ends in the backslash byte but is no separator.
   const PartCase sjis[] = {{"d\\\x83\x5c.txt", 4, 0, "\x83\x5c.txt"},
