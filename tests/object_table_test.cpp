@@ -292,7 +292,9 @@ TEST_F(Objects, GetObjTextCopiesWithinTheRow) {
     c.var.Fill(0x55);
     EXPECT_EQ(c.status, GetObjText(c.var, 0, 0, 0));
     EXPECT_EQ(zor::kTypeString, c.var.rec()->type);
-    if (c.want != nullptr) EXPECT_STREQ(c.want, c.var.text());
+    if (c.want != nullptr) {
+      EXPECT_STREQ(c.want, c.var.text());
+    }
     for (std::size_t i = c.firstUntouched; i < c.var.storageBytes(); ++i) {
       ASSERT_EQ(0x55, c.var.bytes()[i]) << i;
     }

@@ -123,7 +123,9 @@ TEST_F(Popups, ChoiceComesBackNegated) {
     EXPECT_EQ(200 + c.choice, s.position.x) << c.choice;
     EXPECT_EQ(150, s.position.y) << c.choice;
     EXPECT_EQ(win_.hwnd(), s.owner) << c.choice;
-    if (s.flags >= 0) EXPECT_EQ(0x100, s.flags) << c.choice;
+    if (s.flags >= 0) {
+      EXPECT_EQ(0x100, s.flags) << c.choice;
+    }
   }
 }
 
