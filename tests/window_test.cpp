@@ -111,8 +111,8 @@ TEST(ExDialog, StyleButtonsAndAnswers) {
       bool want = std::find(c.buttons.begin(), c.buttons.end(), id) != c.buttons.end();
       EXPECT_EQ(want, answer.HasButton(id)) << c.code << " button " << id;
     }
-    if (answer.style() {
-      >= 0) EXPECT_EQ(long(c.style), answer.style()) << c.code;
+    if (answer.style() >= 0) {
+      EXPECT_EQ(long(c.style), answer.style()) << c.code;
     }
   }
   // Results no box gives (a failed box is 0) map to 0; the others are above.
