@@ -33,10 +33,6 @@ ZT_EXPORT(BtnPush, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
 constexpr std::int32_t kNoTarget = static_cast<std::int32_t>(0x80000001u);
 constexpr std::int32_t k55 = 0x55555555;
 
-zor::HostAddr Addr(HWND w) {
-  return static_cast<zor::HostAddr>(reinterpret_cast<std::uintptr_t>(w));
-}
-
 // The window's rectangle in its parent's client coordinates.
 RECT InParent(HWND w) {
   RECT r{};
@@ -70,14 +66,14 @@ class Objects : public testing::Test {
  protected:
   void SetUp() override {
     screen_ = static_cast<zor::HspScreen*>(zt::LowAlloc(sizeof(zor::HspScreen)));
-    screen_->window = Addr(win_);
+    screen_->window = zor::HandleAddr(win_.hwnd());
     button_ = zt::AddButton(win_, "Push", 100, 10, 10, 81, 25);
     edit_ = zt::AddEdit(win_, "hello", 101, 10, 50, 121, 21);
     dead_ = zt::AddButton(win_, "gone", 102, 10, 90, 40, 20);
     DestroyWindow(dead_);
-    screen_->objects[0] = Addr(button_);
-    screen_->objects[1] = Addr(edit_);
-    screen_->objects[5] = Addr(dead_);
+    screen_->objects[0] = zor::HandleAddr(button_);
+    screen_->objects[1] = zor::HandleAddr(edit_);
+    screen_->objects[5] = zor::HandleAddr(dead_);
     zt::PumpMessages();
     zt::TestWindow::Commands().clear();
   }
@@ -87,7 +83,7 @@ class Objects : public testing::Test {
   HWND Object3(bool button, DWORD style) {
     HWND w = button ? zt::AddButton(win_, "b", 103, 150, 10, 60, 20, style)
                     : zt::AddEdit(win_, "e", 103, 150, 10, 60, 20, style);
-    screen_->objects[3] = Addr(w);
+    screen_->objects[3] = zor::HandleAddr(w);
     return w;
   }
 
@@ -223,12 +219,12 @@ TEST_F(Objects, ChangeFlagsCompareHandles) {
 
   HWND other = zt::AddEdit(win_, "new", 104, 150, 50, 60, 20);
   HWND came = zt::AddButton(win_, "new", 105, 150, 80, 60, 20);
-  screen_->objects[0] = 0;            // went
-  screen_->objects[1] = Addr(other);  // number reused by another window
-  screen_->objects[2] = Addr(came);   // came
-  screen_->objects[5] = Addr(dead_);  // a dead handle, unchanged
-  screen_->objects[63] = Addr(came);  // came
-  screen_->objects[63] = 0;           // and went again: same value as saved
+  screen_->objects[0] = 0;                       // went
+  screen_->objects[1] = zor::HandleAddr(other);  // number reused by another window
+  screen_->objects[2] = zor::HandleAddr(came);   // came
+  screen_->objects[5] = zor::HandleAddr(dead_);  // a dead handle, unchanged
+  screen_->objects[63] = zor::HandleAddr(came);  // came
+  screen_->objects[63] = 0;                      // and went again: same value as saved
   ASSERT_EQ(0, CheckObjTable(screen_, 0, 0, 0));
   EXPECT_EQ((std::vector<int>{0, 1, 2}), Flagged());
 
@@ -305,7 +301,7 @@ TEST_F(Objects, GetObjTextCopiesWithinTheRow) {
 // the variable still becomes a string variable.
 TEST_F(Objects, GetObjTextWithoutTarget) {
   HWND temp = zt::AddEdit(win_, "temp", 106, 150, 110, 60, 20);
-  screen_->objects[6] = Addr(temp);
+  screen_->objects[6] = zor::HandleAddr(temp);
   struct {
     const char* what;
     std::int32_t number, status;
@@ -353,7 +349,9 @@ TEST_F(Objects, CallCursorCentresOnTheObjectOrWindow) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.number) + " use window " + std::to_string(c.useWindow) +
                  " window " + std::to_string(c.window));
-    screen_->window = c.window == kValid ? Addr(win_) : c.window == kDead ? Addr(dead_) : 0;
+    screen_->window = c.window == kValid  ? zor::HandleAddr(win_.hwnd())
+                      : c.window == kDead ? zor::HandleAddr(dead_)
+                                          : 0;
     SetCursorPos(3, 4);
     EXPECT_EQ(c.status, CallCursor(screen_, c.number, c.useWindow, 0));
     POINT want{3, 4}, got{};

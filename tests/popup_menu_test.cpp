@@ -54,7 +54,7 @@ class Popups : public testing::Test {
  protected:
   void SetUp() override {
     screen_ = static_cast<zor::HspScreen*>(zt::LowAlloc(sizeof(zor::HspScreen)));
-    screen_->window = static_cast<zor::HostAddr>(reinterpret_cast<std::uintptr_t>(win_.hwnd()));
+    screen_->window = zor::HandleAddr(win_.hwnd());
     before_ = zt::OpenHandleCount();
   }
   // Every menu the test made is destroyed again.
