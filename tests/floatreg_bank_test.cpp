@@ -349,13 +349,8 @@ TEST(FloatToString, MatchesDecimalReferenceOverManyValues) {
   std::uniform_int_distribution<int> decimals(1, 20);
   std::uniform_real_distribution<double> mant(-10.0, 10.0);
   std::uniform_int_distribution<int> exp10(-25, 25);
-  std::vector<double> values = {1e300,
-                                -1e300,
-                                1.7976931348623157e308,
-                                1e-300,
-                                4.9e-324,
-                                std::ldexp(1.0, 60),
-                                123456789012345678.0};
+  std::vector<double> values = {1e300,  -1e300,   1.7976931348623157e308, std::ldexp(1.0, 60),
+                                1e-300, 4.9e-324, 123456789012345678.0};
   for (int i = 0; i < 1600; ++i) {
     const std::uint64_t bits = rng();
     double v = 0;
