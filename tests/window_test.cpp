@@ -369,24 +369,25 @@ TEST(Capture, QueriesGiveSizes) {
 }
 
 // Unscaled from the screen's top-left corner, where a window shows up; with
-// the desktop-only flag the windows are hidden.
+// the desktop-only flag the windows are hidden. 40 x 40 keeps clear of other
+// test programs' windows (from 40, 40) on a shared display.
 TEST(Capture, DesktopUnscaledAndDesktopOnly) {
   if (!CanCapture()) GTEST_SKIP() << "SKIPPED: the display driver cannot read the screen";
-  TestWindow w(0, 0, 64, 48, WS_POPUP | WS_VISIBLE);
+  TestWindow w(0, 0, 40, 40, WS_POPUP | WS_VISIBLE);
   SetForegroundWindow(w);
-  DrawPattern(w, 64, 48);
-  TestScreen s(64, 48, false);
+  DrawPattern(w, 40, 40);
+  TestScreen s(40, 40, false);
   EXPECT_EQ(0, PaintDesktopImage(s, 0, 0, 0));
   EXPECT_EQ(0xFF0000u, s.Rgb(0, 0));
   EXPECT_EQ(0x00FF00u, s.Rgb(1, 1));
-  EXPECT_EQ(0x0000FFu, s.Rgb(63, 47));
+  EXPECT_EQ(0x0000FFu, s.Rgb(39, 39));
   s.Fill(0x55);
   EXPECT_EQ(0, PaintDesktopImage(s, 0, 0, 1));
   // One colour everywhere, and not the window's.
   const std::uint32_t bare = s.Rgb(0, 0);
   EXPECT_NE(0xFF0000u, bare);
   EXPECT_NE(0x555555u, bare);
-  for (auto [x, y] : {std::pair{1, 1}, {63, 47}, {40, 30}}) EXPECT_EQ(bare, s.Rgb(x, y)) << x;
+  for (auto [x, y] : {std::pair{1, 1}, {39, 39}, {30, 20}}) EXPECT_EQ(bare, s.Rgb(x, y)) << x;
 #if !defined(_WIN32)
   // The stand-in paints the desktop colour; Wine paints the brush of its
   // desktop window, which is not reported as a system colour.
