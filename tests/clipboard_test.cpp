@@ -224,41 +224,38 @@ TEST_F(Clipboard, GetClipDibPositionsAndRefusals) {
   }
 }
 
-TEST_F(Clipboard, GetClipInfoKinds) {
+// Kinds and sizes; a string variable, four elements, or an extended record
+// of two are refused with nothing written.
+TEST_F(Clipboard, GetClipInfoKindsAndRefusals) {
   std::string dib = zt::MakeDib(zt::DibSpec::Of(7, -3, 24)), text("text", 5);
   std::int32_t size = std::int32_t(dib.size());
+  auto extended = [] {
+    zt::HostVar v = zt::HostVar::Ints(8);
+    v.SetExtended(2, 1);
+    return v;
+  };
   struct {
     std::vector<std::pair<UINT, std::string>> items;
+    zt::HostVar v;
     std::int32_t code;
     Ints want;
   } cases[] = {
       // clang-format off
-      {{{CF_TEXT, text}, {CF_DIB, dib}}, 0, {2, size, 24, 7, -3}},
-      {{{CF_TEXT, text}}, 0, {1, 5, 0, 0, k55}},
-      {{}, 0, {0, 0, 0, 0, k55}},
-      {{{CF_DIB, dib.substr(0, 43)}}, -3, {2, 43, 0, 0, k55}},
+      {{{CF_TEXT, text}, {CF_DIB, dib}}, zt::HostVar::Ints(5), 0, {2, size, 24, 7, -3}},
+      {{{CF_TEXT, text}}, zt::HostVar::Ints(5), 0, {1, 5, 0, 0, k55}},
+      {{}, zt::HostVar::Ints(5), 0, {0, 0, 0, 0, k55}},
+      {{{CF_DIB, dib.substr(0, 43)}}, zt::HostVar::Ints(5), -3, {2, 43, 0, 0, k55}},
+      {{{CF_TEXT, text}}, zt::HostVar::String(32), -65535, Ints(4, k55)},
+      {{{CF_TEXT, text}}, zt::HostVar::Ints(4), 3, Ints(4, k55)},
+      {{{CF_TEXT, text}}, extended(), 3, Ints(4, k55)},
       // clang-format on
   };
-  for (const auto& c : cases) {
+  for (auto& c : cases) {
     SetClip(c.items);
-    zt::HostVar v = zt::HostVar::Ints(5);
-    v.Fill(0x55);
-    EXPECT_EQ(c.code, GetClipInfo(v, 0, 0, 0));
-    EXPECT_EQ(c.want, Elements(v, 5));
+    c.v.Fill(0x55);
+    EXPECT_EQ(c.code, GetClipInfo(c.v, 0, 0, 0)) << c.want.size() << " " << c.code;
+    EXPECT_EQ(c.want, Elements(c.v, int(c.want.size()))) << c.code;
   }
-}
-
-// A string variable, four elements, or an extended record of two: refused
-// with nothing written.
-TEST_F(Clipboard, GetClipInfoRefusesOtherVariables) {
-  SetClip({{CF_TEXT, std::string("x", 2)}});
-  zt::HostVar s = zt::HostVar::String(32), four = zt::HostVar::Ints(4), ext = zt::HostVar::Ints(8);
-  ext.SetExtended(2, 1);
-  for (zt::HostVar* v : {&s, &four, &ext}) v->Fill(0x55);
-  EXPECT_EQ(-65535, GetClipInfo(s, 0, 0, 0));
-  EXPECT_EQ(3, GetClipInfo(four, 0, 0, 0));
-  EXPECT_EQ(3, GetClipInfo(ext, 0, 0, 0));
-  for (zt::HostVar* v : {&s, &four, &ext}) EXPECT_EQ(Ints(4, k55), Elements(*v, 4));
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
-// Popup menus through the exports: the menus are read and answered while
-// they are shown (support/menu_answer.h), so the same checks run on the
-// stand-in and under Wine. Cases name themselves in the failure messages
-// instead of SCOPED_TRACE: under the emulated Wine, GoogleTest's
-// thread-local watcher thread and the watchdog's thread together crash the
-// process.
+// Popup menus through the exports, read and answered while shown
+// (support/menu_answer.h) on both tiers. Cases name themselves in the failure
+// messages: SCOPED_TRACE with the watchdog's thread crashes the emulated Wine.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -57,7 +54,7 @@ class Popups : public testing::Test {
  protected:
   void SetUp() override {
     screen_ = static_cast<zor::HspScreen*>(zt::LowAlloc(sizeof(zor::HspScreen)));
-    screen_->window = static_cast<zor::HostAddr>(reinterpret_cast<std::uintptr_t>(win_.hwnd()));
+    screen_->window = zor::HandleAddr(win_.hwnd());
     before_ = zt::OpenHandleCount();
   }
   // Every menu the test made is destroyed again.
@@ -90,15 +87,12 @@ TEST_F(Popups, ItemsFromTheStrings) {
     std::int32_t count;
     std::string want;
   } cases[] = {
-      {five, 0, "1:A | 2:B | 3:C"},
-      {five, -1, "1:A | 2:B | 3:C"},
-      {five, 5, "1:A | 2:B | 3:C"},
-      {five, 9, "1:A | 2:B | 3:C"},
-      {five, 2, "1:A |"},
-      {five, 4, "1:A | 2:B |"},
+      // clang-format off
+      {five, 0, "1:A | 2:B | 3:C"}, {five, -1, "1:A | 2:B | 3:C"}, {five, 5, "1:A | 2:B | 3:C"},
+      {five, 9, "1:A | 2:B | 3:C"}, {five, 2, "1:A |"},            {five, 4, "1:A | 2:B |"},
       {{"--", "- ", "-x", "Menu item text"}, 0, "1:-- 2:-  3:-x 4:Menu item text"},
-      {{"only"}, 0, "1:only"},
-      {{"", "-", "x"}, 0, "1: | 2:x"},
+      {{"only"}, 0, "1:only"},      {{"", "-", "x"}, 0, "1: | 2:x"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     const std::string trace = c.want + " with count " + std::to_string(c.count);
@@ -113,6 +107,8 @@ TEST_F(Popups, ItemsFromTheStrings) {
 }
 
 // The chosen text item's identifier comes back negated; dismissing gives 0.
+// The menu is shown at the given screen position, owned by the screen's
+// window, with TPM_RETURNCMD.
 TEST_F(Popups, ChoiceComesBackNegated) {
   zt::HostVar v = Strings({"A", "-", "B", "-", "C"});
   ASSERT_EQ(0, CreatePopup(v, 0, 2, 0));
@@ -121,36 +117,33 @@ TEST_F(Popups, ChoiceComesBackNegated) {
     std::int32_t status;
   } cases[] = {{2, -3}, {0, -1}, {1, -2}, {kDismiss, 0}};
   for (const auto& c : cases) {
-    Shown s = Show(2, c.choice);
-    EXPECT_EQ(1, s.count) << c.choice;
+    Shown s = Show(2, c.choice, 200 + c.choice, 150);
+    ASSERT_EQ(1, s.count) << c.choice;
     EXPECT_EQ(c.status, s.status) << c.choice;
+    EXPECT_EQ(200 + c.choice, s.position.x) << c.choice;
+    EXPECT_EQ(150, s.position.y) << c.choice;
+    EXPECT_EQ(win_.hwnd(), s.owner) << c.choice;
+    if (s.flags >= 0) {
+      EXPECT_EQ(0x100, s.flags) << c.choice;
+    }
   }
 }
 
-// The menu is shown at the given screen position, owned by the screen's
-// window, with TPM_RETURNCMD.
-TEST_F(Popups, ShownAtThePositionForTheWindow) {
-  zt::HostVar v = Strings({"A", "B"});
-  ASSERT_EQ(0, CreatePopup(v, 0, 1, 0));
-  Shown s = Show(1, kDismiss, 200, 150);
-  ASSERT_EQ(1, s.count);
-  EXPECT_EQ(200, s.position.x);
-  EXPECT_EQ(150, s.position.y);
-  EXPECT_EQ(win_.hwnd(), s.owner);
-  if (s.flags >= 0) {
-    EXPECT_EQ(0x100, s.flags);
-  }
-}
-
-// A string variable with no rows makes an empty menu, which is not shown
-// and gives 0.
-TEST_F(Popups, NoRowsMakeAnEmptyMenu) {
-  zt::HostVar v = zt::HostVar::String(64, 0);
-  v.SetText("A");
-  ASSERT_EQ(0, CreatePopup(v, 0, 0, 0));
+// A string variable with no rows makes an empty menu, and without a window
+// to own it a menu cannot be shown: neither is shown, and both give 0.
+TEST_F(Popups, EmptyMenuOrNoOwnerShowsNothing) {
+  zt::HostVar none = zt::HostVar::String(64, 0), one = Strings({"A"});
+  none.SetText("A");
+  ASSERT_EQ(0, CreatePopup(none, 0, 0, 0));
+  ASSERT_EQ(0, CreatePopup(one, 0, 1, 0));
   Shown s = Show(0, 0);
   EXPECT_EQ(0, s.status);
   EXPECT_EQ(0, s.count);
+  screen_->window = 0;
+  s = Show(1, 0);
+  EXPECT_EQ(0, s.status);
+  EXPECT_EQ(0, s.count);
+  EXPECT_EQ(ERROR_INVALID_WINDOW_HANDLE, GetLastError());
 }
 
 // Slot numbers outside 0 to 7 name slot 0; a created slot is kept, and a
@@ -205,17 +198,6 @@ TEST_F(Popups, DestroyOneOrAll) {
     }
     EXPECT_EQ(-1, DestroyPopup(all, 0, 0, 0)) << all;
   }
-}
-
-// Without a window to own it the menu cannot be shown: nothing was chosen.
-TEST_F(Popups, NoOwnerShowsNothing) {
-  zt::HostVar v = Strings({"A"});
-  ASSERT_EQ(0, CreatePopup(v, 0, 0, 0));
-  screen_->window = 0;
-  Shown s = Show(0, 0);
-  EXPECT_EQ(0, s.status);
-  EXPECT_EQ(0, s.count);
-  EXPECT_EQ(ERROR_INVALID_WINDOW_HANDLE, GetLastError());
 }
 
 }  // namespace

@@ -49,52 +49,38 @@ TEST(CountChr, RangeChecksAndCounts) {
   EXPECT_EQ(-8, CountChr(ext, 'x', 1000, 0));
 }
 
-struct SearchCase {
-  std::string text, pattern;
-  std::int32_t length, start, want;
-};
-
-template <std::size_t N>
-void ExpectSearches(const SearchCase (&cases)[N]) {
-  for (const SearchCase& c : cases) {
+TEST(SearchStr, StatusesAndPositions) {
+  const std::string nul("ab\0cd", 5);
+  // clang-format off
+  const struct {
+    std::string text, pattern;
+    std::int32_t length, start, want;
+  } cases[] = {
+      // Positions count from the buffer start; a match must end in the range.
+      {"abcabc", "b", 6, 0, -2},  {"abcabc", "b", 4, 2, -5},      {"abcabc", "bc", 2, 0, 0},
+      {"abcabc", "bc", 3, 0, -2}, {"abcabc", "abc", 100, 1, -4},  {"abcabc", "abc", 100, 64, 0},
+      {"abcabc", "x", 100, 0, 0},
+      // refusals
+      {"abc", "", 3, 0, 3}, {"abc", "a", 0, 0, 3}, {"abc", "a", 3, -1, 3}, {"abc", "a", -3, -1, 3},
+      // Bytes after the terminator belong to the range.
+      {nul, "cd", 64, 0, -4},     {nul, "CD", -64, 0, -4},        {nul, "cd", 4, 0, 0},
+      // A negative length folds ASCII letters only; -INT_MIN is no length.
+      {"xabc", "ABC", -4, 0, -2}, {"xabc", "ABC", 4, 0, 0},       {"xabc", "aBc", -4, 0, -2},
+      {"xabc", "abc", -3, 0, 0},  {"xabc", "a", INT_MIN, 0, 0},   {"xABC[", "abc", -100, 0, -2},
+      {"xABC[", "{", -100, 0, 0},
+      // Without case, 0x83 0x41 is one character whose 0x41 is no 'A' (the
+      // byte at the start begins a character); two-byte characters match whole,
+      // their second byte unfolded; a pattern may end in a lead byte.
+      {"\x83\x41\x41", "A", 3, 0, -2},              {"\x83\x41\x41", "a", -3, 0, -3},
+      {"\x83\x41\x41", "a", -3, 1, -2},             {"\x82\x41\x82\x61", "\x82\x61", -4, 0, -3},
+      {"\x82\x41\x82\x61", "\x82\x61", -2, 0, 0},  {"\x82\x41", "\x82\x41", -2, 0, -1},
+      {"\x82\x41", "\x82", -2, 0, -1}};
+  // clang-format on
+  for (const auto& c : cases) {
     zt::HostVar v = Holding(c.text);
     EXPECT_EQ(c.want, SearchStr(v, c.pattern.c_str(), c.length, c.start))
         << c.text << " / " << c.pattern << " " << c.length << " " << c.start;
   }
-}
-
-TEST(SearchStr, StatusesAndPositions) {
-  // Positions count from the buffer start; a match must end in the range.
-  const SearchCase ranges[] = {{"abcabc", "b", 6, 0, -2},     {"abcabc", "b", 4, 2, -5},
-                               {"abcabc", "bc", 2, 0, 0},     {"abcabc", "bc", 3, 0, -2},
-                               {"abcabc", "abc", 100, 1, -4}, {"abcabc", "abc", 100, 64, 0},
-                               {"abcabc", "x", 100, 0, 0}};
-  ExpectSearches(ranges);
-  const SearchCase refusals[] = {
-      {"abc", "", 3, 0, 3}, {"abc", "a", 0, 0, 3}, {"abc", "a", 3, -1, 3}, {"abc", "a", -3, -1, 3}};
-  ExpectSearches(refusals);
-  // Bytes after the terminator belong to the range.
-  const std::string nul("ab\0cd", 5);
-  const SearchCase after[] = {
-      {nul, "cd", 64, 0, -4}, {nul, "CD", -64, 0, -4}, {nul, "cd", 4, 0, 0}};
-  ExpectSearches(after);
-  // A negative length folds ASCII letters only; -INT_MIN is no length.
-  const SearchCase folded[] = {{"xabc", "ABC", -4, 0, -2},   {"xabc", "ABC", 4, 0, 0},
-                               {"xabc", "aBc", -4, 0, -2},   {"xabc", "abc", -3, 0, 0},
-                               {"xabc", "a", INT_MIN, 0, 0}, {"xABC[", "abc", -100, 0, -2},
-                               {"xABC[", "{", -100, 0, 0}};
-  ExpectSearches(folded);
-  // Without case, 0x83 0x41 is one character whose 0x41 is no 'A' (the
-  // byte at the start begins a character); two-byte characters match whole,
-  // their second byte unfolded; a pattern may end in a lead byte.
-  const SearchCase sjis[] = {{"\x83\x41\x41", "A", 3, 0, -2},
-                             {"\x83\x41\x41", "a", -3, 0, -3},
-                             {"\x83\x41\x41", "a", -3, 1, -2},
-                             {"\x82\x41\x82\x61", "\x82\x61", -4, 0, -3},
-                             {"\x82\x41\x82\x61", "\x82\x61", -2, 0, 0},
-                             {"\x82\x41", "\x82\x41", -2, 0, -1},
-                             {"\x82\x41", "\x82", -2, 0, -1}};
-  ExpectSearches(sjis);
 }
 
 TEST(SearchStr, PatternLengthLimitOnlyForCaseInsensitive) {
