@@ -369,8 +369,8 @@ TEST(Capture, QueriesGiveSizes) {
 }
 
 // Unscaled from the screen's top-left corner, where a window shows up; with
-// the desktop-only flag the windows are hidden. 40 x 40 keeps clear of other
-// test programs' windows (from 40, 40) on a shared display.
+// the desktop-only flag the windows are hidden. (This program runs alone:
+// no other test program's windows share the display meanwhile.)
 TEST(Capture, DesktopUnscaledAndDesktopOnly) {
   if (!CanCapture()) GTEST_SKIP() << "SKIPPED: the display driver cannot read the screen";
   TestWindow w(0, 0, 40, 40, WS_POPUP | WS_VISIBLE);
