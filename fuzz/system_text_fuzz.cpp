@@ -5,6 +5,7 @@
 //
 // Input: byte 0 picks the routine, bytes 1-2 its parameters, the rest is
 // the text.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -49,13 +50,19 @@ void FileMask(std::uint8_t rowUnits, std::uint8_t rowCount, const std::uint8_t* 
   const std::uint32_t pairs = zor::BuildFileMask({rows.data(), rowBytes, count}, out.data());
   Check(pairs <= count / 2);
   for (char c : out) Check(static_cast<unsigned char>(c) >= 8 || c == 0);
-  // The list ends in an empty string after the last pattern.
-  std::size_t at = 0, strings = 0;
-  while (at < out.size() && out[at] != 0) {
-    at += std::strlen(&out[at]) + 1;
-    ++strings;
+  // The rows taken, each with its separator, then only zeros; the pairs
+  // taken are all that fit with the three closing bytes.
+  auto length = [&](std::uint32_t i) {
+    const char* row = rows.data() + std::size_t{i} * rowBytes;
+    return static_cast<std::size_t>(std::find(row, row + rowBytes, 0) - row);
+  };
+  std::size_t used = 0;
+  for (std::uint32_t i = 0; i < 2 * pairs; ++i) used += length(i) + 1;
+  Check(pairs == 0 || used + 3 <= out.size());
+  for (std::size_t k = pairs == 0 ? 0 : used; k < out.size(); ++k) Check(out[k] == 0);
+  if (pairs < count / 2) {
+    Check(used + length(2 * pairs) + length(2 * pairs + 1) + 2 + 3 > out.size());
   }
-  Check(pairs == 0 ? at == 0 && strings == 0 : strings >= 2 * pairs);
 }
 
 void EnvReference(const std::uint8_t* text, std::size_t n, std::size_t repeat) {
