@@ -51,8 +51,13 @@ zt::HostVar Rows(const std::vector<std::string>& rows, std::uint32_t rowBytes = 
 
 class FileDialogs : public testing::Test {
  protected:
+  // The dialogs open in a folder of their own, which holds only the
+  // test's files.
   void SetUp() override {
     char cwd[MAX_PATH];
+    start_.assign(cwd, GetCurrentDirectoryA(sizeof cwd, cwd));
+    CreateDirectoryA("zt_dialogs", nullptr);
+    SetCurrentDirectoryA("zt_dialogs");
     cwd_.assign(cwd, GetCurrentDirectoryA(sizeof cwd, cwd));
     FileMaskFree(0, 0, 0, 0);
   }
@@ -61,6 +66,8 @@ class FileDialogs : public testing::Test {
     SetCurrentDirectoryA(cwd_.c_str());
     FileMaskFree(0, 0, 0, 0);
     for (const std::string& f : files_) std::remove(f.c_str());
+    SetCurrentDirectoryA(start_.c_str());
+    RemoveDirectoryA("zt_dialogs");
   }
   std::string Full(const std::string& name) const { return cwd_ + kSep + name; }
   std::string Existing(const std::string& name) {
@@ -76,7 +83,7 @@ class FileDialogs : public testing::Test {
     return answer.dialogs().empty() ? Types{} : answer.dialogs()[0].types;
   }
 
-  std::string cwd_;
+  std::string start_, cwd_;
   std::vector<std::string> files_;
   zt::Watchdog watchdog_{120, "a file dialog"};
 };
