@@ -13,10 +13,12 @@ FileDialogAnswer* g_answer = nullptr;
 constexpr int kTypeList = 0x470;
 constexpr int kFileName = 0x47C;
 // The controls are filled some time after the dialog is activated.
-constexpr DWORD kReadyMs = 200;
+constexpr LONG kReadyMs = 200;
 // A dialog still open this long after an answer is asked again.
-constexpr DWORD kStillOpenMs = 1500;
+constexpr LONG kStillOpenMs = 1500;
 
+// The hook notes which dialog or box was activated last; a thread timer,
+// which the dialog's own message loop dispatches, answers it.
 HHOOK g_hook = nullptr;
 UINT_PTR g_timer = 0;
 HWND g_current = nullptr;  // the dialog or box activated last
@@ -32,9 +34,11 @@ bool IsDialogClass(HWND w) {
 
 LRESULT CALLBACK WatchActivation(int code, WPARAM wp, LPARAM lp) {
   HWND w = reinterpret_cast<HWND>(wp);
-  if (code == HCBT_ACTIVATE && IsDialogClass(w) && w != g_current) {
-    g_current = w;
-    g_activatedAt = GetTickCount();
+  if (code == HCBT_ACTIVATE && IsDialogClass(w)) {
+    if (w != g_current) {
+      g_current = w;
+      g_activatedAt = GetTickCount();
+    }
   }
   return CallNextHookEx(g_hook, code, wp, lp);
 }
@@ -76,25 +80,28 @@ void AnswerBox(HWND w) {
   Press(w, id);
 }
 
+// Answers the window activated last once it is ready, and again when it
+// stays open long after its answer.
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_answer == nullptr || !IsWindow(g_current)) return;
-  DWORD now = GetTickCount();
-  if (static_cast<LONG>(now - g_activatedAt) < static_cast<LONG>(kReadyMs)) return;
-  bool answered = g_current == g_answered && static_cast<LONG>(g_answeredAt - g_activatedAt) >= 0;
-  if (answered && static_cast<LONG>(now - g_answeredAt) < static_cast<LONG>(kStillOpenMs)) return;
+  if (g_answer == nullptr) return;
   HWND w = g_current;
+  DWORD now = GetTickCount();
+  bool due = IsWindow(w) && static_cast<LONG>(now - g_activatedAt) >= kReadyMs;
+  bool answered = w == g_answered && static_cast<LONG>(g_answeredAt - g_activatedAt) >= 0;
+  if (answered && static_cast<LONG>(now - g_answeredAt) < kStillOpenMs) due = false;
+  if (!due) return;
   g_answered = w;
   g_answeredAt = now;
   if (GetDlgItem(w, kTypeList) != nullptr) {
     g_dialog = w;
     AnswerDialog(w);
-  } else {
-    AnswerBox(w);
-    // Back in the dialog, unless the answer closes it.
-    if (IsWindow(g_dialog)) {
-      g_current = g_dialog;
-      g_activatedAt = now + 100;
-    }
+    return;
+  }
+  AnswerBox(w);
+  // Back in the dialog, unless the answer closes it.
+  if (IsWindow(g_dialog) && g_current == w) {
+    g_current = g_dialog;
+    g_activatedAt = now + 100;
   }
 }
 #else
