@@ -1,0 +1,311 @@
+// Command line, temporary and current directories, directory removal and
+// environment variables through the exports. Under Wine the exact command
+// line only reaches a child process, so the program starts itself as one.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/zortest.h"
+
+namespace {
+
+ZT_EXPORT(GetCmdLine, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(GetWinTemp, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(GetCurDir, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(RmDir, std::int32_t, const char*, std::int32_t, std::int32_t);
+ZT_EXPORT(GetEnvVar, zor::HspVar*, const char*, std::int32_t, std::int32_t);
+
+#if defined(_WIN32)
+const char kSep = '\\';
+#else
+const char kSep = '/';
+#endif
+
+struct CmdCase {
+  std::int32_t mode;
+  std::uint32_t rowBytes;
+};
+
+// "status|text" for one call of GetCmdLine on a fresh two-row variable,
+// plus "!" when the call wrote into the second row.
+std::string RunGetCmdLine(std::int32_t mode, std::uint32_t rowBytes) {
+  auto call = reinterpret_cast<std::int32_t(ZOR_CALL*)(
+      zor::HspVar*, std::int32_t, std::int32_t, std::int32_t)>(zt::ResolveExport("GetCmdLine"));
+  zt::HostVar v = zt::HostVar::String(rowBytes, 2);
+  v.Fill('x');
+  std::int32_t status = call(v, mode, 0, 0);
+  std::string out = std::to_string(status) + "|" + v.text();
+  if (std::string(v.text() + rowBytes, rowBytes) != std::string(rowBytes, 'x')) out += "!";
+  return out;
+}
+
+#if defined(_WIN32)
+// The child: ZT_CMDLINE_CHILD names the output file, ZT_CMDLINE_CASES the
+// calls ("mode:rowBytes,..."); one result line each, then the child ends
+// before any test runs.
+struct CommandLineChild {
+  CommandLineChild() {
+    char out[MAX_PATH], cases[4096];
+    if (GetEnvironmentVariableA("ZT_CMDLINE_CHILD", out, sizeof out) == 0) return;
+    GetEnvironmentVariableA("ZT_CMDLINE_CASES", cases, sizeof cases);
+    std::ofstream file(out, std::ios::binary);
+    std::istringstream list(cases);
+    std::int32_t mode;
+    std::uint32_t rowBytes;
+    char colon, comma;
+    while (list >> mode >> colon >> rowBytes) {
+      file << RunGetCmdLine(mode, rowBytes) << '\n';
+      list >> comma;
+    }
+    file.close();
+    ExitProcess(0);
+  }
+} g_child;
+#endif
+
+// The results of the calls for a process started with exactly `line`.
+std::vector<std::string> CmdLineResults(const std::string& line,
+                                        const std::vector<CmdCase>& calls) {
+  std::vector<std::string> results;
+#if defined(_WIN32)
+  std::string list;
+  for (const CmdCase& c : calls)
+    list += std::to_string(c.mode) + ":" + std::to_string(c.rowBytes) + ",";
+  const char* outName = "zt_cmdline_child.txt";
+  std::remove(outName);
+  SetEnvironmentVariableA("ZT_CMDLINE_CHILD", outName);
+  SetEnvironmentVariableA("ZT_CMDLINE_CASES", list.c_str());
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, sizeof exe);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::vector<char> mutableLine(line.begin(), line.end());
+  mutableLine.push_back(0);
+  BOOL started = CreateProcessA(exe, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                nullptr, &si, &pi);
+  SetEnvironmentVariableA("ZT_CMDLINE_CHILD", nullptr);
+  SetEnvironmentVariableA("ZT_CMDLINE_CASES", nullptr);
+  EXPECT_TRUE(started) << GetLastError();
+  if (!started) return results;
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 60000));
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  std::ifstream in(outName, std::ios::binary);
+  for (std::string r; std::getline(in, r);) results.push_back(r);
+  in.close();
+  std::remove(outName);
+#else
+  ZorStandinSetCommandLine(line.c_str());
+  for (const CmdCase& c : calls) results.push_back(RunGetCmdLine(c.mode, c.rowBytes));
+  ZorStandinSetCommandLine(nullptr);
+#endif
+  return results;
+}
+
+TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
+  const std::string many = "run.exe " + std::string(12000, 'a');
+  struct Call {
+    std::int32_t mode;
+    std::uint32_t rowBytes;
+    std::string want;  // "status|text", "!" when the second row was written
+  };
+  struct {
+    std::string line;
+    std::vector<Call> calls;
+  } cases[] = {
+      {"C:\\p\\run.exe a b", {{0, 64, "0|C:\\p\\run.exe a b"}, {1, 64, "0|a b"}}},
+      {"\"C:\\my p\\run.exe\" a b", {{1, 64, "0|a b"}, {2, 64, "0|a b"}}},
+      {"\"C:\\my p\\run.exe\"", {{1, 64, "0|\"C:\\my p\\run.exe\""}}},
+      {"run.exe  x", {{1, 64, "0| x"}}},
+      {"run.exe obj x", {{16, 64, "0|x"}, {1, 64, "0|obj x"}, {0x40, 64, "0|x"}}},
+      {"run.exe obj ", {{16, 64, "0|obj "}}},
+      // Cut to R - 1 bytes first: the skip sees the shorter line.
+      {"run.exe abcdefghijklmnop",
+       {{0, 16, "0|run.exe abcdefg"}, {1, 16, "0|abcdefg"}, {1, 8, "0|run.exe"}}},
+      // The copy holds 10,243 bytes; a row of 10,240 is cut to its own size.
+      {many,
+       {{0, 12288, "0|" + many.substr(0, 10243)},
+        {0, 10240, "0|" + many.substr(0, 10239)},
+        {1, 10240, "0|" + many.substr(8, 10231)}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line.substr(0, 40));
+    std::vector<CmdCase> calls;
+    for (const Call& k : c.calls) calls.push_back({k.mode, k.rowBytes});
+    std::vector<std::string> got = CmdLineResults(c.line, calls);
+    ASSERT_EQ(c.calls.size(), got.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+      SCOPED_TRACE(c.calls[i].mode);
+      EXPECT_EQ(c.calls[i].want.size(), got[i].size());
+      EXPECT_TRUE(c.calls[i].want == got[i]) << got[i].substr(0, 80);
+    }
+  }
+}
+
+TEST(GetCmdLine, Refusals) {
+  zt::HostVar n = zt::HostVar::Ints(4), empty = zt::HostVar::String(0);
+  n.Fill(1);
+  EXPECT_EQ(6, GetCmdLine(n, 0, 0, 0));
+  EXPECT_EQ(zor::kTypeInt, n.rec()->type);
+  EXPECT_EQ(std::string(16, '\1'), std::string(n.text(), 16));
+  EXPECT_EQ(3, GetCmdLine(empty, 1, 0, 0));  // no byte for the terminator
+}
+
+// A folder below the current one whose full path P has (P + terminator)
+// a multiple of 4 bytes, so a row can hold it exactly.
+std::string FolderOfFittingLength(const std::string& stem, std::size_t extra) {
+  char cwd[MAX_PATH];
+  GetCurrentDirectoryA(sizeof cwd, cwd);
+  std::string name = stem;
+  while ((std::string(cwd).size() + 1 + name.size() + extra + 1) % 4 != 0) name += 'd';
+  return name;
+}
+
+std::string CurrentDirectory() {
+  char cwd[MAX_PATH];
+  DWORD n = GetCurrentDirectoryA(sizeof cwd, cwd);
+  return std::string(cwd, n);
+}
+
+// The platform's result n passes as 0 when it is at most R, else as -n;
+// nothing is written past the row.
+void ExpectSizeRule(std::int32_t(ZOR_CALL* call)(zor::HspVar*, std::int32_t, std::int32_t,
+                                                 std::int32_t),
+                    const std::string& want) {
+  const std::uint32_t fit = static_cast<std::uint32_t>(want.size() + 1);
+  ASSERT_EQ(0u, fit % 4);
+  struct {
+    std::uint32_t rowBytes;
+    std::int32_t status;
+  } cases[] = {{fit, 0}, {fit + 4, 0}, {fit - 4, -static_cast<std::int32_t>(fit)}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rowBytes);
+    zt::HostVar v = zt::HostVar::String(c.rowBytes, 2);
+    v.Fill('x');
+    EXPECT_EQ(c.status, call(v, 0, 0, 0));
+    if (c.status == 0) {
+      EXPECT_EQ(want, v.text());
+    }
+    EXPECT_EQ(std::string(c.rowBytes, 'x'), std::string(v.text() + c.rowBytes, c.rowBytes));
+  }
+  zt::HostVar n = zt::HostVar::Ints(64);
+  EXPECT_EQ(6, call(n, 0, 0, 0));
+}
+
+TEST(Directories, GetCurDirFollowsTheCurrentDirectory) {
+  const std::string base = CurrentDirectory();
+  const std::string name = FolderOfFittingLength("zt_cur", 0);
+  ASSERT_TRUE(CreateDirectoryA(name.c_str(), nullptr));
+  ASSERT_TRUE(SetCurrentDirectoryA(name.c_str()));
+  ExpectSizeRule(GetCurDir, base + kSep + name);
+  SetCurrentDirectoryA(base.c_str());
+  EXPECT_TRUE(RemoveDirectoryA(name.c_str()));
+}
+
+TEST(Directories, GetWinTempIsTheTemporaryDirectory) {
+#if defined(_WIN32)
+  const char* variable = "TMP";
+#else
+  const char* variable = "TMPDIR";
+#endif
+  char saved[MAX_PATH];
+  DWORD had = GetEnvironmentVariableA(variable, saved, sizeof saved);
+  const std::string name = FolderOfFittingLength("zt_tmp", 1);
+  ASSERT_TRUE(CreateDirectoryA(name.c_str(), nullptr));
+  const std::string full = CurrentDirectory() + kSep + name;
+  SetEnvironmentVariableA(variable, full.c_str());
+  ExpectSizeRule(GetWinTemp, full + kSep);
+  SetEnvironmentVariableA(variable, had != 0 ? saved : nullptr);
+  EXPECT_TRUE(RemoveDirectoryA(name.c_str()));
+}
+
+TEST(Directories, RmDirRemovesOnlyEmptyDirectories) {
+  struct {
+    const char* name;
+    bool create, fill;
+    std::int32_t status;
+  } cases[] = {
+      {"zt_rm_empty", true, false, 0},
+      {"zt_rm_full", true, true, -1},
+      {"zt_rm_missing", false, false, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string inside = std::string(c.name) + kSep + "f.txt";
+    if (c.create) {
+      ASSERT_TRUE(CreateDirectoryA(c.name, nullptr));
+    }
+    if (c.fill) zt::WriteTempFile(inside, "x");
+    EXPECT_EQ(c.status, RmDir(0x1234, c.name, 0, 0));  // argument 1 is not used
+    // The directory is there afterwards exactly when it was not removed.
+    bool created = CreateDirectoryA(c.name, nullptr);
+    EXPECT_EQ(c.status == 0 || !c.create, created);
+    if (!created) {
+      EXPECT_EQ(ERROR_ALREADY_EXISTS, GetLastError());
+    }
+    if (c.fill) std::remove(inside.c_str());
+    EXPECT_TRUE(RemoveDirectoryA(c.name));
+  }
+}
+
+class Environment : public testing::Test {
+ protected:
+  void SetUp() override {
+    SetEnvironmentVariableA("ZT_ENV_A", "value");
+    SetEnvironmentVariableA("ZT_ENV_REF", "a%ZT_ENV_A%b");
+  }
+  void TearDown() override {
+    SetEnvironmentVariableA("ZT_ENV_A", nullptr);
+    SetEnvironmentVariableA("ZT_ENV_REF", nullptr);
+  }
+};
+
+TEST_F(Environment, GetEnvVarExpandsTheReference) {
+  const std::string longName(4097, 'N'), tooLong(4098, 'N');
+  struct {
+    std::string name;
+    std::uint32_t rowBytes;
+    std::int32_t status;
+    const char* want;  // null: not checked (the expansion did not fit)
+  } cases[] = {
+      {"ZT_ENV_A", 16, -6, "value"},
+      {"zt_env_a", 16, -6, "value"},                    // names compare without case
+      {"ZT_ENV_REF", 32, -13, "a%ZT_ENV_A%b"},          // expanded once only
+      {"ZT_NO_SUCH_VAR", 32, -17, "%ZT_NO_SUCH_VAR%"},  // left as it stands
+      {"", 8, -3, "%%"},
+      {"ZT_ENV_A", 4, -6, nullptr},  // too small: the size needed
+      {longName, 4100, -4100, nullptr},
+      {tooLong, 8192, 3, nullptr},  // refused: longer than 4,097
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name.substr(0, 20));
+    zt::HostVar v = zt::HostVar::String(c.rowBytes, 2);
+    v.Fill('x');
+    EXPECT_EQ(c.status, GetEnvVar(v, c.name.c_str(), 0, 0));
+    if (c.want != nullptr) {
+      EXPECT_STREQ(c.want, v.text());
+    }
+    if (c.status == 3) {
+      EXPECT_EQ('x', v.text()[0]);
+    }
+    EXPECT_EQ(std::string(c.rowBytes, 'x'), std::string(v.text() + c.rowBytes, c.rowBytes));
+  }
+}
+
+TEST_F(Environment, GetEnvVarRefusals) {
+  zt::HostVar n = zt::HostVar::Ints(4), empty = zt::HostVar::String(0);
+  EXPECT_EQ(6, GetEnvVar(n, "ZT_ENV_A", 0, 0));
+  EXPECT_EQ(3, GetEnvVar(empty, "ZT_ENV_A", 0, 0));
+  zt::HostVar v = zt::HostVar::String(16);
+  v.rec()->type = 3;
+  EXPECT_EQ(6, GetEnvVar(v, "ZT_ENV_A", 0, 0));
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+// Answers the open and save dialogs, and the boxes they show, alike on the
+// stand-in and under Wine.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace zt {
+
+// One answer of the user, given to the dialog or box that comes next.
+struct FileAnswer {
+  enum Kind { kType, kCancel, kYes, kNo, kOk } kind;
+  std::string name;  // kType: the name typed before pressing OK
+};
+
+// What one showing of an open or save dialog offered.
+struct SeenDialog {
+  std::vector<std::string> types;  // the descriptions of the type list
+  std::string initialName;         // the file name it offered
+  HWND owner = nullptr;
+  long flags = -1;  // the record's flags where the platform tells (the stand-in)
+};
+
+// While it lives, the dialogs and boxes this thread shows are answered in
+// order; once the answers run out a dialog is cancelled and a box gets No
+// (or OK when it has no No).
+class FileDialogAnswer {
+ public:
+  explicit FileDialogAnswer(std::vector<FileAnswer> answers);
+  ~FileDialogAnswer();
+  FileDialogAnswer(const FileDialogAnswer&) = delete;
+  FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
+
+  // 'D' for each time a dialog asked for a name, 'B' for each box.
+  const std::string& events() const { return events_; }
+  const std::vector<SeenDialog>& dialogs() const { return dialogs_; }
+
+  // Used by the platform branch.
+  FileAnswer Next();
+  std::vector<FileAnswer> answers_;
+  std::size_t next_ = 0;
+  std::string events_;
+  std::vector<SeenDialog> dialogs_;
+};
+
+}  // namespace zt
