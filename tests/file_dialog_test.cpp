@@ -10,12 +10,6 @@
 #include "support/file_dialog_answer.h"
 #include "support/ui.h"
 #include "support/zortest.h"
-#include "window/parent_window.h"
-
-namespace lib {
-// The library's own copy, linked in, whose parent window the test can set.
-extern "C" std::int32_t ZOR_CALL GetSaveFile(zor::HspVar*, const char*, std::int32_t, std::int32_t);
-}  // namespace lib
 
 namespace {
 
@@ -23,6 +17,8 @@ ZT_EXPORT(SetFileMask, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(FileMaskFree, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(GetOpenFile, zor::HspVar*, const char*, std::int32_t, std::int32_t);
 ZT_EXPORT(GetSaveFile, zor::HspVar*, const char*, std::int32_t, std::int32_t);
+ZT_EXPORT(SetParentWnd, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(ChangeParentWnd, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
 
 using zt::FileAnswer;
 using Types = std::vector<std::string>;
@@ -257,25 +253,28 @@ TEST_F(FileDialogs, PathLongerThanTheRowFails) {
 // The parent window owns the dialog; one that is gone is forgotten.
 TEST_F(FileDialogs, TheParentWindowOwnsTheDialog) {
   zt::HostVar v = zt::HostVar::String(260);
-  HWND gone;
+  auto* screen = static_cast<zor::HspScreen*>(zt::LowAlloc(sizeof(zor::HspScreen)));
   {
     zt::TestWindow w;
-    gone = w.hwnd();
-    zor::SetParentWindowHandle(w.hwnd());
+    screen->window = zor::HandleAddr(w.hwnd());
+    ASSERT_EQ(0, SetParentWnd(screen, 0, 0, 0));
     zt::FileDialogAnswer answer({Type(Full("zt_owned.txt"))});
-    EXPECT_EQ(0, lib::GetSaveFile(v, "", 0, 0));
+    EXPECT_EQ(0, GetSaveFile(v, "", 0, 0));
     ASSERT_EQ(1u, answer.dialogs().size());
     EXPECT_EQ(w.hwnd(), answer.dialogs()[0].owner);
 #if !defined(_WIN32)
     EXPECT_EQ(w.hwnd(), ZorStandinLastInvalidation()->window);
 #endif
   }
-  zor::SetParentWindowHandle(gone);
   zt::FileDialogAnswer answer({kCancel});
-  EXPECT_EQ(-1, lib::GetSaveFile(v, "", 0, 0));
+  EXPECT_EQ(-1, GetSaveFile(v, "", 0, 0));
   ASSERT_EQ(1u, answer.dialogs().size());
   EXPECT_EQ(nullptr, answer.dialogs()[0].owner);
-  EXPECT_EQ(nullptr, zor::ParentWindowRaw());
+  // Forgotten for good: there is no parent to change to.
+  zt::TestWindow other;
+  screen->window = zor::HandleAddr(other.hwnd());
+  EXPECT_EQ(-1, ChangeParentWnd(screen, 0, 0, 0));
+  zt::LowFree(screen, sizeof(zor::HspScreen));
 }
 
 }  // namespace
