@@ -6,6 +6,8 @@
 // The shell link interfaces (after windows.h).
 #include <shlobj.h>
 
+#include <cstring>
+
 #include "host/capacity.h"
 #include "host/export.h"
 #include "system/shortcut_params.h"
@@ -85,6 +87,13 @@ void Apply(IShellLinkA* link, const ShortcutParams& p) {
   if (p.hotkeySet) link->SetHotkey(p.hotkey);
 }
 
+// Some shell versions fill the whole buffer without a terminator when the
+// text does not fit; the text then ends at the row's last byte.
+HRESULT Terminated(HRESULT hr, char* text, int room) {
+  if (std::memchr(text, 0, static_cast<std::size_t>(room)) == nullptr) text[room - 1] = 0;
+  return hr;
+}
+
 // Reads one setting of a loaded link into the variable; the call's result.
 HRESULT ReadSetting(IShellLinkA* link, std::int32_t setting, HspVar* var) {
   var->type = kTypeString;
@@ -92,9 +101,9 @@ HRESULT ReadSetting(IShellLinkA* link, std::int32_t setting, HspVar* var) {
   const int room = static_cast<int>(RowBytes(*var));
   switch (setting) {
     case kArguments:
-      return link->GetArguments(text, room);
+      return Terminated(link->GetArguments(text, room), text, room);
     case kWorkingDirectory:
-      return link->GetWorkingDirectory(text, room);
+      return Terminated(link->GetWorkingDirectory(text, room), text, room);
     case kHotkey: {
       var->type = kTypeInt;
       WORD hotkey = 0;
@@ -107,7 +116,7 @@ HRESULT ReadSetting(IShellLinkA* link, std::int32_t setting, HspVar* var) {
     case kIconFile:
     case kIconIndex: {
       int index = 0;
-      HRESULT hr = link->GetIconLocation(text, room, &index);
+      HRESULT hr = Terminated(link->GetIconLocation(text, room, &index), text, room);
       if (setting == kIconIndex) {
         var->type = kTypeInt;
         VarInts(*var)[0] = SUCCEEDED(hr) ? index : 0;
@@ -116,7 +125,7 @@ HRESULT ReadSetting(IShellLinkA* link, std::int32_t setting, HspVar* var) {
     }
     default: {
       WIN32_FIND_DATAA found;
-      return link->GetPath(text, room, &found, 0);
+      return Terminated(link->GetPath(text, room, &found, 0), text, room);
     }
   }
 }
