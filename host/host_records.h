@@ -21,6 +21,17 @@ inline HostAddr ToHostAddr(T* p) {
   return static_cast<HostAddr>(reinterpret_cast<std::uintptr_t>(p));
 }
 
+// A handle the host keeps in a 32-bit field, and back.
+template <class H>
+inline H HostHandle(HostAddr a) {
+  return reinterpret_cast<H>(static_cast<std::uintptr_t>(a));
+}
+
+template <class H>
+inline HostAddr HandleAddr(H h) {
+  return static_cast<HostAddr>(reinterpret_cast<std::uintptr_t>(h));
+}
+
 enum VarType : std::uint16_t { kTypeString = 2, kTypeInt = 4 };
 
 struct HspVar {

@@ -7,4 +7,10 @@ export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
 if [ -d "$WINEPREFIX/unix-locale/ja_JP.UTF-8" ]; then
   export LOCPATH="$WINEPREFIX/unix-locale" LC_ALL=ja_JP.UTF-8
 fi
+# The virtual X server that wine-env.sh start runs, when there is one.
+if [ -s "$WINEPREFIX/display" ]; then
+  export DISPLAY=$(cat "$WINEPREFIX/display")
+else
+  unset DISPLAY
+fi
 exec wine "$@"

@@ -10,6 +10,7 @@
 
 #include "support/pi_encoder.h"
 #include "support/screen.h"
+#include "support/ui.h"
 #include "support/zortest.h"
 
 ZT_EXPORT(PiInfo, zor::HspVar*, const char*, std::int32_t, std::int32_t);
@@ -347,39 +348,12 @@ TEST(PiTransparency, IndexDistanceAndCornersInBothSourcesAndModes) {
 
 // ---- about box ----
 
-#if defined(_WIN32)
-// Under Windows the box is real: a CBT hook on this thread reads its texts
-// when it is activated and closes it.
-std::string g_caption, g_text;
-HHOOK g_hook;
-LRESULT CALLBACK CloseBox(int code, WPARAM wp, LPARAM lp) {
-  HWND box = reinterpret_cast<HWND>(wp);
-  if (code == HCBT_ACTIVATE && box != nullptr) {  // Wine also activates "no window"
-    char buf[1024] = {};
-    GetWindowTextA(box, buf, sizeof buf);
-    g_caption = buf;
-    GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
-    g_text = buf;
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-  }
-  return CallNextHookEx(g_hook, code, wp, lp);
-}
-#endif
-
 TEST(PiDllAbout, ShowsTheNoticeAndReturnsZero) {
-#if defined(_WIN32)
-  g_hook = SetWindowsHookExA(WH_CBT, CloseBox, nullptr, GetCurrentThreadId());
-  ASSERT_NE(nullptr, g_hook);
+  zt::Watchdog watchdog(30, "the about box");
+  zt::MessageBoxAnswer answer(IDOK);
   EXPECT_EQ(0, PiDllAbout(1, 2, 3, 4));
-  UnhookWindowsHookEx(g_hook);
-  const std::string caption = g_caption, text = g_text;
-#else
-  const int count = ZorStandinLastMessageBox()->count;
-  EXPECT_EQ(0, PiDllAbout(1, 2, 3, 4));
-  EXPECT_EQ(count + 1, ZorStandinLastMessageBox()->count);
-  const std::string caption = ZorStandinLastMessageBox()->caption;
-  const std::string text = ZorStandinLastMessageBox()->text;
-#endif
+  EXPECT_EQ(1, answer.count());
+  const std::string caption = answer.caption(), text = answer.text();
   EXPECT_NE(std::string::npos, caption.find("Pi"));
   EXPECT_NE(std::string::npos, text.find("ZorExtSS"));
   EXPECT_NE(std::string::npos, text.find("Pi image format"));

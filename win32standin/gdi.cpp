@@ -33,7 +33,12 @@ struct Object {
   int selections = 0;  // DCs this object is selected into
   bool deletePending = false;
   // DC
-  bool screen = false;  // a display DC (GetDC): draws nowhere
+  bool screen = false;  // a display DC (GetDC)
+  // A display DC draws on the screen surface, offset to the window's client
+  // origin and clipped to its client area.
+  POINT origin{0, 0};
+  RECT clip{0, 0, 0, 0};
+  int rop2 = R2_COPYPEN;
   HGDIOBJ bitmap = nullptr;
   HGDIOBJ palette = nullptr;
   // bitmap
@@ -196,6 +201,77 @@ void WritePixel(Dib& d, int x, int y, RGBQUAD c, int index) {
 bool SameTable(const Dib& a, const Dib& b) {
   return a.bpp <= 8 && a.bpp == b.bpp && a.tableSize == b.tableSize &&
          std::memcmp(a.table, b.table, sizeof(RGBQUAD) * a.tableSize) == 0;
+}
+
+// The screen surface that display DCs draw on and read from, 32 bits per
+// pixel, of the size GetSystemMetrics reports.
+Dib& Surface() {
+  static Dib d = [] {
+    Dib s;
+    s.width = GetSystemMetrics(SM_CXSCREEN);
+    s.height = GetSystemMetrics(SM_CYSCREEN);
+    s.bpp = 32;
+    s.topDown = true;
+    s.stride = static_cast<std::size_t>(s.width) * 4;
+    s.mapped = s.stride * static_cast<std::size_t>(s.height);
+    s.bits = static_cast<std::uint8_t*>(
+        mmap(nullptr, s.mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    return s;
+  }();
+  return d;
+}
+
+// Where a DC's pixels are: a bitmap, or a window's part of the surface.
+struct View {
+  Dib* dib = nullptr;
+  POINT origin{0, 0};
+  RECT clip{0, 0, 0, 0};  // in the bitmap's coordinates
+};
+
+bool DcView(HDC dc, View* v) {
+  Object* d = Find(dc, Kind::kDc);
+  if (d == nullptr) return false;
+  if (d->screen) {
+    v->dib = &Surface();
+    v->origin = d->origin;
+    v->clip = d->clip;
+  } else {
+    v->dib = DcDib(dc);
+    v->origin = {0, 0};
+    v->clip = {0, 0, v->dib ? v->dib->width : 0, v->dib ? v->dib->height : 0};
+  }
+  return true;
+}
+
+bool Inside(const RECT& r, long long x, long long y) {
+  return x >= r.left && y >= r.top && x < r.right && y < r.bottom;
+}
+
+// Copies w x h destination pixels from sw x sh source pixels, nearest
+// neighbour; pixels outside either side's clip are left alone.
+void Transfer(const View& t, int x, int y, int w, int h, const View& s, int x1, int y1, int sw,
+              int sh) {
+  if (t.dib == nullptr || s.dib == nullptr || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+  bool indices = SameTable(*s.dib, *t.dib);
+  for (long long j = 0; j < h; ++j) {
+    long long dy = t.origin.y + y + j;
+    long long sy = s.origin.y + y1 + j * sh / h;
+    if (!Inside(t.clip, t.clip.left, dy) || !Inside(s.clip, s.clip.left, sy)) continue;
+    for (long long i = 0; i < w; ++i) {
+      long long dx = t.origin.x + x + i;
+      long long sx = s.origin.x + x1 + i * sw / w;
+      if (!Inside(t.clip, dx, dy) || !Inside(s.clip, sx, sy)) continue;
+      int index = -1;
+      if (indices) {
+        const std::uint8_t* row = Row(*s.dib, int(sy));
+        int px = int(sx);
+        index = s.dib->bpp == 8   ? row[px]
+                : s.dib->bpp == 4 ? (row[px >> 1] >> ((px & 1) ? 0 : 4)) & 15
+                                  : (row[px >> 3] >> (7 - (px & 7))) & 1;
+      }
+      WritePixel(*t.dib, int(dx), int(dy), ReadPixel(*s.dib, int(sx), int(sy)), index);
+    }
+  }
 }
 
 }  // namespace
@@ -361,53 +437,68 @@ ZOR_WIN32_API UINT WINAPI GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQU
 
 ZOR_WIN32_API BOOL WINAPI BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int x1, int y1,
                                  DWORD rop) {
-  Object* dd = Find(dst, Kind::kDc);
-  Object* sd = Find(src, Kind::kDc);
-  if (dd == nullptr || sd == nullptr || rop != SRCCOPY) return FALSE;
-  Dib* s = DcDib(src);
-  Dib* t = DcDib(dst);
-  if (t == nullptr || s == nullptr || cx <= 0 || cy <= 0) return TRUE;  // display: nothing kept
-  // Clip to both bitmaps, in 64 bits so no offset wraps.
-  long long sx0 = x1, sy0 = y1, dx0 = x, dy0 = y, w = cx, h = cy;
-  auto clip = [&](long long& a, long long& b, long long& len, long long limitA, long long limitB) {
-    long long skip = std::max({0LL, -a, -b});
-    a += skip;
-    b += skip;
-    len -= skip;
-    len = std::min({len, limitA - a, limitB - b});
-  };
-  clip(sx0, dx0, w, s->width, t->width);
-  clip(sy0, dy0, h, s->height, t->height);
-  if (w <= 0 || h <= 0) return TRUE;
-  bool indices = SameTable(*s, *t);
-  for (long long j = 0; j < h; ++j) {
-    for (long long i = 0; i < w; ++i) {
-      int sx = int(sx0 + i), sy = int(sy0 + j);
-      int index = -1;
-      if (indices) {
-        const std::uint8_t* row = Row(*s, sy);
-        index = s->bpp == 8   ? row[sx]
-                : s->bpp == 4 ? (row[sx >> 1] >> ((sx & 1) ? 0 : 4)) & 15
-                              : (row[sx >> 3] >> (7 - (sx & 7))) & 1;
-      }
-      WritePixel(*t, int(dx0 + i), int(dy0 + j), ReadPixel(*s, sx, sy), index);
-    }
+  View t, sv;
+  if (!DcView(dst, &t) || !DcView(src, &sv) || rop != SRCCOPY) return FALSE;
+  Transfer(t, x, y, cx, cy, sv, x1, y1, cx, cy);
+  return TRUE;
+}
+
+ZOR_WIN32_API BOOL WINAPI StretchBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int x1, int y1,
+                                     int sw, int sh, DWORD rop) {
+  View t, sv;
+  if (!DcView(dst, &t) || !DcView(src, &sv) || rop != SRCCOPY) return FALSE;
+  Transfer(t, x, y, cx, cy, sv, x1, y1, sw, sh);
+  return TRUE;
+}
+
+ZOR_WIN32_API BOOL WINAPI PaintDesktop(HDC dc) {
+  View t;
+  if (!DcView(dc, &t) || t.dib == nullptr) return FALSE;
+  COLORREF c = GetSysColor(COLOR_DESKTOP);
+  RGBQUAD q{GetBValue(c), GetGValue(c), GetRValue(c), 0};
+  for (long long y = t.clip.top; y < t.clip.bottom; ++y) {
+    for (long long x = t.clip.left; x < t.clip.right; ++x)
+      WritePixel(*t.dib, int(x), int(y), q, -1);
   }
   return TRUE;
 }
 
+ZOR_WIN32_API int WINAPI SetROP2(HDC dc, int mode) {
+  Object* d = Find(dc, Kind::kDc);
+  if (d == nullptr || mode < R2_BLACK || mode > R2_WHITE) return 0;
+  int old = d->rop2;
+  d->rop2 = mode;
+  return old;
+}
+
+ZOR_WIN32_API int WINAPI GetROP2(HDC dc) {
+  Object* d = Find(dc, Kind::kDc);
+  return d == nullptr ? 0 : d->rop2;
+}
+
 ZOR_WIN32_API COLORREF WINAPI GetPixel(HDC dc, int x, int y) {
-  Dib* d = DcDib(dc);
-  if (d == nullptr || x < 0 || y < 0 || x >= d->width || y >= d->height) return CLR_INVALID;
-  RGBQUAD c = ReadPixel(*d, x, y);
+  View v;
+  if (!DcView(dc, &v) || v.dib == nullptr) return CLR_INVALID;
+  long long px = v.origin.x + x, py = v.origin.y + y;
+  if (!Inside(v.clip, px, py)) return CLR_INVALID;
+  RGBQUAD c = ReadPixel(*v.dib, int(px), int(py));
   return RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
 }
 
 ZOR_WIN32_API HDC WINAPI GetDC(HWND window) {
   ++g_dcRequests;
-  if (window != nullptr) return nullptr;  // no windows in the stand-in yet
   Object o(Kind::kDc);
   o.screen = true;
+  o.clip = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (window != nullptr) {
+    RECT client;
+    POINT origin{0, 0};
+    if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin)) return nullptr;
+    o.origin = origin;
+    o.clip = {std::max(o.clip.left, origin.x), std::max(o.clip.top, origin.y),
+              std::min(o.clip.right, origin.x + client.right),
+              std::min(o.clip.bottom, origin.y + client.bottom)};
+  }
   o.bitmap = nullptr;
   o.palette = reinterpret_cast<HGDIOBJ>(kStockPalette);
   return Add(std::move(o));

@@ -60,6 +60,30 @@ typedef struct tagLOGPALETTE {
 #define OBJ_BITMAP 7
 #define OBJ_MEMDC 10
 #define GDI_ERROR 0xFFFFFFFFu
+#define R2_BLACK 1
+#define R2_NOTMERGEPEN 2
+#define R2_MASKNOTPEN 3
+#define R2_NOTCOPYPEN 4
+#define R2_MASKPENNOT 5
+#define R2_NOT 6
+#define R2_XORPEN 7
+#define R2_NOTMASKPEN 8
+#define R2_MASKPEN 9
+#define R2_NOTXORPEN 10
+#define R2_NOP 11
+#define R2_MERGENOTPEN 12
+#define R2_COPYPEN 13
+#define R2_MERGEPENNOT 14
+#define R2_MERGEPEN 15
+#define R2_WHITE 16
+#define GetRValue(c) (static_cast<BYTE>(c))
+#define GetGValue(c) (static_cast<BYTE>((c) >> 8))
+#define GetBValue(c) (static_cast<BYTE>((c) >> 16))
+#define COLOR_BACKGROUND 1
+#define COLOR_DESKTOP 1
+#define COLOR_BTNFACE 15
+// user32: the classic scheme's colours for 0 to 30, 0 beyond.
+ZOR_WIN32_API DWORD WINAPI GetSysColor(int index);
 #define CLR_INVALID 0xFFFFFFFFu
 
 ZOR_WIN32_API HDC WINAPI CreateCompatibleDC(HDC dc);
@@ -84,7 +108,15 @@ ZOR_WIN32_API UINT WINAPI GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQU
 ZOR_WIN32_API BOOL WINAPI BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int x1, int y1,
                                  DWORD rop);
 ZOR_WIN32_API COLORREF WINAPI GetPixel(HDC dc, int x, int y);
-// The stand-in has no display: GetDC(NULL) gives a screen DC that accepts
-// drawing and keeps nothing; windows are not modelled yet.
+ZOR_WIN32_API BOOL WINAPI StretchBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int x1, int y1,
+                                     int sw, int sh, DWORD rop);
+// Fills the DC's area with the desktop colour (there is no wallpaper).
+ZOR_WIN32_API BOOL WINAPI PaintDesktop(HDC dc);
+ZOR_WIN32_API int WINAPI SetROP2(HDC dc, int mode);
+ZOR_WIN32_API int WINAPI GetROP2(HDC dc);
+// Display DCs: GetDC(NULL) draws on and reads from a screen surface of
+// GetSystemMetrics size; GetDC(window) is that surface offset to the
+// window's client origin and clipped to its client area (windows do not
+// hide one another).
 ZOR_WIN32_API HDC WINAPI GetDC(HWND window);
 ZOR_WIN32_API int WINAPI ReleaseDC(HWND window, HDC dc);

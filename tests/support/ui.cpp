@@ -1,0 +1,224 @@
+#include "support/ui.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#if !defined(_WIN32)
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#endif
+
+namespace zt {
+
+namespace {
+
+LRESULT CALLBACK TestWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND) TestWindow::Commands().push_back({w, wp, lp});
+  if (msg == WM_SYSCOMMAND) {
+    TestWindow::SysCommands().push_back({w, wp, lp});
+    return 0;
+  }
+  return DefWindowProcA(w, msg, wp, lp);
+}
+
+const char* TestClass() {
+  static const char* name = [] {
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = TestWindowProc;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "ZtTestWindow";
+    RegisterClassA(&cls);
+    return "ZtTestWindow";
+  }();
+  return name;
+}
+
+HWND AddChild(const char* cls, HWND parent, const char* text, int id, int x, int y, int width,
+              int height, DWORD style) {
+  return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)),
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+MessageBoxAnswer* g_answer = nullptr;
+
+#if defined(_WIN32)
+HHOOK g_hook = nullptr;
+
+// Reads the box's texts and buttons when it is activated and presses the
+// answer.
+LRESULT CALLBACK AnswerBox(int code, WPARAM wp, LPARAM lp) {
+  HWND box = reinterpret_cast<HWND>(wp);
+  char cls[32] = {};
+  if (code == HCBT_ACTIVATE && box != nullptr && GetClassNameA(box, cls, sizeof cls) &&
+      std::string(cls) == "#32770" && g_answer != nullptr) {
+    char buf[1024] = {};
+    GetWindowTextA(box, buf, sizeof buf);
+    g_answer->caption_ = buf;
+    buf[0] = 0;
+    GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+    g_answer->text_ = buf;
+    g_answer->owner_ = GetWindow(box, GW_OWNER);
+    g_answer->buttons_ = 0;
+    for (int id = IDOK; id <= IDNO; ++id) {
+      if (GetDlgItem(box, id) != nullptr) g_answer->buttons_ |= 1u << id;
+    }
+    ++g_answer->count_;
+    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(g_answer->button_), 0);
+  }
+  return CallNextHookEx(g_hook, code, wp, lp);
+}
+#else
+int AnswerBox(const ZorStandinMessageBox* box, void*) {
+  g_answer->caption_ = box->caption;
+  g_answer->text_ = box->text;
+  g_answer->owner_ = box->owner;
+  g_answer->style_ = static_cast<long>(box->type);
+  // The buttons each MB_ type shows.
+  static constexpr unsigned kButtons[] = {
+      1u << IDOK,
+      1u << IDOK | 1u << IDCANCEL,
+      1u << IDABORT | 1u << IDRETRY | 1u << IDIGNORE,
+      1u << IDYES | 1u << IDNO | 1u << IDCANCEL,
+      1u << IDYES | 1u << IDNO,
+      1u << IDRETRY | 1u << IDCANCEL,
+  };
+  unsigned kind = box->type & 0xF;
+  g_answer->buttons_ = kind < 6 ? kButtons[kind] : 0;
+  ++g_answer->count_;
+  return g_answer->button_;
+}
+#endif
+
+}  // namespace
+
+std::vector<Command>& TestWindow::Commands() {
+  static std::vector<Command> commands;
+  return commands;
+}
+
+std::vector<Command>& TestWindow::SysCommands() {
+  static std::vector<Command> commands;
+  return commands;
+}
+
+TestWindow::TestWindow(int x, int y, int width, int height, DWORD style) {
+  hwnd_ = CreateWindowExA(0, TestClass(), "zt test window", style, x, y, width, height, nullptr,
+                          nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (hwnd_ == nullptr) {
+    std::fprintf(stderr, "cannot create a test window (error %lu)\n",
+                 static_cast<unsigned long>(GetLastError()));
+    std::exit(2);
+  }
+  PumpMessages();
+}
+
+TestWindow::~TestWindow() {
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  PumpMessages();
+}
+
+HWND AddButton(HWND parent, const char* text, int id, int x, int y, int width, int height,
+               DWORD style) {
+  return AddChild("BUTTON", parent, text, id, x, y, width, height, style);
+}
+
+HWND AddEdit(HWND parent, const char* text, int id, int x, int y, int width, int height,
+             DWORD style) {
+  return AddChild("EDIT", parent, text, id, x, y, width, height, style);
+}
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+MessageBoxAnswer::MessageBoxAnswer(int button) : button_(button) {
+  g_answer = this;
+#if defined(_WIN32)
+  g_hook = SetWindowsHookExA(WH_CBT, AnswerBox, nullptr, GetCurrentThreadId());
+#else
+  ZorStandinSetMessageBoxAnswerer(AnswerBox, nullptr);
+#endif
+}
+
+MessageBoxAnswer::~MessageBoxAnswer() {
+#if defined(_WIN32)
+  UnhookWindowsHookEx(g_hook);
+  g_hook = nullptr;
+#else
+  ZorStandinSetMessageBoxAnswerer(nullptr, nullptr);
+#endif
+  g_answer = nullptr;
+}
+
+bool MessageBoxAnswer::HasButton(int id) const {
+  return id >= 0 && id < 32 && (buttons_ >> id & 1u) != 0;
+}
+
+#if defined(_WIN32)
+// A thread timer: every wait for a user runs a modal message loop, which
+// dispatches it. No second thread: under the emulated Wine, threads that
+// start and end around GoogleTest's per-thread bookkeeping can crash the
+// process. A wait that stops pumping messages is ended by ctest's timeout.
+struct Watchdog::State {
+  UINT_PTR timer;
+};
+
+namespace {
+int g_watchSeconds = 0;
+const char* g_watchWhat = "";
+
+void CALLBACK WatchdogTimer(HWND, UINT, UINT_PTR, DWORD) {
+  std::fprintf(stderr, "watchdog: %s did not end within %d s\n", g_watchWhat, g_watchSeconds);
+  std::fflush(stderr);
+  ExitProcess(3);
+}
+}  // namespace
+
+Watchdog::Watchdog(int seconds, const char* what) : state_(new State{0}) {
+  g_watchSeconds = seconds;
+  g_watchWhat = what;
+  state_->timer = SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, WatchdogTimer);
+}
+
+Watchdog::~Watchdog() {
+  KillTimer(nullptr, state_->timer);
+  delete state_;
+}
+#else
+struct Watchdog::State {
+  std::mutex m;
+  std::condition_variable cv;
+  bool done = false;
+  std::thread thread;
+};
+
+Watchdog::Watchdog(int seconds, const char* what) : state_(new State) {
+  state_->thread = std::thread([s = state_, seconds, what] {
+    std::unique_lock<std::mutex> lock(s->m);
+    if (!s->cv.wait_for(lock, std::chrono::seconds(seconds), [s] { return s->done; })) {
+      std::fprintf(stderr, "watchdog: %s did not end within %d s\n", what, seconds);
+      std::fflush(stderr);
+      std::_Exit(3);
+    }
+  });
+}
+
+Watchdog::~Watchdog() {
+  {
+    std::lock_guard<std::mutex> lock(state_->m);
+    state_->done = true;
+  }
+  state_->cv.notify_all();
+  state_->thread.join();
+  delete state_;
+}
+#endif
+
+}  // namespace zt

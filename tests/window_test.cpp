@@ -1,0 +1,446 @@
+// The script's window: capture, state, parent, message boxes, colours,
+// raster operations, fonts, cursor and input method. Effects are read back
+// with Win32 calls, so the same checks run on the stand-in and under Wine.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/screen.h"
+#include "support/ui.h"
+#include "support/zortest.h"
+#include "window/message_box.h"
+
+namespace {
+
+ZT_EXPORT(GetForeWinSize, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(PaintForeWinImage, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(DragWin, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(PaintDesktopImage, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(ChangeParentWnd, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(SetParentWnd, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(ExDialog, const char*, const char*, std::int32_t, std::int32_t);
+ZT_EXPORT(GetSysColour, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(RasterOperation, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(Obj_Font, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(Iconic, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(Zoomed, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(ZorMinimize, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(ZorMaximize, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(ZorRestore, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(FlashWin, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(GetClientCurPos, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(SetCursorClient, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(Ime_Open, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+
+using zt::TestScreen;
+using zt::TestWindow;
+constexpr std::int32_t kOutside = -268435455;
+
+// A screen record (24-bit buffer) whose window is a test window.
+struct Scene {
+  explicit Scene(DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, int w = 64, int h = 48)
+      : window(60, 50, 200, 150, style), screen(w, h, false) {
+    screen.rec()->window = zor::HandleAddr(window.hwnd());
+  }
+  TestWindow window;
+  TestScreen screen;
+};
+
+// Leaves no parent window set, whatever a test did.
+void ClearParent() {
+  Scene s;
+  SetParentWnd(s.screen, 1, 0, 0);
+}
+
+// Lets the platform show what was drawn on windows before the screen is read.
+void Settle() {
+#if defined(_WIN32)
+  GdiFlush();
+  Sleep(150);
+#endif
+  zt::PumpMessages();
+}
+
+// Whether the screen's pixels can be read here (not on Wine's null driver).
+bool CanCapture() {
+  HDC screen = GetDC(nullptr);
+  TestScreen probe(4, 4, false);
+  BOOL ok = BitBlt(probe.dc(), 0, 0, 4, 4, screen, 0, 0, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return ok != 0;
+}
+
+[[maybe_unused]] std::uint32_t Rgb(COLORREF c) {
+  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+// ---- message boxes ----
+
+TEST(ExDialog, StyleButtonsAndAnswers) {
+  ClearParent();
+  struct Case {
+    std::int32_t code, defaultButton;
+    UINT style;
+    int press;
+    std::int32_t status;
+    std::vector<int> buttons;
+  } cases[] = {
+      {0x13, 0, 0x21, IDCANCEL, -4, {IDOK, IDCANCEL}},  // question, OK/Cancel
+      {0x00, 0, 0x00, IDOK, -1, {IDOK}},
+      {0x21, 2, 0x145, IDRETRY, -7, {IDRETRY, IDCANCEL}},
+      {0x32, 3, 0x234, IDNO, -3, {IDYES, IDNO}},
+      {0x44, 2, 0x113, IDYES, -2, {IDYES, IDNO, IDCANCEL}},
+      {0x51, 1, 0x42, IDABORT, -5, {IDABORT, IDRETRY, IDIGNORE}},
+      {0x58, 0, 0x02, IDIGNORE, -6, {IDABORT, IDRETRY, IDIGNORE}},  // other bits ignored
+      {0x67, 4, 0x00, IDOK, -1, {IDOK}},                            // 6 buttons, 7 icon: none
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    zt::Watchdog watchdog(30, "a message box");
+    zt::MessageBoxAnswer answer(c.press);
+    EXPECT_EQ(c.status, ExDialog("the text", "the caption", c.code, c.defaultButton));
+    ASSERT_EQ(1, answer.count());
+    EXPECT_EQ("the text", answer.text());
+    EXPECT_EQ("the caption", answer.caption());
+    EXPECT_EQ(nullptr, answer.owner());
+    for (int id = IDOK; id <= IDNO; ++id) {
+      bool want = std::find(c.buttons.begin(), c.buttons.end(), id) != c.buttons.end();
+      EXPECT_EQ(want, answer.HasButton(id)) << "button " << id;
+    }
+    if (answer.style() >= 0) {
+      EXPECT_EQ(long(c.style), answer.style());
+    }
+  }
+}
+
+TEST(ExDialog, StatusOfEveryResult) {
+  const std::int32_t want[] = {0, -1, -4, -5, -7, -6, -2, -3, 0, 0};
+  for (int pressed = 0; pressed < 10; ++pressed) {
+    EXPECT_EQ(want[pressed], zor::MessageBoxStatus(pressed)) << pressed;
+  }
+  EXPECT_EQ(0, zor::MessageBoxStatus(-1));
+}
+
+TEST(ExDialog, OwnedByTheParentWindowUntilItIsGone) {
+  ClearParent();
+  zt::Watchdog watchdog(30, "a message box");
+  {
+    Scene s;
+    ASSERT_EQ(0, SetParentWnd(s.screen, 0, 0, 0));
+    zt::MessageBoxAnswer answer(IDOK);
+    EXPECT_EQ(-1, ExDialog("owned", "", 0, 0));
+    EXPECT_EQ(s.window.hwnd(), answer.owner());
+  }
+  // The window is gone: the box has no owner, and the parent is forgotten.
+  zt::MessageBoxAnswer answer(IDOK);
+  EXPECT_EQ(-1, ExDialog("unowned", "", 0, 0));
+  EXPECT_EQ(nullptr, answer.owner());
+  Scene other;
+  EXPECT_EQ(-1, ChangeParentWnd(other.screen, 0, 0, 0));
+}
+
+// ---- parent window ----
+
+TEST(ParentWindow, SetChangeAndClear) {
+  ClearParent();
+  Scene parent, child;
+  EXPECT_EQ(-1, ChangeParentWnd(child.screen, 0, 0, 0));  // none set
+  ASSERT_EQ(0, SetParentWnd(parent.screen, 0, 0, 0));
+  EXPECT_EQ(-2, ChangeParentWnd(parent.screen, 0, 0, 0));  // its own window
+  EXPECT_EQ(0, ChangeParentWnd(child.screen, 0, 0, 0));
+  EXPECT_EQ(parent.window.hwnd(), GetAncestor(child.window, GA_PARENT));
+  // Clearing answers -2 even for a visible window, and leaves none set.
+  EXPECT_EQ(-2, SetParentWnd(child.screen, 1, 0, 0));
+  EXPECT_EQ(-1, ChangeParentWnd(child.screen, 0, 0, 0));
+}
+
+TEST(ParentWindow, HiddenWindowIsNotTaken) {
+  ClearParent();
+  Scene visible, hidden(WS_OVERLAPPEDWINDOW);
+  ASSERT_EQ(0, SetParentWnd(visible.screen, 0, 0, 0));
+  EXPECT_EQ(-1, SetParentWnd(hidden.screen, 0, 0, 0));
+  // The visible window is still the parent: changing its own parent is refused.
+  EXPECT_EQ(-2, ChangeParentWnd(visible.screen, 0, 0, 0));
+  ClearParent();
+}
+
+// ---- window state, dragging, flashing ----
+
+TEST(WindowState, MinimiseMaximiseRestore) {
+  Scene s;
+  RECT before;
+  GetWindowRect(s.window, &before);
+  struct Step {
+    std::int32_t(ZOR_CALL* call)(zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+    std::int32_t iconic, zoomed;
+  } steps[] = {{ZorMinimize, -1, 0}, {ZorRestore, 0, 0},   {ZorMaximize, 0, -1},
+               {ZorRestore, 0, 0},   {ZorMaximize, 0, -1}, {ZorMinimize, -1, 0}};
+  RECT after{};
+  int n = 0;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(n);
+    EXPECT_EQ(0, step.call(s.screen, 0, 0, 0));
+    zt::PumpMessages();
+    EXPECT_EQ(step.iconic, Iconic(s.screen, 0, 0, 0));
+    EXPECT_EQ(step.zoomed, Zoomed(s.screen, 0, 0, 0));
+    if (n++ == 1) GetWindowRect(s.window, &after);  // restored from minimised
+  }
+  EXPECT_EQ(before.right - before.left, after.right - after.left);
+  EXPECT_EQ(before.bottom - before.top, after.bottom - after.top);
+}
+
+TEST(WindowState, NoWindowIsNeitherMinimisedNorMaximised) {
+  TestScreen s(8, 8, false);
+  EXPECT_EQ(0, Iconic(s, 0, 0, 0));
+  EXPECT_EQ(0, Zoomed(s, 0, 0, 0));
+  EXPECT_EQ(0, ZorMinimize(s, 0, 0, 0));
+  EXPECT_EQ(0, FlashWin(s, 1, 0, 0));
+}
+
+TEST(DragWin, ReleasesCaptureAndAsksForACaptionMove) {
+  Scene s;
+  SetCapture(s.window);
+  TestWindow::SysCommands().clear();
+  EXPECT_EQ(0, DragWin(s.screen, 0, 0, 0));
+  EXPECT_EQ(nullptr, GetCapture());
+  ASSERT_EQ(1u, TestWindow::SysCommands().size());
+  EXPECT_EQ(s.window.hwnd(), TestWindow::SysCommands()[0].window);
+  EXPECT_EQ(0xF012u, TestWindow::SysCommands()[0].wParam);
+  EXPECT_EQ(0, TestWindow::SysCommands()[0].lParam);
+}
+
+TEST(FlashWin, InvertsAndRestoresTheCaption) {
+  Scene s;
+  EXPECT_EQ(0, FlashWin(s.screen, 1, 0, 0));
+#if !defined(_WIN32)
+  BOOL inverted = FALSE;
+  EXPECT_EQ(1, ZorStandinFlashCount(s.window, &inverted));
+  EXPECT_TRUE(inverted);
+#endif
+  EXPECT_EQ(0, FlashWin(s.screen, 0, 0, 0));
+#if !defined(_WIN32)
+  EXPECT_EQ(2, ZorStandinFlashCount(s.window, &inverted));
+  EXPECT_FALSE(inverted);
+#endif
+}
+
+// ---- sizes, colours, raster operations, fonts ----
+
+TEST(GetForeWinSize, ForegroundWindowRectangle) {
+  Scene s;
+  SetForegroundWindow(s.window);
+  zt::PumpMessages();
+  ASSERT_EQ(s.window.hwnd(), GetForegroundWindow());
+  RECT r;
+  GetWindowRect(s.window, &r);
+  auto v = zt::HostVar::Ints(4);
+  v.Fill(0x55);
+  EXPECT_EQ(0, GetForeWinSize(v, 0, 0, 0));
+  EXPECT_EQ(r.right - r.left, v.ints()[0]);
+  EXPECT_EQ(r.bottom - r.top, v.ints()[1]);
+  EXPECT_EQ(0x55555555, v.ints()[2]);  // only two elements are written
+
+  auto small = zt::HostVar::Ints(3);
+  EXPECT_EQ(-2, GetForeWinSize(small, 0, 0, 0));
+  auto text = zt::HostVar::String(64);
+  EXPECT_EQ(-1, GetForeWinSize(text, 0, 0, 0));
+}
+
+TEST(GetSysColour, ClampedIndexSplitIntoChannels) {
+  const struct {
+    std::int32_t index, read;
+  } cases[] = {{-5, 0}, {0, 0}, {1, 1}, {5, 5}, {15, 15}, {30, 30}, {63, 63}, {200, 63}};
+  for (auto c : cases) {
+    SCOPED_TRACE(c.index);
+    auto v = zt::HostVar::Ints(3);
+    ASSERT_EQ(0, GetSysColour(v, c.index, 0, 0));
+    COLORREF want = GetSysColor(c.read);
+    EXPECT_EQ(GetRValue(want), v.ints()[0]);
+    EXPECT_EQ(GetGValue(want), v.ints()[1]);
+    EXPECT_EQ(GetBValue(want), v.ints()[2]);
+  }
+  auto small = zt::HostVar::Ints(2);
+  EXPECT_EQ(3, GetSysColour(small, 1, 0, 0));
+  auto text = zt::HostVar::String(64);
+  EXPECT_EQ(6, GetSysColour(text, 1, 0, 0));
+}
+
+TEST(RasterOperation, ModesMapToTwoOperandCodes) {
+  TestScreen s(8, 8, false);
+  const struct {
+    std::int32_t mode;
+    int code;
+  } cases[] = {{0, R2_COPYPEN},    {1, R2_MASKPEN}, {2, R2_MERGEPEN},   {3, R2_XORPEN},
+               {4, R2_NOTCOPYPEN}, {5, R2_NOT},     {6, R2_NOTMASKPEN}, {7, R2_NOTMERGEPEN},
+               {8, R2_NOTXORPEN},  {9, R2_COPYPEN}, {-1, R2_COPYPEN}};
+  for (auto c : cases) {
+    SetROP2(s.dc(), R2_WHITE);
+    EXPECT_EQ(0, RasterOperation(s, c.mode, 0, 0));
+    EXPECT_EQ(c.code, GetROP2(s.dc())) << "mode " << c.mode;
+  }
+}
+
+TEST(Obj_Font, GivesTheObjectTheScreensFont) {
+  Scene s;
+  HWND button = zt::AddButton(s.window, "b", 3, 4, 4, 60, 20);
+  s.screen.rec()->objects[3] = zor::HandleAddr(button);
+  s.screen.rec()->font = 0x12340;
+  const struct { std::int32_t number, status; } cases[] = {{64, -1}, {-1, -1}, {5, -255}, {3, 0}};
+  for (auto c : cases) EXPECT_EQ(c.status, Obj_Font(s.screen, c.number, 0, 0)) << c.number;
+  EXPECT_EQ(0x12340, static_cast<long>(SendMessageA(button, WM_GETFONT, 0, 0)));
+}
+
+// ---- cursor and input method ----
+
+TEST(Cursor, SetAndReadInClientCoordinates) {
+  Scene s;
+  RECT client;
+  GetClientRect(s.window, &client);
+  POINT origin{0, 0};
+  ClientToScreen(s.window, &origin);
+  ASSERT_EQ(0, SetCursorClient(s.screen, 10, 20, 0));
+  POINT p;
+  GetCursorPos(&p);
+  if (p.x != origin.x + 10) GTEST_SKIP() << "the cursor cannot be moved on this display";
+  EXPECT_EQ(origin.y + 20, p.y);
+  const struct {
+    int x, y;
+    std::int32_t axis, status;
+  } cases[] = {
+      {10, 20, 0, -10},
+      {10, 20, 1, -20},
+      {10, 20, 7, -10},
+      {0, 0, 1, 0},
+      {int(client.right) - 1, int(client.bottom) - 1, 0, -(int(client.right) - 1)},
+      {int(client.right), 5, 0, kOutside},  // exactly on the right edge
+      {5, int(client.bottom), 1, kOutside},
+      {-1, 5, 0, kOutside},
+  };
+  for (auto c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " axis " << c.axis);
+    SetCursorPos(origin.x + c.x, origin.y + c.y);
+    EXPECT_EQ(c.status, GetClientCurPos(s.screen, c.axis, 0, 0));
+  }
+  TestScreen none(8, 8, false);
+  EXPECT_EQ(kOutside, GetClientCurPos(none, 0, 0, 0));
+}
+
+TEST(Ime_Open, SetsTheWindowsOpenStatus) {
+  Scene s;
+  HIMC probe = ImmGetContext(s.window);
+  if (probe == nullptr) GTEST_SKIP() << "SKIPPED: no input method on this display driver";
+  ImmReleaseContext(s.window, probe);
+  long before = zt::OpenHandleCount();
+  for (BOOL open : {TRUE, FALSE, TRUE}) {
+    EXPECT_EQ(0, Ime_Open(s.screen, open ? 5 : 0, 0, 0));
+    HIMC c = ImmGetContext(s.window);
+    EXPECT_EQ(open, ImmGetOpenStatus(c) != 0);
+    ImmReleaseContext(s.window, c);
+  }
+  ZT_EXPECT_HANDLES(before);
+  TestScreen none(8, 8, false);
+  EXPECT_EQ(-1, Ime_Open(none, 1, 0, 0));
+}
+
+// ---- screen capture ----
+
+// Fills a window's client area with red on the left half, blue on the
+// right, and a green pixel at (1, 1).
+void DrawPattern(HWND w, int width, int height) {
+  TestScreen pattern(width, height, false);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = pattern.Pixel(x, y);
+      bool left = x < width / 2;
+      p[0] = left ? 0 : 255;
+      p[1] = 0;
+      p[2] = left ? 255 : 0;
+    }
+  }
+  pattern.Pixel(1, 1)[1] = 255;
+  pattern.Pixel(1, 1)[2] = 0;
+  HDC dc = GetDC(w);
+  BitBlt(dc, 0, 0, width, height, pattern.dc(), 0, 0, SRCCOPY);
+  ReleaseDC(w, dc);
+  Settle();
+}
+
+TEST(Capture, QueriesGiveSizes) {
+  Scene s(WS_POPUP | WS_VISIBLE);
+  SetForegroundWindow(s.window);
+  zt::PumpMessages();
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  const struct {
+    std::int32_t query, desktop, fore;
+  } cases[] = {{0, 0, 0}, {1, -64, -64}, {2, -48, -48}, {3, -sw, -200}, {4, -sh, -150}, {5, 0, 0}};
+  long before = zt::OpenHandleCount();
+  for (auto c : cases) {
+    SCOPED_TRACE(c.query);
+    EXPECT_EQ(c.desktop, PaintDesktopImage(s.screen, 0, c.query, 0));
+    EXPECT_EQ(c.fore, PaintForeWinImage(s.screen, 1, c.query, 0));
+  }
+  ZT_EXPECT_HANDLES(before);
+}
+
+TEST(Capture, DesktopOnlyHidesTheWindows) {
+  if (!CanCapture()) GTEST_SKIP() << "SKIPPED: the display driver cannot read the screen";
+  TestWindow w(0, 0, 64, 48, WS_POPUP | WS_VISIBLE);
+  DrawPattern(w, 64, 48);
+  TestScreen s(64, 48, false);
+  s.Fill(0x55);
+  EXPECT_EQ(0, PaintDesktopImage(s, 0, 0, 1));
+  // One colour everywhere, and not the window's.
+  const std::uint32_t bare = s.Rgb(0, 0);
+  EXPECT_NE(0xFF0000u, bare);
+  EXPECT_NE(0x555555u, bare);
+  for (auto [x, y] : {std::pair{1, 1}, {63, 47}, {40, 30}}) EXPECT_EQ(bare, s.Rgb(x, y)) << x;
+#if !defined(_WIN32)
+  // The stand-in paints the desktop colour; Wine paints the brush of its
+  // desktop window, which is not reported as a system colour.
+  EXPECT_EQ(Rgb(GetSysColor(COLOR_DESKTOP)), bare);
+#endif
+  Settle();
+}
+
+TEST(Capture, ForegroundWindowUnscaledAndStretched) {
+  if (!CanCapture()) GTEST_SKIP() << "SKIPPED: the display driver cannot read the screen";
+  Scene s(WS_POPUP | WS_VISIBLE, 200, 150);  // the buffer as large as the window
+  SetForegroundWindow(s.window);
+  DrawPattern(s.window, 200, 150);
+  s.screen.Fill(0);
+  EXPECT_EQ(-200, PaintForeWinImage(s.screen, 0, 3, 0));
+  EXPECT_EQ(0xFF0000u, s.screen.Rgb(0, 0));
+  EXPECT_EQ(0x00FF00u, s.screen.Rgb(1, 1));
+  EXPECT_EQ(0xFF0000u, s.screen.Rgb(99, 149));
+  EXPECT_EQ(0x0000FFu, s.screen.Rgb(100, 0));
+  EXPECT_EQ(0x0000FFu, s.screen.Rgb(199, 149));
+
+  // Half the size: the window is scaled into the buffer.
+  TestScreen half(100, 75, false);
+  half.rec()->window = s.screen.rec()->window;
+  DrawPattern(s.window, 200, 150);
+  EXPECT_EQ(-150, PaintForeWinImage(half, 1, 4, 0));
+  EXPECT_EQ(0xFF0000u, half.Rgb(10, 10));
+  EXPECT_EQ(0xFF0000u, half.Rgb(45, 70));
+  EXPECT_EQ(0x0000FFu, half.Rgb(55, 10));
+  EXPECT_EQ(0x0000FFu, half.Rgb(99, 74));
+}
+
+TEST(Capture, DesktopUnscaledFromTheTopLeftCorner) {
+  if (!CanCapture()) GTEST_SKIP() << "SKIPPED: the display driver cannot read the screen";
+  // A window in the screen's top-left corner shows up at the same place.
+  TestWindow w(0, 0, 64, 48, WS_POPUP | WS_VISIBLE);
+  SetForegroundWindow(w);
+  DrawPattern(w, 64, 48);
+  TestScreen s(64, 48, false);
+  EXPECT_EQ(0, PaintDesktopImage(s, 0, 0, 0));
+  EXPECT_EQ(0xFF0000u, s.Rgb(0, 0));
+  EXPECT_EQ(0x00FF00u, s.Rgb(1, 1));
+  EXPECT_EQ(0x0000FFu, s.Rgb(63, 47));
+}
+
+}  // namespace
