@@ -3,6 +3,7 @@
 
 #include "host/export.h"
 #include "host/strings.h"
+#include "window/parent_window.h"
 
 using namespace zor;
 
@@ -23,6 +24,14 @@ constexpr OsFamily kFamilies[] = {
     {2, "Windows NT", 2},  // VER_PLATFORM_WIN32_NT
 };
 constexpr OsFamily kUnknownFamily = {0xFFFFFFFFu, "Unknown OS", 0};
+
+constexpr char kNotice[] =
+    "ZorExtSS 0.401 Subset\n"
+    "Copyright (C) the ZorExtSS authors. All rights reserved.";
+
+void ShowNotice(const char* caption) {
+  MessageBoxA(OwnerWindow(), kNotice, caption, MB_OK | MB_ICONINFORMATION);
+}
 
 const OsFamily& FamilyOf(DWORD platformId) {
   for (const OsFamily& f : kFamilies) {
@@ -57,4 +66,14 @@ ZOR_EXPORT GetWinVerEx(std::int32_t selector, std::int32_t, std::int32_t, char* 
   AppendString(buffer, number);
   const std::int32_t values[] = {family.code, major, minor, 0};
   return -values[selector & 3];
+}
+
+ZOR_EXPORT DizezOzozoz(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
+  ShowNotice("ZorExtSS");
+  return kOk;
+}
+
+ZOR_EXPORT AboutMe(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
+  ShowNotice("About ZorExtSS");
+  return kOk;
 }
