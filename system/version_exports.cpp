@@ -19,7 +19,7 @@ struct OsFamily {
   std::int32_t code;
 };
 constexpr OsFamily kFamilies[] = {
-    {0, "Win32s", 3},  // VER_PLATFORM_WIN32s
+    {0, "Win32s", 3},      // VER_PLATFORM_WIN32s
     {1, "Windows 9x", 1},  // VER_PLATFORM_WIN32_WINDOWS
     {2, "Windows NT", 2},  // VER_PLATFORM_WIN32_NT
 };

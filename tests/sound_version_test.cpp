@@ -60,9 +60,9 @@ TEST(Bell, ClampsFrequencyAndDuration) {
     std::int32_t frequency, duration;
     DWORD played, lasted;
   } cases[] = {
-      {20, 3, 37, 3},      {36, 1, 37, 1},       {37, 2, 37, 2},    {40000, 1, 32767, 1},
-      {32768, 1, 32767, 1}, {-5, 1, 37, 1},      {440, 0, 440, 1},  {440, -5, 440, 1},
-      {440, INT32_MIN, 440, 1},
+      {20, 3, 37, 3},       {36, 1, 37, 1},       {37, 2, 37, 2},
+      {40000, 1, 32767, 1}, {32768, 1, 32767, 1}, {-5, 1, 37, 1},
+      {440, 0, 440, 1},     {440, -5, 440, 1},    {440, INT32_MIN, 440, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.frequency << " Hz, " << c.duration << " ms");
@@ -84,7 +84,7 @@ TEST(Bell2, AlertSoundByIndex) {
     std::int32_t index;
     UINT type;
   } cases[] = {
-      {0, 0xFFFFFFFFu}, {1, 0x40}, {2, 0x30}, {3, 0x10}, {4, 0x20},
+      {0, 0xFFFFFFFFu}, {1, 0x40},        {2, 0x30},        {3, 0x10},         {4, 0x20},
       {5, 0x00},        {6, 0xFFFFFFFFu}, {7, 0xFFFFFFFFu}, {-1, 0xFFFFFFFFu},
   };
   for (const auto& c : cases) {
@@ -155,7 +155,8 @@ TEST(GetWinVerEx, MatchesTheSystem) {
   const std::int32_t major = static_cast<std::int32_t>(info.dwMajorVersion);
   const std::int32_t minor = static_cast<std::int32_t>(info.dwMinorVersion);
   std::ostringstream want;
-  for (int round = 0; round < 2; ++round) want << -family << " " << -major << " " << -minor << " 0 ";
+  for (int round = 0; round < 2; ++round)
+    want << -family << " " << -major << " " << -minor << " 0 ";
   EXPECT_EQ(want.str() + text, VersionReport());
 }
 
@@ -218,7 +219,9 @@ TEST(GetWinVerEx, OtherSystems) {
   for (const OtherSystem& s : kSystems) {
     SCOPED_TRACE(s.report);
 #if defined(_WIN32)
-    if (s.wineName != nullptr) EXPECT_EQ(s.report, ReportOfChild(s.wineName));
+    if (s.wineName != nullptr) {
+      EXPECT_EQ(s.report, ReportOfChild(s.wineName));
+    }
 #else
     ZorStandinSetVersion(s.platform, s.major, s.minor, 0);
     EXPECT_EQ(s.report, VersionReport());

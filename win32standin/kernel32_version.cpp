@@ -23,9 +23,8 @@ ZOR_WIN32_API BOOL WINAPI Beep(DWORD frequency, DWORD duration) {
 
 ZOR_WIN32_API BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA info) {
   constexpr DWORD kExtendedSize = 156;
-  if (info == nullptr ||
-      (info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA) &&
-       info->dwOSVersionInfoSize != kExtendedSize)) {
+  if (info == nullptr || (info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA) &&
+                          info->dwOSVersionInfoSize != kExtendedSize)) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return FALSE;
   }

@@ -286,7 +286,7 @@ ZOR_WIN32_API int WINAPI LCMapStringA(LCID, DWORD flags, LPCSTR src, int srcLen,
 }
 
 ZOR_WIN32_API int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcLen,
-                                            LPWSTR dest, int destSize) {
+                                             LPWSTR dest, int destSize) {
   if (src == nullptr || srcLen == 0 || destSize < 0 || (dest == nullptr && destSize != 0) ||
       (codePage != CP_ACP && codePage != 932)) {
     SetLastError(ERROR_INVALID_PARAMETER);

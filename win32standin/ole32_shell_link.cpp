@@ -50,8 +50,8 @@ std::u16string WideText(LPCOLESTR s) {
 // Windows makes a relative target absolute against the current directory;
 // drive-letter and UNC paths count as absolute here too.
 std::string FullPath(const std::string& path) {
-  const bool absolute = path.empty() || path[0] == '/' || path[0] == '\\' ||
-                        (path.size() >= 2 && path[1] == ':');
+  const bool absolute =
+      path.empty() || path[0] == '/' || path[0] == '\\' || (path.size() >= 2 && path[1] == ':');
   if (absolute) return path;
   char cwd[4096];
   if (getcwd(cwd, sizeof cwd) == nullptr) return path;
@@ -116,7 +116,9 @@ class ShellLink final : public IShellLinkA, public IPersistFile {
     return S_FALSE;
   }
   HRESULT WINAPI SetIDList(PCIDLIST_ABSOLUTE) override { return E_NOTIMPL; }
-  HRESULT WINAPI GetDescription(LPSTR name, int cch) override { return Get(link_.description, name, cch); }
+  HRESULT WINAPI GetDescription(LPSTR name, int cch) override {
+    return Get(link_.description, name, cch);
+  }
   HRESULT WINAPI SetDescription(LPCSTR name) override { return Set(&link_.description, name); }
   HRESULT WINAPI GetWorkingDirectory(LPSTR dir, int cch) override {
     return Get(link_.workingDirectory, dir, cch);
@@ -124,7 +126,9 @@ class ShellLink final : public IShellLinkA, public IPersistFile {
   HRESULT WINAPI SetWorkingDirectory(LPCSTR dir) override {
     return Set(&link_.workingDirectory, dir);
   }
-  HRESULT WINAPI GetArguments(LPSTR args, int cch) override { return Get(link_.arguments, args, cch); }
+  HRESULT WINAPI GetArguments(LPSTR args, int cch) override {
+    return Get(link_.arguments, args, cch);
+  }
   HRESULT WINAPI SetArguments(LPCSTR args) override { return Set(&link_.arguments, args); }
   HRESULT WINAPI GetHotkey(WORD* hotkey) override {
     if (hotkey == nullptr) return E_POINTER;
@@ -164,7 +168,7 @@ class ShellLink final : public IShellLinkA, public IPersistFile {
   HRESULT WINAPI Resolve(HWND, DWORD) override {
     struct stat st {};
     return !link_.target.empty() && stat(link_.target.c_str(), &st) == 0 ? S_OK
-                                                                          : ZOR_HR_FILE_NOT_FOUND;
+                                                                         : ZOR_HR_FILE_NOT_FOUND;
   }
   HRESULT WINAPI SetPath(LPCSTR file) override {
     if (file == nullptr) return E_INVALIDARG;
@@ -265,7 +269,7 @@ ZOR_WIN32_API void WINAPI CoUninitialize(void) {
 }
 
 ZOR_WIN32_API HRESULT WINAPI CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context,
-                                             REFIID iid, LPVOID* object) {
+                                              REFIID iid, LPVOID* object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (g_initDepth == 0) return CO_E_NOTINITIALIZED;

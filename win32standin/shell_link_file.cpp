@@ -103,9 +103,12 @@ bool ReadString(Reader* r, bool unicode, std::string* text) {
     std::u16string wide;
     for (std::uint32_t i = 0; i < count; ++i)
       wide.push_back(static_cast<char16_t>(r->Get(r->at + 2 * i, 2)));
+    // Some writers count a terminator in the length.
+    while (!wide.empty() && wide.back() == 0) wide.pop_back();
     *text = WideToAcp(wide);
   } else {
     text->assign(r->bytes, r->at, bytes);
+    while (!text->empty() && text->back() == 0) text->pop_back();
   }
   r->at += bytes;
   return true;

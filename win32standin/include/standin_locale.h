@@ -40,4 +40,4 @@ ZOR_WIN32_API int WINAPI LCMapStringA(LCID locale, DWORD flags, LPCSTR src, int 
 // MB_PRECOMPOSED), ERROR_INSUFFICIENT_BUFFER (the characters that fit are
 // written, without a terminator).
 ZOR_WIN32_API int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcLen,
-                                            LPWSTR dest, int destSize);
+                                             LPWSTR dest, int destSize);

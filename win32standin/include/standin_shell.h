@@ -134,7 +134,7 @@ ZOR_WIN32_API void WINAPI CoUninitialize(void);
 // CoInitialize, REGDB_E_CLASSNOTREG for another class, CLASS_E_NOAGGREGATION
 // with an outer object, E_NOINTERFACE for another interface.
 ZOR_WIN32_API HRESULT WINAPI CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context,
-                                             REFIID iid, LPVOID* object);
+                                              REFIID iid, LPVOID* object);
 ZOR_WIN32_API LPVOID WINAPI CoTaskMemAlloc(SIZE_T bytes);
 ZOR_WIN32_API void WINAPI CoTaskMemFree(LPVOID block);
 
