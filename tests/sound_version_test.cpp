@@ -236,17 +236,18 @@ TEST(About, NoticesInMessageBoxes) {
     const char* caption;
   } cases[] = {{DizezOzozoz, "ZorExtSS"}, {AboutMe, "About ZorExtSS"}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.caption);
+    // No SCOPED_TRACE beside the watchdog's thread: together they crash the
+    // emulated Wine.
     zt::Watchdog watchdog(60, "an about box");
     zt::MessageBoxAnswer answer(IDOK);
-    EXPECT_EQ(0, c.show(0, 0, 0, 0));
-    ASSERT_EQ(1, answer.count());
+    EXPECT_EQ(0, c.show(0, 0, 0, 0)) << c.caption;
+    ASSERT_EQ(1, answer.count()) << c.caption;
     EXPECT_EQ(c.caption, answer.caption());
     EXPECT_EQ(0u, answer.text().find("ZorExtSS 0.401 Subset\n")) << answer.text();
-    EXPECT_NE(std::string::npos, answer.text().find("Copyright"));
-    EXPECT_EQ(nullptr, answer.owner());
-    EXPECT_TRUE(answer.HasButton(IDOK));
-    EXPECT_FALSE(answer.HasButton(IDCANCEL));
+    EXPECT_NE(std::string::npos, answer.text().find("Copyright")) << c.caption;
+    EXPECT_EQ(nullptr, answer.owner()) << c.caption;
+    EXPECT_TRUE(answer.HasButton(IDOK)) << c.caption;
+    EXPECT_FALSE(answer.HasButton(IDCANCEL)) << c.caption;
   }
 }
 
