@@ -462,3 +462,53 @@ TEST_F(Shortcut, LnkinfoReadsTheStandinsLinks) {
 
 }  // namespace
 #endif
+
+namespace {
+
+constexpr GUID kClsidShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr GUID kIidShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr GUID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+std::vector<WCHAR> Wide(const char* s) {
+  std::vector<WCHAR> w;
+  while (*s) w.push_back(static_cast<WCHAR>(*s++));
+  w.push_back(0);
+  return w;
+}
+
+// The link object itself, as the exports use it: COM start-up counts, the
+// method table's order, and the HRESULTs of the file calls.
+TEST_F(Shortcut, LinkObjectCalls) {
+  ASSERT_EQ(S_OK, CoInitialize(nullptr));
+  EXPECT_EQ(S_FALSE, CoInitialize(nullptr));
+  CoUninitialize();
+  void* object = nullptr;
+  ASSERT_EQ(S_OK, CoCreateInstance(kClsidShellLink, nullptr, 3, kIidShellLinkA, &object));
+  auto* link = static_cast<IShellLinkA*>(object);
+  // Slot 20 is SetPath and slot 3 GetPath, called as plain functions.
+  using SetPathFn = HRESULT(WINAPI*)(IShellLinkA*, LPCSTR);
+  using GetPathFn = HRESULT(WINAPI*)(IShellLinkA*, LPSTR, int, WIN32_FIND_DATAA*, DWORD);
+  void** table = *reinterpret_cast<void***>(link);
+  reinterpret_cast<SetPathFn>(table[20])(link, "Q:\\zt\\slot.exe");
+  char path[MAX_PATH] = "";
+  EXPECT_EQ(S_OK, reinterpret_cast<GetPathFn>(table[3])(link, path, MAX_PATH, nullptr, 0));
+  EXPECT_STREQ("Q:\\zt\\slot.exe", path);
+  void* file = nullptr;
+  ASSERT_EQ(S_OK, link->QueryInterface(kIidPersistFile, &file));
+  auto* persist = static_cast<IPersistFile*>(file);
+  CLSID id = {};
+  EXPECT_EQ(S_OK, persist->GetClassID(&id));
+  EXPECT_TRUE(id == kClsidShellLink);
+  EXPECT_EQ(HRESULT(0x80070002u), persist->Load(Wide("zt_missing.lnk").data(), STGM_READ));
+  zt::WriteTempFile("zt_not_a_link.lnk", std::string(200, 'n'));
+  EXPECT_EQ(HRESULT(0x80004005u), persist->Load(Wide("zt_not_a_link.lnk").data(), STGM_READ));
+  EXPECT_EQ(HRESULT(0x80070003u), persist->Save(Wide("zt_no_dir/x.lnk").data(), TRUE));
+  EXPECT_EQ(S_OK, persist->Save(Wide("zt_object.lnk").data(), TRUE));
+  EXPECT_EQ(S_FALSE, persist->IsDirty());
+  EXPECT_EQ(1u, persist->Release());
+  EXPECT_EQ(0u, link->Release());
+  CoUninitialize();
+  ExpectSettings("zt_object.lnk", {"Q:\\zt\\slot.exe", "", "", "", 0, {0, 0, 0, 0}});
+}
+
+}  // namespace
