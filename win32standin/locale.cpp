@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string>
 
+#include "codepage.h"
+
 namespace {
 
 constexpr LCID kJapanese = 0x411;
@@ -282,3 +284,59 @@ ZOR_WIN32_API int WINAPI LCMapStringA(LCID, DWORD flags, LPCSTR src, int srcLen,
   }
   return static_cast<int>(out.size());
 }
+
+ZOR_WIN32_API int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcLen,
+                                             LPWSTR dest, int destSize) {
+  if (src == nullptr || srcLen == 0 || destSize < 0 || (dest == nullptr && destSize != 0) ||
+      (codePage != CP_ACP && codePage != 932)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  if ((flags & ~MB_PRECOMPOSED) != 0) {
+    SetLastError(ERROR_INVALID_FLAGS);
+    return 0;
+  }
+  const std::size_t n = srcLen < 0 ? std::strlen(src) + 1 : static_cast<std::size_t>(srcLen);
+  std::u16string wide = zorw::AcpToWide(std::string(src, n));
+  if (destSize == 0) return static_cast<int>(wide.size());
+  const std::size_t fits = wide.size() < static_cast<std::size_t>(destSize)
+                               ? wide.size()
+                               : static_cast<std::size_t>(destSize);
+  std::memcpy(dest, wide.data(), fits * sizeof(WCHAR));
+  if (fits < wide.size()) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  return static_cast<int>(wide.size());
+}
+
+namespace zorw {
+
+std::u16string AcpToWide(const std::string& text) {
+  std::u32string codes = Decode(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  std::u16string wide;
+  for (char32_t c : codes) {
+    if (c >= 0x10000) {
+      wide.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+      wide.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+      wide.push_back(static_cast<char16_t>(c));
+    }
+  }
+  return wide;
+}
+
+std::string WideToAcp(const std::u16string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    }
+    EncodeChar(c, &out);
+  }
+  return out;
+}
+
+}  // namespace zorw

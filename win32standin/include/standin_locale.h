@@ -29,3 +29,15 @@ ZOR_WIN32_API LCID WINAPI GetUserDefaultLCID(void);
 // for a missing source, a source length of 0 or a negative destSize.
 ZOR_WIN32_API int WINAPI LCMapStringA(LCID locale, DWORD flags, LPCSTR src, int srcLen, LPSTR dest,
                                       int destSize);
+
+#define CP_ACP 0u
+#define MB_PRECOMPOSED 0x00000001u
+// Converts code page 932 text (CP_ACP, or 932 itself) to UTF-16; a byte pair
+// without a character becomes U+30FB. srcLen -1 converts up to and with the
+// terminator. Returns the characters written, or with destSize 0 the number
+// needed; 0 on failure: ERROR_INVALID_PARAMETER (no source, srcLen 0, another
+// code page, destSize below 0), ERROR_INVALID_FLAGS (flags other than
+// MB_PRECOMPOSED), ERROR_INSUFFICIENT_BUFFER (the characters that fit are
+// written, without a terminator).
+ZOR_WIN32_API int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcLen,
+                                             LPWSTR dest, int destSize);

@@ -1,0 +1,254 @@
+// Tones, alert sounds, wave files, version texts and the about boxes. The
+// stand-in records the tones and sounds it was asked for; under Wine only
+// the statuses can be checked. Versions other than the running system's are
+// set per program in Wine's registry and read by a child process.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/ui.h"
+#include "support/zortest.h"
+
+namespace {
+
+ZT_EXPORT(Bell, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(Bell2, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(PlayWave, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(GetZorExtVer, std::int32_t, std::int32_t, std::int32_t, char*);
+ZT_EXPORT(GetWinVerEx, std::int32_t, std::int32_t, std::int32_t, char*);
+ZT_EXPORT(DizezOzozoz, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(AboutMe, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
+
+using zt::HostVar;
+
+// GetWinVerEx's text and its statuses for the selectors 0 to 7.
+std::string VersionReport() {
+  char text[64];
+  std::string report;
+  for (std::int32_t selector = 0; selector < 8; ++selector) {
+    std::memset(text, 'x', sizeof text);
+    report += std::to_string(GetWinVerEx(selector, 0, 0, text)) + " ";
+  }
+  return report + text;
+}
+
+#if defined(_WIN32)
+// In the child that VersionUnderWine starts: write the report and end.
+const bool kChild = [] {
+  char out[MAX_PATH];
+  if (GetEnvironmentVariableA("ZT_VERSION_REPORT", out, sizeof out) == 0) return false;
+  std::ofstream(out) << VersionReport();
+  std::fflush(nullptr);
+  ExitProcess(0);
+}();
+#endif
+
+HostVar Text(const std::string& s) {
+  HostVar v = HostVar::String(256);
+  v.SetText(s);
+  return v;
+}
+
+TEST(Bell, ClampsFrequencyAndDuration) {
+  struct {
+    std::int32_t frequency, duration;
+    DWORD played, lasted;
+  } cases[] = {
+      {20, 3, 37, 3},       {36, 1, 37, 1},       {37, 2, 37, 2},
+      {40000, 1, 32767, 1}, {32768, 1, 32767, 1}, {-5, 1, 37, 1},
+      {440, 0, 440, 1},     {440, -5, 440, 1},    {440, INT32_MIN, 440, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.frequency << " Hz, " << c.duration << " ms");
+    EXPECT_EQ(0, Bell(c.frequency, c.duration, 0, 0));
+#if !defined(_WIN32)
+    EXPECT_EQ(c.played, ZorStandinLastBeep()->frequency);
+    EXPECT_EQ(c.lasted, ZorStandinLastBeep()->duration);
+#endif
+  }
+#if !defined(_WIN32)
+  // No upper limit on the duration (the stand-in does not wait).
+  EXPECT_EQ(0, Bell(440, 600000, 0, 0));
+  EXPECT_EQ(600000u, ZorStandinLastBeep()->duration);
+#endif
+}
+
+TEST(Bell2, AlertSoundByIndex) {
+  struct {
+    std::int32_t index;
+    UINT type;
+  } cases[] = {
+      {0, 0xFFFFFFFFu}, {1, 0x40},        {2, 0x30},        {3, 0x10},         {4, 0x20},
+      {5, 0x00},        {6, 0xFFFFFFFFu}, {7, 0xFFFFFFFFu}, {-1, 0xFFFFFFFFu},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.index);
+    EXPECT_EQ(0, Bell2(c.index, 0, 0, 0));
+#if !defined(_WIN32)
+    EXPECT_EQ(c.type, ZorStandinLastSound()->beepType);
+#endif
+  }
+}
+
+// A 44-byte header and four samples of silence: 8 kHz, mono, 8 bits.
+std::string TinyWave() {
+  auto le = [](std::uint32_t v, int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    return s;
+  };
+  return "RIFF" + le(40, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(8000, 4) +
+         le(8000, 4) + le(1, 2) + le(8, 2) + "data" + le(4, 4) + std::string(4, '\x80');
+}
+
+TEST(PlayWave, Statuses) {
+  zt::WriteTempFile("zt_tiny.wav", TinyWave());
+  zt::WriteTempFile("zt_text.wav", "not a wave file at all, only some text");
+  HostVar number = HostVar::Ints(4);
+  HostVar missing = Text("zt_missing.wav");
+#if !defined(_WIN32)
+  const int plays = ZorStandinLastSound()->plays;
+#endif
+  EXPECT_EQ(-255, PlayWave(number, 0, 0, 0));
+#if defined(_WIN32)
+  // Wine starts an asynchronous sound before it opens the file, so that
+  // call succeeds whatever the file is; with no audio device nothing plays.
+  EXPECT_EQ(0, PlayWave(missing, 0, 0, 0));
+#else
+  HostVar wave = Text("zt_tiny.wav"), text = Text("zt_text.wav");
+  EXPECT_EQ(plays, ZorStandinLastSound()->plays);  // refused before playing
+  EXPECT_EQ(-1, PlayWave(missing, 0, 0, 0));
+  EXPECT_EQ(-1, PlayWave(text, 0, 0, 0));
+  EXPECT_EQ(0, PlayWave(wave, 0, 0, 0));
+  EXPECT_STREQ("zt_tiny.wav", ZorStandinLastSound()->name);
+  EXPECT_EQ(0x22001u, ZorStandinLastSound()->flags);
+  EXPECT_EQ(plays + 3, ZorStandinLastSound()->plays);
+#endif
+  EXPECT_TRUE(PlaySoundA(nullptr, nullptr, 0));  // stop whatever plays
+}
+
+TEST(GetZorExtVer, TextAndNumber) {
+  const std::int32_t args[][3] = {{0, 0, 0}, {1, 2, 3}, {-1, INT32_MAX, 7}};
+  for (const auto& a : args) {
+    char buffer[32];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(-262145, GetZorExtVer(a[0], a[1], a[2], buffer));
+    EXPECT_EQ(std::string("0.401 Subset\0x", 14), std::string(buffer, 14));
+  }
+}
+
+// The running system's version, as GetVersionExA reports it.
+TEST(GetWinVerEx, MatchesTheSystem) {
+  OSVERSIONINFOA info = {};
+  info.dwOSVersionInfoSize = sizeof info;
+  ASSERT_TRUE(GetVersionExA(&info));
+  const std::int32_t family = info.dwPlatformId == 2 ? 2 : info.dwPlatformId == 1 ? 1 : 3;
+  const std::string text = std::string(family == 2 ? "Windows NT" : "?") + "  ver. " +
+                           std::to_string(info.dwMajorVersion) + "." +
+                           std::to_string(info.dwMinorVersion);
+  const std::int32_t major = static_cast<std::int32_t>(info.dwMajorVersion);
+  const std::int32_t minor = static_cast<std::int32_t>(info.dwMinorVersion);
+  std::ostringstream want;
+  for (int round = 0; round < 2; ++round)
+    want << -family << " " << -major << " " << -minor << " 0 ";
+  EXPECT_EQ(want.str() + text, VersionReport());
+}
+
+// Reported versions of other systems: on Linux set in the stand-in, under
+// Wine per program in the registry, which a new process reads at start.
+struct OtherSystem {
+  const char* wineName;  // HKCU\Software\Wine\AppDefaults\<exe>\Version
+  DWORD platform, major, minor;
+  const char* report;
+};
+const OtherSystem kSystems[] = {
+    {"win98", 1, 4, 10, "-1 -4 -10 0 -1 -4 -10 0 Windows 9x  ver. 4.10"},
+    {"win31", 0, 3, 10, "-3 -3 -10 0 -3 -3 -10 0 Win32s  ver. 3.10"},
+    {"nt40", 2, 4, 0, "-2 -4 0 0 -2 -4 0 0 Windows NT  ver. 4.0"},
+    {nullptr, 3, 5, 1, "0 -5 -1 0 0 -5 -1 0 Unknown OS  ver. 5.1"},  // the stand-in only
+};
+
+#if defined(_WIN32)
+std::string ReportOfChild(const char* version) {
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string base = exe;
+  base = base.substr(base.find_last_of("\\/") + 1);
+  const std::string key = "Software\\Wine\\AppDefaults\\" + base;
+  HKEY h = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
+                      nullptr) != ERROR_SUCCESS) {
+    return "<no registry key>";
+  }
+  RegSetValueExA(h, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                 static_cast<DWORD>(std::strlen(version) + 1));
+  const char* reportFile = "zt_version_report.txt";
+  std::remove(reportFile);
+  SetEnvironmentVariableA("ZT_VERSION_REPORT", reportFile);
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string line = std::string("\"") + exe + "\"";
+  std::string report = "<child did not start>";
+  if (CreateProcessA(exe, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    if (WaitForSingleObject(pi.hProcess, 120000) != WAIT_OBJECT_0) {
+      TerminateProcess(pi.hProcess, 1);
+      report = "<child timed out>";
+    } else {
+      std::ifstream in(reportFile);
+      std::getline(in, report);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  SetEnvironmentVariableA("ZT_VERSION_REPORT", nullptr);
+  RegDeleteValueA(h, "Version");
+  RegCloseKey(h);
+  RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+  return report;
+}
+#endif
+
+TEST(GetWinVerEx, OtherSystems) {
+  for (const OtherSystem& s : kSystems) {
+    SCOPED_TRACE(s.report);
+#if defined(_WIN32)
+    if (s.wineName != nullptr) {
+      EXPECT_EQ(s.report, ReportOfChild(s.wineName));
+    }
+#else
+    ZorStandinSetVersion(s.platform, s.major, s.minor, 0);
+    EXPECT_EQ(s.report, VersionReport());
+    ZorStandinSetVersion(VER_PLATFORM_WIN32_NT, 6, 2, 9200);
+#endif
+  }
+}
+
+TEST(About, NoticesInMessageBoxes) {
+  struct {
+    std::int32_t(ZOR_CALL* show)(std::int32_t, std::int32_t, std::int32_t, std::int32_t);
+    const char* caption;
+  } cases[] = {{DizezOzozoz, "ZorExtSS"}, {AboutMe, "About ZorExtSS"}};
+  for (const auto& c : cases) {
+    // No SCOPED_TRACE beside the watchdog's thread: together they crash the
+    // emulated Wine.
+    zt::Watchdog watchdog(60, "an about box");
+    zt::MessageBoxAnswer answer(IDOK);
+    EXPECT_EQ(0, c.show(0, 0, 0, 0)) << c.caption;
+    ASSERT_EQ(1, answer.count()) << c.caption;
+    EXPECT_EQ(c.caption, answer.caption());
+    EXPECT_EQ(0u, answer.text().find("ZorExtSS 0.401 Subset\n")) << answer.text();
+    EXPECT_NE(std::string::npos, answer.text().find("Copyright")) << c.caption;
+    EXPECT_EQ(nullptr, answer.owner()) << c.caption;
+    EXPECT_TRUE(answer.HasButton(IDOK)) << c.caption;
+    EXPECT_FALSE(answer.HasButton(IDCANCEL)) << c.caption;
+  }
+}
+
+}  // namespace
