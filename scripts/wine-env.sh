@@ -11,7 +11,7 @@ set -u
 cmd=${1:?start or stop}
 export WINEPREFIX=$(realpath -m "${2:?prefix folder}")
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
+export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d;winemenubuilder.exe=d"
 
 stop_xvfb() {
   if [ -f "$WINEPREFIX/xvfb.pid" ]; then

@@ -2,10 +2,14 @@
 # Runs a cross-compiled test program under 32-bit Wine (the ctest emulator).
 export WINEPREFIX=${ZOR_WINEPREFIX:-$(cd "$(dirname "$1")" && pwd)/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
-# Japanese user locale, compiled by wine-env.sh start.
+# winemenubuilder: Wine's link Save would start it for every saved link
+# and wait up to 10 s for it.
+export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d;winemenubuilder.exe=d"
+# Japanese user locale, compiled by wine-env.sh start (set for Wine only:
+# this shell itself cannot load it).
+loc=()
 if [ -d "$WINEPREFIX/unix-locale/ja_JP.UTF-8" ]; then
-  export LOCPATH="$WINEPREFIX/unix-locale" LC_ALL=ja_JP.UTF-8
+  loc=(LOCPATH="$WINEPREFIX/unix-locale" LC_ALL=ja_JP.UTF-8)
 fi
 # The virtual X server that wine-env.sh start runs, when there is one.
 if [ -s "$WINEPREFIX/display" ]; then
@@ -13,4 +17,4 @@ if [ -s "$WINEPREFIX/display" ]; then
 else
   unset DISPLAY
 fi
-exec wine "$@"
+exec env "${loc[@]}" wine "$@"

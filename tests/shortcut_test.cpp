@@ -107,27 +107,9 @@ void ExpectSettings(const std::string& link, const Settings& want) {
   EXPECT_EQ(Ints{want.iconIndex}, ReadInts(link, 5, 1)) << at;
 }
 
-#if defined(_WIN32)
-// Wine's link Save starts winemenubuilder for each saved link to update the
-// desktop's menus and waits up to 10 s for it; the programs the test
-// starts inherit this override, which keeps it from starting at all.
-void DisableMenuBuilder() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  char old[1024] = "";
-  GetEnvironmentVariableA("WINEDLLOVERRIDES", old, sizeof old);
-  std::string overrides = std::string(old) + (old[0] ? ";" : "") + "winemenubuilder.exe=d";
-  SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides.c_str());
-}
-#else
-void DisableMenuBuilder() {}
-#endif
-
 class Shortcut : public testing::Test {
  protected:
   void SetUp() override {
-    DisableMenuBuilder();
     FreeShortCutParam(0, 0, 0, 0);
     zt::WriteTempFile("zt_target.txt", "target");
     before_ = zt::OpenHandleCount();
