@@ -122,6 +122,36 @@ constexpr auto kColour256Short = MakeShortTable();
 constexpr std::uint8_t kPosition[8] = {0 | 2 << 4, 0 | 2 << 4, 1 | 2 << 4, 1 | 2 << 4,
                                        2 | 2 << 4, 2 | 2 << 4, 3 | 3 << 4, 4 | 3 << 4};
 
+// A position code and the length code after it, by the next 11 bits:
+// code | position-code length << 3 | pairs << 5 | both codes' length << 10,
+// the last two 0 when the length code does not fit in the 11 bits.
+constexpr int kPairBits = 11;
+constexpr std::array<std::uint16_t, (1u << kPairBits)> MakePairTable() {
+  std::array<std::uint16_t, (1u << kPairBits)> t{};
+  for (unsigned v = 0; v < (1u << kPairBits); ++v) {
+    const unsigned pe = kPosition[v >> (kPairBits - 3)];
+    const unsigned code = pe & 15, codeLength = pe >> 4;
+    const unsigned rest = kPairBits - codeLength;  // bits left for the length code
+    const unsigned after = v & ((1u << rest) - 1);
+    auto bit = [&](unsigned i) { return (after >> (rest - 1 - i)) & 1u; };
+    unsigned ones = 0;
+    while (ones < rest && bit(ones)) ++ones;
+    unsigned pairs = 0, length = 0;
+    if (ones == 0) {
+      pairs = 1;
+      length = 1;
+    } else if (2 * ones + 1 <= rest) {
+      const unsigned field = (after >> (rest - 2 * ones - 1)) & ((1u << ones) - 1);
+      pairs = (1u << ones) + field;
+      length = 2 * ones + 1;
+    }
+    const unsigned total = length != 0 ? codeLength + length : 0;
+    t[v] = static_cast<std::uint16_t>(code | codeLength << 3 | pairs << 5 | total << 10);
+  }
+  return t;
+}
+constexpr auto kPair = MakePairTable();
+
 struct ColourCoder {
   const std::uint16_t* table;
   int peekBits;
@@ -258,14 +288,15 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
   int previousCode = -1;
   while (p < end) {
     Refill(r);
-    const unsigned pe = kPosition[Peek(r, 3)];
-    const int codeLength = static_cast<int>(pe >> 4);
+    const unsigned pe = kPair[Peek(r, kPairBits)];
+    const int codeLength = static_cast<int>((pe >> 3) & 3);
     if (codeLength > r.count) break;
-    Consume(r, codeLength);
-    const int code = static_cast<int>(pe & 15);
+    const int code = static_cast<int>(pe & 7);
+    const int bothLength = static_cast<int>(pe >> 10);
 
     if (code == previousCode) {
       // A run of literal colour pairs.
+      Consume(r, codeLength);
       previousCode = -1;
       bool ok = true;
       for (;;) {
@@ -294,8 +325,15 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
     }
 
     previousCode = code;
-    const std::uint32_t pairs = ReadLength(r);
-    if (pairs == 0) break;
+    std::uint32_t pairs;
+    if (bothLength != 0 && bothLength <= r.count) {
+      Consume(r, bothLength);  // a short length, decoded with the position
+      pairs = (pe >> 5) & 31;
+    } else {
+      Consume(r, codeLength);
+      pairs = ReadLength(r);
+      if (pairs == 0) break;
+    }
     // The pixels before p through a pointer: at p = 0 they lie in the
     // leading area, and p - 1 as an unsigned index would wrap.
     const std::uint8_t* const at = pic + p;
