@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zor {
 
 void FreeBytes::operator()(std::uint8_t* p) const { std::free(p); }
@@ -152,6 +156,28 @@ constexpr std::array<std::uint16_t, (1u << kPairBits)> MakePairTable() {
 }
 constexpr auto kPair = MakePairTable();
 
+// The 256-colour codes the short table leaves out, as kColour256 has them,
+// worked out from the bits instead of a 32 KiB table: "01", then 3 to 5 one
+// bits (a 0 after fewer than 5), then ones + 2 bits of the field.
+constexpr unsigned LongColourEntry(std::uint64_t bits) {
+  int ones = __builtin_clzll(~(bits << 2) | 1);
+  if (ones > 5) ones = 5;
+  const int prefix = ones == 5 ? 7 : 3 + ones;
+  const int n = ones + 2;
+  const unsigned field = static_cast<unsigned>((bits << prefix) >> (64 - n));
+  return ((1u << n) + field) | static_cast<unsigned>(prefix + n) << 8;
+}
+
+constexpr bool LongCodesMatchTable() {
+  for (unsigned v = 0; v < (1u << 14); ++v) {
+    if (kColour256Short[v >> 5] == 0 && LongColourEntry(std::uint64_t{v} << 50) != kColour256[v]) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(LongCodesMatchTable(), "long 256-colour codes");
+
 struct ColourCoder {
   const std::uint16_t* table;
   int peekBits;
@@ -159,25 +185,58 @@ struct ColourCoder {
   std::uint8_t* lists;  // one list per preceding colour, most recent first
 };
 
-// Reads one colour after `previous`; false when the bits run out.
-inline bool ReadColour(BitReader& r, const ColourCoder& cc, unsigned previous, std::uint8_t* out) {
-  unsigned e = cc.table[Peek(r, cc.peekBits)];
-  if (e == 0) e = kColour256[Peek(r, 14)];  // a long 256-colour code
-  const int length = static_cast<int>(e >> 8);
-  if (length > r.count) return false;
-  Consume(r, length);
-  const int at = static_cast<int>(e & 0xFF);
-  std::uint8_t* list = cc.lists + previous * static_cast<unsigned>(cc.stride);
-  const std::uint8_t c = list[at];
-  // Move entries 0 .. at-1 up by one, in 16-byte blocks from the top: each
-  // block is read before the next lower one is stored. The last block may
-  // start in the 16 bytes of padding before the list.
+#if defined(__SSE2__)
+// Byte i of mask k is 0xFF for i <= k: the list bytes that move up by one.
+struct FrontMasks {
+  alignas(16) std::uint8_t m[16][16];
+};
+constexpr FrontMasks kFrontMask = [] {
+  FrontMasks t{};
+  for (int k = 0; k < 16; ++k) {
+    for (int i = 0; i < 16; ++i) t.m[k][i] = i <= k ? 0xFF : 0;
+  }
+  return t;
+}();
+#endif
+
+// Moves list entry `at` (holding c) to the front, entries 0 .. at-1 up by
+// one.
+inline void MoveToFront(std::uint8_t* list, int at, std::uint8_t c) {
+#if defined(__SSE2__)
+  if (at < 16) {
+    // One 16-byte block, shifted up by a byte where the mask says, c below:
+    // no loop and no branch on `at`.
+    __m128i* const p = reinterpret_cast<__m128i*>(list);
+    const __m128i v = _mm_loadu_si128(p);
+    const __m128i m = _mm_load_si128(reinterpret_cast<const __m128i*>(kFrontMask.m[at]));
+    const __m128i moved =
+        _mm_or_si128(_mm_and_si128(_mm_slli_si128(v, 1), m), _mm_andnot_si128(m, v));
+    _mm_storeu_si128(p, _mm_or_si128(moved, _mm_cvtsi32_si128(c)));
+    return;
+  }
+#endif
+  // In 16-byte blocks from the top: each block is read before the next
+  // lower one is stored. The last block may start in the 16 bytes of
+  // padding before the list.
   for (int top = at; top > 0; top -= 16) {
     std::uint8_t block[16];
     std::memcpy(block, list + top - 16, 16);
     std::memcpy(list + top - 15, block, 16);
   }
   list[0] = c;
+}
+
+// Reads one colour after `previous`; false when the bits run out.
+inline bool ReadColour(BitReader& r, const ColourCoder& cc, unsigned previous, std::uint8_t* out) {
+  unsigned e = cc.table[Peek(r, cc.peekBits)];
+  if (e == 0) e = LongColourEntry(r.bits);
+  const int length = static_cast<int>(e >> 8);
+  if (length > r.count) return false;
+  Consume(r, length);
+  const int at = static_cast<int>(e & 0xFF);
+  std::uint8_t* list = cc.lists + previous * static_cast<unsigned>(cc.stride);
+  const std::uint8_t c = list[at];
+  MoveToFront(list, at, c);
   *out = c;
   return true;
 }
