@@ -156,28 +156,6 @@ constexpr std::array<std::uint16_t, (1u << kPairBits)> MakePairTable() {
 }
 constexpr auto kPair = MakePairTable();
 
-// The 256-colour codes the short table leaves out, as kColour256 has them,
-// worked out from the bits instead of a 32 KiB table: "01", then 3 to 5 one
-// bits (a 0 after fewer than 5), then ones + 2 bits of the field.
-constexpr unsigned LongColourEntry(std::uint64_t bits) {
-  int ones = __builtin_clzll(~(bits << 2) | 1);
-  if (ones > 5) ones = 5;
-  const int prefix = ones == 5 ? 7 : 3 + ones;
-  const int n = ones + 2;
-  const unsigned field = static_cast<unsigned>((bits << prefix) >> (64 - n));
-  return ((1u << n) + field) | static_cast<unsigned>(prefix + n) << 8;
-}
-
-constexpr bool LongCodesMatchTable() {
-  for (unsigned v = 0; v < (1u << 14); ++v) {
-    if (kColour256Short[v >> 5] == 0 && LongColourEntry(std::uint64_t{v} << 50) != kColour256[v]) {
-      return false;
-    }
-  }
-  return true;
-}
-static_assert(LongCodesMatchTable(), "long 256-colour codes");
-
 struct ColourCoder {
   const std::uint16_t* table;
   int peekBits;
@@ -229,7 +207,7 @@ inline void MoveToFront(std::uint8_t* list, int at, std::uint8_t c) {
 // Reads one colour after `previous`; false when the bits run out.
 inline bool ReadColour(BitReader& r, const ColourCoder& cc, unsigned previous, std::uint8_t* out) {
   unsigned e = cc.table[Peek(r, cc.peekBits)];
-  if (e == 0) e = LongColourEntry(r.bits);
+  if (e == 0) e = kColour256[Peek(r, 14)];  // a long 256-colour code
   const int length = static_cast<int>(e >> 8);
   if (length > r.count) return false;
   Consume(r, length);

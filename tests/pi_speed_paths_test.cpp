@@ -1,7 +1,7 @@
 // The Pi decoder's fast paths against known pixels: the position and short
-// length codes read in one lookup, the one-block colour list update, and the
-// long 256-colour codes worked out from the bits. Pictures are encoded by
-// the test encoder and must decode to themselves, whole and in small
+// length codes read in one lookup, and the one-block colour list update
+// next to the long moves of deep 256-colour positions. Pictures are encoded
+// by the test encoder and must decode to themselves, whole and in small
 // windows (so codes straddle refills and window ends).
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ TEST(PiSpeedPaths, EncodedPicturesDecodeToThemselves) {
       {"256 clean", 64, 40, 256, 0, 0},
       {"256 2% fresh", 64, 40, 256, 2, 3},
       {"256 8% fresh", 63, 41, 256, 8, 0},
-      // Every list position, long codes of 3 to 5 one bits included.
+      // Every list position, so list moves of every length.
       {"256 all fresh", 97, 61, 256, 100, 0},
       {"256 all fresh, random choices", 31, 29, 256, 100, 9},
       {"width 2", 2, 57, 16, 20, 2},
