@@ -251,7 +251,7 @@ inline void CopyBack(std::uint8_t* dst, std::size_t d, std::size_t n) {
   } else if (d == 2 || d == 4 || d == 8) {
     // The pattern's period divides 16: every 16-byte block is the same.
     std::uint8_t pattern[16];
-    for (std::size_t i = 0; i < 16; ++i) pattern[i] = src[i % d];
+    for (std::size_t i = 0; i < 16; ++i) pattern[i] = src[i & (d - 1)];
     for (std::size_t i = 0; i < n; i += 16) std::memcpy(dst + i, pattern, 16);
   } else if (d >= 8) {
     for (std::size_t i = 0; i < n; i += 8) std::memcpy(dst + i, src + i, 8);
@@ -294,7 +294,8 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
   // Fresh lists: the list of c holds c, c-1, c-2, ... most recent first.
   std::uint8_t* const first = lists.get() + kListPadding;
   for (int c = 0; c < n; ++c) {
-    for (int i = 0; i < n; ++i) first[c * stride + i] = static_cast<std::uint8_t>((c - i + n) % n);
+    for (int i = 0; i < n; ++i)
+      first[c * stride + i] = static_cast<std::uint8_t>((c - i) & (n - 1));
   }
   const ColourCoder cc{wide ? kColour256Short.data() : kColour16.data(), wide ? 9 : 6, stride,
                        first};
