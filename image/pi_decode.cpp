@@ -337,17 +337,23 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
       Consume(r, codeLength);
       previousCode = -1;
       bool ok = true;
+      // The colour before each pixel stays in a register: read back from the
+      // picture it would wait on the list stores just made.
+      std::uint8_t before = pic[p - 1];
       for (;;) {
         Refill(r);
-        if (!ReadColour(r, cc, pic[p - 1], pic + p)) {
+        std::uint8_t a = 0;
+        if (!ReadColour(r, cc, before, &a)) {
           ok = false;
           break;
         }
-        if (!ReadColour(r, cc, pic[p], pic + p + 1)) {
+        pic[p] = a;
+        if (!ReadColour(r, cc, a, &before)) {
           written = p + 1;
           ok = false;
           break;
         }
+        pic[p + 1] = before;
         p += 2;
         if (p >= end) break;
         if (r.count < 1) {
