@@ -18,8 +18,10 @@ namespace {
 // a band of fine texture whose noise moves a pixel a level or two, the way
 // scanned or drawn detail does. `noise` replaces that share (percent) of the
 // texture's pixels with any colour at all: the worst case for the colour
-// lists.
-std::vector<std::uint8_t> Scene(int w, int h, int colours, std::uint32_t seed, unsigned noise) {
+// lists. `scatter` then replaces that share (per mille) of all pixels with
+// random colours.
+std::vector<std::uint8_t> Scene(int w, int h, int colours, std::uint32_t seed, unsigned noise,
+                                unsigned scatter = 0) {
   static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
   std::mt19937 rng(seed);
   std::vector<std::uint8_t> px(std::size_t(w) * h);
@@ -48,6 +50,10 @@ std::vector<std::uint8_t> Scene(int w, int h, int colours, std::uint32_t seed, u
       px[std::size_t(y) * w + x] = static_cast<std::uint8_t>(std::clamp(v, 0, levels - 1));
     }
   }
+  std::mt19937 scatterRng(seed + 1);
+  for (auto& p : px) {
+    if (scatterRng() % 1000 < scatter) p = static_cast<std::uint8_t>(scatterRng() % levels);
+  }
   return px;
 }
 
@@ -57,7 +63,7 @@ struct Fixture {
   std::vector<std::uint8_t> surface;
 };
 
-Fixture Make(int w, int h, int colours, int bpp, unsigned noise) {
+Fixture Make(int w, int h, int colours, int bpp, unsigned noise, unsigned scatter) {
   zt::PiHeaderSpec header;
   header.width = w;
   header.height = h;
@@ -65,7 +71,7 @@ Fixture Make(int w, int h, int colours, int bpp, unsigned noise) {
   header.palette.resize(std::size_t(colours) * 3);
   for (std::size_t i = 0; i < header.palette.size(); ++i) header.palette[i] = std::uint8_t(i * 13);
   Fixture f;
-  f.file = zt::EncodePiFile(header, Scene(w, h, colours, 1, noise));
+  f.file = zt::EncodePiFile(header, Scene(w, h, colours, 1, noise, scatter));
   f.width = w;
   f.height = h;
   f.surface.resize(std::size_t((bpp * w + 3) & ~3) * h);
@@ -74,9 +80,9 @@ Fixture Make(int w, int h, int colours, int bpp, unsigned noise) {
 
 // Header, decode into the pixel buffer, place into the surface.
 void DecodeAndPlace(benchmark::State& state, int colours, int bpp, std::int32_t transparent,
-                    unsigned noise = 0) {
+                    unsigned noise = 0, unsigned scatter = 0) {
   const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-  Fixture f = Make(w, h, colours, bpp, noise);
+  Fixture f = Make(w, h, colours, bpp, noise, scatter);
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(f.file.data());
   for (auto _ : state) {
     zor::PiHeader header;
@@ -108,6 +114,13 @@ void BM_Pi256FullColourTransparent(benchmark::State& s) { DecodeAndPlace(s, 256,
 void BM_Pi256DistanceTransparent(benchmark::State& s) { DecodeAndPlace(s, 256, 1, 256 + 60); }
 void BM_Pi16Noisy(benchmark::State& s) { DecodeAndPlace(s, 16, 1, -1, 25); }
 void BM_Pi256Noisy(benchmark::State& s) { DecodeAndPlace(s, 256, 1, -1, 25); }
+// Into a full-colour surface: clean, 2% and 8% of all pixels random.
+void BM_Pi16Clean24(benchmark::State& s) { DecodeAndPlace(s, 16, 3, -1); }
+void BM_Pi256Clean24(benchmark::State& s) { DecodeAndPlace(s, 256, 3, -1); }
+void BM_Pi16Noise2(benchmark::State& s) { DecodeAndPlace(s, 16, 3, -1, 0, 20); }
+void BM_Pi256Noise2(benchmark::State& s) { DecodeAndPlace(s, 256, 3, -1, 0, 20); }
+void BM_Pi16Noise8(benchmark::State& s) { DecodeAndPlace(s, 16, 3, -1, 0, 80); }
+void BM_Pi256Noise8(benchmark::State& s) { DecodeAndPlace(s, 256, 3, -1, 0, 80); }
 
 BENCHMARK(BM_Pi16)->Args({1024, 1024})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pi256)->Args({1024, 1024})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
@@ -118,6 +131,12 @@ BENCHMARK(BM_Pi256FullColourTransparent)->Args({1024, 1024})->Unit(benchmark::kM
 BENCHMARK(BM_Pi256DistanceTransparent)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pi16Noisy)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pi256Noisy)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pi16Clean24)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pi256Clean24)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pi16Noise2)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pi256Noise2)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pi16Noise8)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pi256Noise8)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "host/capacity.h"
 #include "host/export.h"
 #include "image/bmp_file.h"
+#include "image/bmp_load.h"
 #include "image/dib.h"
 
 using namespace zor;
@@ -32,20 +33,29 @@ ZOR_EXPORT BmpLoad(HspScreen* screen, const char* name, std::int32_t, std::uint8
   std::uint32_t size = BmpFileSize(probe);
   if (size < kBmpMinBytes) return -4;
 
-  // Zero-filled, so a short read leaves no stale memory to be drawn.
-  std::uint8_t* whole = static_cast<std::uint8_t*>(std::calloc(size, 1));
-  if (whole == nullptr) return -16;
+  // Room for the whole file, as the loader has always asked for (-16 when it
+  // cannot be had); it need not be cleared, since the rows mostly go
+  // straight into the screen and only a small part of it is touched.
+  std::uint8_t* work = static_cast<std::uint8_t*>(std::malloc(size));
+  if (work == nullptr) return -16;
   if (OpenImageFile(name) != 0) {
-    std::free(whole);
+    std::free(work);
     return -1;
   }
-  std::uint32_t got = ReadImageFile(size, whole);
-  CloseImageFile();
+  const BmpReader reader{
+      [](void*, std::uint32_t count, void* buffer) { return ReadImageFile(count, buffer); },
+      nullptr};
+  std::uint64_t reached = 0;
+  bool shortRead = false;
   std::int32_t status =
-      PlaceDib(screen, whole + kBmpFileHeader, size - kBmpFileHeader, x, y, hostPalette);
-  std::free(whole);
+      DrawBmpFile(screen, size, work, x, y, hostPalette, reader, &reached, &shortRead);
+  // A file shorter than bfSize is drawn with zeros for the missing bytes and
+  // reported, also when the rows drawn lay before its end.
+  if (status == 0 && !shortRead && reached < size && ImageFileSize() < size) shortRead = true;
+  CloseImageFile();
+  std::free(work);
   if (status != 0) return status;
-  return got < size ? -32 : 0;
+  return shortRead ? -32 : 0;
 }
 
 ZOR_EXPORT BmpInfo(HspVar* var, const char* name, std::int32_t, std::int32_t) {

@@ -33,6 +33,14 @@ std::uint32_t ReadImageFile(std::uint32_t count, void* buffer) {
   return got;
 }
 
+std::uint64_t ImageFileSize() {
+  DWORD high = 0;
+  SetLastError(0);
+  DWORD low = GetFileSize(g_imageFile, &high);
+  if (low == INVALID_FILE_SIZE && GetLastError() != 0) return ~std::uint64_t{0};
+  return std::uint64_t{high} << 32 | low;
+}
+
 void CloseImageFile() {
   if (g_imageFile == INVALID_HANDLE_VALUE) return;
   CloseHandle(g_imageFile);

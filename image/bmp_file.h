@@ -16,6 +16,8 @@ int OpenImageFile(const char* name);
 // One read of up to count bytes; returns the bytes read. A failed or empty
 // read closes the file and returns 0.
 std::uint32_t ReadImageFile(std::uint32_t count, void* buffer);
+// The open image file's length; 2^64 - 1 when it cannot be told.
+std::uint64_t ImageFileSize();
 // Closes the image file if it is still open.
 void CloseImageFile();
 

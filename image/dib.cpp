@@ -219,18 +219,12 @@ void ConvertLine(DibLine kind, const std::uint32_t* bgr, const std::uint8_t* src
   }
 }
 
-std::int32_t PlaceDib(HspScreen* screen, const std::uint8_t* dib, std::uint64_t available,
-                      std::int32_t x, std::int32_t y, std::uint8_t* hostPalette) {
-  bool palette = screen->paletteMode != 0;
-  DibLayout d;
-  std::int32_t status = CheckDib(dib, available, palette, &d);
-  if (status != 0) return status;
+bool PrepareDibTarget(HspScreen* screen, const DibLayout& d, const std::uint8_t* table,
+                      std::int32_t x, std::int32_t y, std::uint8_t* hostPalette, std::uint32_t* bgr,
+                      DibTarget* target) {
+  const bool palette = screen->paletteMode != 0;
   if (x < 0 || x >= screen->width) x = 0;
   if (y < 0 || y >= screen->height) y = 0;
-  std::int64_t drawWidth = std::min<std::int64_t>(d.width, std::int64_t{screen->width} - x);
-  std::int64_t drawHeight = std::min<std::int64_t>(d.height, std::int64_t{screen->height} - y);
-  const std::uint8_t* table = dib + d.tableOffset;
-
   if (palette) {
     for (int i = 0; i < d.colours; ++i) {
       hostPalette[3 * i] = table[4 * i + 2];
@@ -239,29 +233,51 @@ std::int32_t PlaceDib(HspScreen* screen, const std::uint8_t* dib, std::uint64_t 
     }
     InstallPalette(screen, d.colours, hostPalette);
   }
+  DibTarget t;
+  t.drawWidth = std::min<std::int64_t>(d.width, std::int64_t{screen->width} - x);
+  t.drawHeight = std::min<std::int64_t>(d.height, std::int64_t{screen->height} - y);
   // Negative or empty sizes draw nothing and never form a row address.
-  if (drawWidth < 1 || drawHeight < 1) return 0;
-
-  std::int64_t b = palette ? 1 : 3;
-  std::int64_t screenRow = (b * screen->width + 3) & ~std::int64_t{3};
-  std::uint8_t* pixels = HostPtr<std::uint8_t>(screen->pixelBits);
-  // Offsets, not moving pointers: no address is formed outside the buffers.
-  std::int64_t target = (std::int64_t{screen->height} - y - 1) * screenRow + b * x;
-  std::int64_t source =
-      static_cast<std::int64_t>(d.pixelOffset) + (std::int64_t{d.height} - 1) * d.sourceRow;
-  std::uint32_t bgr[256];
+  if (t.drawWidth < 1 || t.drawHeight < 1) return false;
   if (!palette && d.bits <= 8) ExpandColourTable(table, d.colours, bgr);
-  std::size_t count = static_cast<std::size_t>(drawWidth);
-  std::size_t copyBytes = count * static_cast<std::size_t>(b);
-  for (std::int64_t line = 0; line < drawHeight; ++line) {
+  t.firstRow = std::int64_t{d.height} - t.drawHeight;
+  t.bytesPerPixel = palette ? 1 : 3;
+  t.screenRow = (t.bytesPerPixel * screen->width + 3) & ~std::int64_t{3};
+  // The lowest drawn line is screen line y + drawHeight - 1, bottom-up.
+  t.firstTarget =
+      (std::int64_t{screen->height} - y - t.drawHeight) * t.screenRow + t.bytesPerPixel * x;
+  t.pixels = HostPtr<std::uint8_t>(screen->pixelBits);
+  *target = t;
+  return true;
+}
+
+void DrawDibRows(const DibLayout& d, const DibTarget& t, const std::uint32_t* bgr,
+                 const std::uint8_t* rows, std::int64_t row, std::int64_t count) {
+  // Offsets, not moving pointers: no address is formed outside the buffers.
+  std::int64_t target = t.firstTarget + (row - t.firstRow) * t.screenRow;
+  const std::size_t width = static_cast<std::size_t>(t.drawWidth);
+  const std::size_t copyBytes = width * static_cast<std::size_t>(t.bytesPerPixel);
+  std::int64_t source = 0;
+  for (std::int64_t i = 0; i < count; ++i) {
     if (d.line == DibLine::kCopy) {
-      std::memcpy(pixels + target, dib + source, copyBytes);
+      std::memcpy(t.pixels + target, rows + source, copyBytes);
     } else {
-      ConvertLine(d.line, bgr, dib + source, pixels + target, count);
+      ConvertLine(d.line, bgr, rows + source, t.pixels + target, width);
     }
-    target -= screenRow;
-    source -= d.sourceRow;
+    target += t.screenRow;
+    source += d.sourceRow;
   }
+}
+
+std::int32_t PlaceDib(HspScreen* screen, const std::uint8_t* dib, std::uint64_t available,
+                      std::int32_t x, std::int32_t y, std::uint8_t* hostPalette) {
+  DibLayout d;
+  std::int32_t status = CheckDib(dib, available, screen->paletteMode != 0, &d);
+  if (status != 0) return status;
+  std::uint32_t bgr[256];
+  DibTarget t;
+  if (!PrepareDibTarget(screen, d, dib + d.tableOffset, x, y, hostPalette, bgr, &t)) return 0;
+  const std::int64_t first = static_cast<std::int64_t>(d.pixelOffset) + t.firstRow * d.sourceRow;
+  DrawDibRows(d, t, bgr, dib + first, t.firstRow, t.drawHeight);
   return 0;
 }
 

@@ -55,6 +55,34 @@ void ExpandColourTable(const std::uint8_t* table, int colours, std::uint32_t* bg
 void ConvertLine(DibLine kind, const std::uint32_t* bgr, const std::uint8_t* src, std::uint8_t* dst,
                  std::size_t count);
 
+// Where a checked DIB lands in the screen: the lines drawn and their
+// width, clipped, and the byte offset of the lowest drawn source row's
+// target line. Source rows are counted in storage order (bottom line first);
+// rows firstRow .. height - 1 are drawn, each one screenRow above the last.
+struct DibTarget {
+  std::int64_t drawWidth = 0;
+  std::int64_t drawHeight = 0;  // drawWidth or drawHeight below 1: nothing drawn
+  std::int64_t firstRow = 0;    // height - drawHeight
+  std::int64_t bytesPerPixel = 1;
+  std::int64_t screenRow = 0;
+  std::int64_t firstTarget = 0;  // offset in the screen's pixels of firstRow's line
+  std::uint8_t* pixels = nullptr;
+};
+
+// For a DIB that passed CheckDib: installs its palette on a palette screen
+// (writing it to the host palette), expands the colour table into bgr[256]
+// for the colour conversions, and fills *target for a placement at (x, y).
+// `table` is the colour table (the DIB start + tableOffset). Returns false
+// when nothing is drawn.
+bool PrepareDibTarget(HspScreen* screen, const DibLayout& d, const std::uint8_t* table,
+                      std::int32_t x, std::int32_t y, std::uint8_t* hostPalette, std::uint32_t* bgr,
+                      DibTarget* target);
+
+// Draws `count` consecutive source rows starting at row `row` (storage
+// order); `rows` holds them, sourceRow bytes apart.
+void DrawDibRows(const DibLayout& d, const DibTarget& t, const std::uint32_t* bgr,
+                 const std::uint8_t* rows, std::int64_t row, std::int64_t count);
+
 // Validates the DIB, installs its palette on a palette screen (and writes it
 // to the host palette), and draws it with its top-left corner at screen
 // pixel (x, y), clipped to the screen. Returns 0 or a code above.

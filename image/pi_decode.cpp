@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zor {
 
 void FreeBytes::operator()(std::uint8_t* p) const { std::free(p); }
@@ -122,12 +126,83 @@ constexpr auto kColour256Short = MakeShortTable();
 constexpr std::uint8_t kPosition[8] = {0 | 2 << 4, 0 | 2 << 4, 1 | 2 << 4, 1 | 2 << 4,
                                        2 | 2 << 4, 2 | 2 << 4, 3 | 3 << 4, 4 | 3 << 4};
 
+// A position code and the length code after it, by the next 11 bits:
+// code | position-code length << 3 | pairs << 5 | both codes' length << 10,
+// the last two 0 when the length code does not fit in the 11 bits.
+constexpr int kPairBits = 11;
+constexpr std::array<std::uint16_t, (1u << kPairBits)> MakePairTable() {
+  std::array<std::uint16_t, (1u << kPairBits)> t{};
+  for (unsigned v = 0; v < (1u << kPairBits); ++v) {
+    const unsigned pe = kPosition[v >> (kPairBits - 3)];
+    const unsigned code = pe & 15, codeLength = pe >> 4;
+    const unsigned rest = kPairBits - codeLength;  // bits left for the length code
+    const unsigned after = v & ((1u << rest) - 1);
+    auto bit = [&](unsigned i) { return (after >> (rest - 1 - i)) & 1u; };
+    unsigned ones = 0;
+    while (ones < rest && bit(ones)) ++ones;
+    unsigned pairs = 0, length = 0;
+    if (ones == 0) {
+      pairs = 1;
+      length = 1;
+    } else if (2 * ones + 1 <= rest) {
+      const unsigned field = (after >> (rest - 2 * ones - 1)) & ((1u << ones) - 1);
+      pairs = (1u << ones) + field;
+      length = 2 * ones + 1;
+    }
+    const unsigned total = length != 0 ? codeLength + length : 0;
+    t[v] = static_cast<std::uint16_t>(code | codeLength << 3 | pairs << 5 | total << 10);
+  }
+  return t;
+}
+constexpr auto kPair = MakePairTable();
+
 struct ColourCoder {
   const std::uint16_t* table;
   int peekBits;
   int stride;           // bytes per list
   std::uint8_t* lists;  // one list per preceding colour, most recent first
 };
+
+#if defined(__SSE2__)
+// Byte i of mask k is 0xFF for i <= k: the list bytes that move up by one.
+struct FrontMasks {
+  alignas(16) std::uint8_t m[16][16];
+};
+constexpr FrontMasks kFrontMask = [] {
+  FrontMasks t{};
+  for (int k = 0; k < 16; ++k) {
+    for (int i = 0; i < 16; ++i) t.m[k][i] = i <= k ? 0xFF : 0;
+  }
+  return t;
+}();
+#endif
+
+// Moves list entry `at` (holding c) to the front, entries 0 .. at-1 up by
+// one.
+inline void MoveToFront(std::uint8_t* list, int at, std::uint8_t c) {
+#if defined(__SSE2__)
+  if (at < 16) {
+    // One 16-byte block, shifted up by a byte where the mask says, c below:
+    // no loop and no branch on `at`.
+    __m128i* const p = reinterpret_cast<__m128i*>(list);
+    const __m128i v = _mm_loadu_si128(p);
+    const __m128i m = _mm_load_si128(reinterpret_cast<const __m128i*>(kFrontMask.m[at]));
+    const __m128i moved =
+        _mm_or_si128(_mm_and_si128(_mm_slli_si128(v, 1), m), _mm_andnot_si128(m, v));
+    _mm_storeu_si128(p, _mm_or_si128(moved, _mm_cvtsi32_si128(c)));
+    return;
+  }
+#endif
+  // In 16-byte blocks from the top: each block is read before the next
+  // lower one is stored. The last block may start in the 16 bytes of
+  // padding before the list.
+  for (int top = at; top > 0; top -= 16) {
+    std::uint8_t block[16];
+    std::memcpy(block, list + top - 16, 16);
+    std::memcpy(list + top - 15, block, 16);
+  }
+  list[0] = c;
+}
 
 // Reads one colour after `previous`; false when the bits run out.
 inline bool ReadColour(BitReader& r, const ColourCoder& cc, unsigned previous, std::uint8_t* out) {
@@ -139,15 +214,7 @@ inline bool ReadColour(BitReader& r, const ColourCoder& cc, unsigned previous, s
   const int at = static_cast<int>(e & 0xFF);
   std::uint8_t* list = cc.lists + previous * static_cast<unsigned>(cc.stride);
   const std::uint8_t c = list[at];
-  // Move entries 0 .. at-1 up by one, in 16-byte blocks from the top: each
-  // block is read before the next lower one is stored. The last block may
-  // start in the 16 bytes of padding before the list.
-  for (int top = at; top > 0; top -= 16) {
-    std::uint8_t block[16];
-    std::memcpy(block, list + top - 16, 16);
-    std::memcpy(list + top - 15, block, 16);
-  }
-  list[0] = c;
+  MoveToFront(list, at, c);
   *out = c;
   return true;
 }
@@ -184,7 +251,7 @@ inline void CopyBack(std::uint8_t* dst, std::size_t d, std::size_t n) {
   } else if (d == 2 || d == 4 || d == 8) {
     // The pattern's period divides 16: every 16-byte block is the same.
     std::uint8_t pattern[16];
-    for (std::size_t i = 0; i < 16; ++i) pattern[i] = src[i % d];
+    for (std::size_t i = 0; i < 16; ++i) pattern[i] = src[i & (d - 1)];
     for (std::size_t i = 0; i < n; i += 16) std::memcpy(dst + i, pattern, 16);
   } else if (d >= 8) {
     for (std::size_t i = 0; i < n; i += 8) std::memcpy(dst + i, src + i, 8);
@@ -227,7 +294,8 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
   // Fresh lists: the list of c holds c, c-1, c-2, ... most recent first.
   std::uint8_t* const first = lists.get() + kListPadding;
   for (int c = 0; c < n; ++c) {
-    for (int i = 0; i < n; ++i) first[c * stride + i] = static_cast<std::uint8_t>((c - i + n) % n);
+    for (int i = 0; i < n; ++i)
+      first[c * stride + i] = static_cast<std::uint8_t>((c - i) & (n - 1));
   }
   const ColourCoder cc{wide ? kColour256Short.data() : kColour16.data(), wide ? 9 : 6, stride,
                        first};
@@ -258,27 +326,34 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
   int previousCode = -1;
   while (p < end) {
     Refill(r);
-    const unsigned pe = kPosition[Peek(r, 3)];
-    const int codeLength = static_cast<int>(pe >> 4);
+    const unsigned pe = kPair[Peek(r, kPairBits)];
+    const int codeLength = static_cast<int>((pe >> 3) & 3);
     if (codeLength > r.count) break;
-    Consume(r, codeLength);
-    const int code = static_cast<int>(pe & 15);
+    const int code = static_cast<int>(pe & 7);
+    const int bothLength = static_cast<int>(pe >> 10);
 
     if (code == previousCode) {
       // A run of literal colour pairs.
+      Consume(r, codeLength);
       previousCode = -1;
       bool ok = true;
+      // The colour before each pixel stays in a register: read back from the
+      // picture it would wait on the list stores just made.
+      std::uint8_t before = pic[p - 1];
       for (;;) {
         Refill(r);
-        if (!ReadColour(r, cc, pic[p - 1], pic + p)) {
+        std::uint8_t a = 0;
+        if (!ReadColour(r, cc, before, &a)) {
           ok = false;
           break;
         }
-        if (!ReadColour(r, cc, pic[p], pic + p + 1)) {
+        pic[p] = a;
+        if (!ReadColour(r, cc, a, &before)) {
           written = p + 1;
           ok = false;
           break;
         }
+        pic[p + 1] = before;
         p += 2;
         if (p >= end) break;
         if (r.count < 1) {
@@ -294,8 +369,15 @@ std::int32_t DecodePiStream(const PiByteSource& source, std::int32_t width, std:
     }
 
     previousCode = code;
-    const std::uint32_t pairs = ReadLength(r);
-    if (pairs == 0) break;
+    std::uint32_t pairs;
+    if (bothLength != 0 && bothLength <= r.count) {
+      Consume(r, bothLength);  // a short length, decoded with the position
+      pairs = (pe >> 5) & 31;
+    } else {
+      Consume(r, codeLength);
+      pairs = ReadLength(r);
+      if (pairs == 0) break;
+    }
     // The pixels before p through a pointer: at p = 0 they lie in the
     // leading area, and p - 1 as an unsigned index would wrap.
     const std::uint8_t* const at = pic + p;

@@ -82,7 +82,16 @@ void PlacePiPicture(const std::uint8_t* picture, std::int32_t width, std::int32_
     } else if (mask == nullptr) {
       // Four bytes per pixel, the fourth overwritten by the next pixel; the
       // last pixel of the row gets exactly three.
-      for (std::size_t i = 0; i + 1 < cols; ++i) std::memcpy(dst + 3 * i, &bgr[src[i]], 4);
+      std::size_t i = 0;
+      for (; i + 5 <= cols; i += 4) {
+        const std::uint32_t a = bgr[src[i]], b = bgr[src[i + 1]], c = bgr[src[i + 2]],
+                            e = bgr[src[i + 3]];
+        std::memcpy(dst + 3 * i, &a, 4);
+        std::memcpy(dst + 3 * i + 3, &b, 4);
+        std::memcpy(dst + 3 * i + 6, &c, 4);
+        std::memcpy(dst + 3 * i + 9, &e, 4);
+      }
+      for (; i + 1 < cols; ++i) std::memcpy(dst + 3 * i, &bgr[src[i]], 4);
       const std::uint32_t last = bgr[src[cols - 1]];
       std::uint8_t* d = dst + 3 * (cols - 1);
       d[0] = static_cast<std::uint8_t>(last);
