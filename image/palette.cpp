@@ -10,25 +10,15 @@ namespace {
 constexpr std::size_t kLogPaletteBlock = 2048;  // room for 511 entries
 constexpr BYTE kNoCollapse = 4;                 // PC_NOCOLLAPSE
 
-template <class H>
-H HandleOf(HostAddr a) {
-  return reinterpret_cast<H>(static_cast<std::uintptr_t>(a));
-}
-
-HDC ScreenDc(const HspScreen* s) { return HandleOf<HDC>(s->memoryDc); }
-
-template <class H>
-HostAddr AddrOf(H h) {
-  return static_cast<HostAddr>(reinterpret_cast<std::uintptr_t>(h));
-}
+HDC ScreenDc(const HspScreen* s) { return HostHandle<HDC>(s->memoryDc); }
 
 }  // namespace
 
 void InstallPalette(HspScreen* screen, int count, const std::uint8_t* rgb) {
   HDC dc = ScreenDc(screen);
   if (screen->palette != 0) {
-    SelectPalette(dc, HandleOf<HPALETTE>(screen->previousPalette), TRUE);
-    DeleteObject(HandleOf<HGDIOBJ>(screen->palette));
+    SelectPalette(dc, HostHandle<HPALETTE>(screen->previousPalette), TRUE);
+    DeleteObject(HostHandle<HGDIOBJ>(screen->palette));
   }
   if (count > 256) count = 256;  // the colour table's size
   if (screen->paletteMode != 0) {
@@ -53,22 +43,22 @@ void InstallPalette(HspScreen* screen, int count, const std::uint8_t* rgb) {
     entries[i] = PALETTEENTRY{rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2], kNoCollapse};
   }
   HPALETTE pal = CreatePalette(log);
-  screen->palette = AddrOf(pal);
-  screen->previousPalette = AddrOf(SelectPalette(dc, pal, TRUE));
+  screen->palette = HandleAddr(pal);
+  screen->previousPalette = HandleAddr(SelectPalette(dc, pal, TRUE));
   std::free(block);
   screen->paletteCount = count;
 }
 
 void RedrawScreen(HspScreen* screen) {
   if (screen->redrawMode == 0) return;
-  HWND window = HandleOf<HWND>(screen->window);
+  HWND window = HostHandle<HWND>(screen->window);
   HDC dc = GetDC(window);
   PaintScreen(dc, screen);
   ReleaseDC(window, dc);
 }
 
 void PaintScreen(HDC dc, HspScreen* screen) {
-  HPALETTE pal = HandleOf<HPALETTE>(screen->palette);
+  HPALETTE pal = HostHandle<HPALETTE>(screen->palette);
   HPALETTE before = nullptr;
   if (pal != nullptr) {
     before = SelectPalette(dc, pal, FALSE);
