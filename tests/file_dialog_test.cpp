@@ -278,7 +278,7 @@ TEST_F(FileDialogs, PathLongerThanTheRowFails) {
 TEST_F(FileDialogs, TheParentWindowOwnsTheDialog) {
   ZT_NEED_DIALOGS();
   zt::HostVar v = zt::HostVar::String(260);
-  auto* screen = static_cast<zor::HspScreen*>(zt::LowAlloc(sizeof(zor::HspScreen)));
+  zt::WindowScreen screen;
   {
     zt::TestWindow w;
     screen->window = zor::HandleAddr(w.hwnd());
@@ -299,7 +299,6 @@ TEST_F(FileDialogs, TheParentWindowOwnsTheDialog) {
   zt::TestWindow other;
   screen->window = zor::HandleAddr(other.hwnd());
   EXPECT_EQ(-1, ChangeParentWnd(screen, 0, 0, 0));
-  zt::LowFree(screen, sizeof(zor::HspScreen));
 }
 
 }  // namespace

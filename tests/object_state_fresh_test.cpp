@@ -19,8 +19,7 @@ constexpr std::int32_t kNone = static_cast<std::int32_t>(0x80000001u);
 
 TEST(FreshObjectState, NothingIsSetAtLoad) {
   zt::TestWindow win;
-  auto* screen = static_cast<zor::HspScreen*>(zt::LowAlloc(sizeof(zor::HspScreen)));
-  screen->window = static_cast<zor::HostAddr>(reinterpret_cast<std::uintptr_t>(win.hwnd()));
+  zt::WindowScreen screen(win.hwnd());
 
   // No check yet: 64 zero flags.
   zt::HostVar flags = zt::HostVar::Ints(64);
@@ -47,7 +46,6 @@ TEST(FreshObjectState, NothingIsSetAtLoad) {
   EXPECT_EQ(0, CheckObjTable(screen, 0, 0, 0));
   EXPECT_EQ(0, GetObjTable(flags, 0, 0, 0));
   for (int i = 0; i < 64; ++i) EXPECT_EQ(i == 0 || i == 9 || i == 63, flags.ints()[i]) << i;
-  zt::LowFree(screen, sizeof(zor::HspScreen));
 }
 
 }  // namespace

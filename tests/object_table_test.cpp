@@ -65,8 +65,6 @@ int Clicks(HWND window, int id, HWND button) {
 class Objects : public testing::Test {
  protected:
   void SetUp() override {
-    screen_ = static_cast<zor::HspScreen*>(zt::LowAlloc(sizeof(zor::HspScreen)));
-    screen_->window = zor::HandleAddr(win_.hwnd());
     button_ = zt::AddButton(win_, "Push", 100, 10, 10, 81, 25);
     edit_ = zt::AddEdit(win_, "hello", 101, 10, 50, 121, 21);
     dead_ = zt::AddButton(win_, "gone", 102, 10, 90, 40, 20);
@@ -77,7 +75,6 @@ class Objects : public testing::Test {
     zt::PumpMessages();
     zt::TestWindow::Commands().clear();
   }
-  void TearDown() override { zt::LowFree(screen_, sizeof(zor::HspScreen)); }
 
   // A fresh control as object 3 for one case; destroyed by the caller.
   HWND Object3(bool button, DWORD style) {
@@ -88,7 +85,7 @@ class Objects : public testing::Test {
   }
 
   zt::TestWindow win_;
-  zor::HspScreen* screen_ = nullptr;
+  zt::WindowScreen screen_{win_.hwnd()};
   HWND button_ = nullptr, edit_ = nullptr, dead_ = nullptr;
 };
 
@@ -230,14 +227,13 @@ TEST_F(Objects, ChangeFlagsCompareHandles) {
 
   // The same snapshot against another screen; a new snapshot leaves the
   // flags as they are.
-  zor::HspScreen* blank = static_cast<zor::HspScreen*>(zt::LowAlloc(sizeof(zor::HspScreen)));
+  zt::WindowScreen blank;
   ASSERT_EQ(0, CheckObjTable(blank, 0, 0, 0));
   EXPECT_EQ((std::vector<int>{0, 1, 5}), Flagged());
   ASSERT_EQ(0, SetObjTable(screen_, 0, 0, 0));
   EXPECT_EQ((std::vector<int>{0, 1, 5}), Flagged());
   ASSERT_EQ(0, CheckObjTable(screen_, 0, 0, 0));
   EXPECT_EQ(std::vector<int>{}, Flagged());
-  zt::LowFree(blank, sizeof(zor::HspScreen));
 }
 
 TEST_F(Objects, GetObjTableNeedsSixtyFourInts) {

@@ -52,16 +52,11 @@ struct Shown {
 
 class Popups : public testing::Test {
  protected:
-  void SetUp() override {
-    screen_ = static_cast<zor::HspScreen*>(zt::LowAlloc(sizeof(zor::HspScreen)));
-    screen_->window = zor::HandleAddr(win_.hwnd());
-    before_ = zt::OpenHandleCount();
-  }
+  void SetUp() override { before_ = zt::OpenHandleCount(); }
   // Every menu the test made is destroyed again.
   void TearDown() override {
     DestroyPopup(0, 0, 0, 0);
     ZT_EXPECT_HANDLES(before_);
-    zt::LowFree(screen_, sizeof(zor::HspScreen));
   }
 
   Shown Show(std::int32_t slot, int choice, int x = 100, int y = 80) {
@@ -74,7 +69,7 @@ class Popups : public testing::Test {
 
   zt::Watchdog dog_{60, "a popup menu"};
   zt::TestWindow win_;
-  zor::HspScreen* screen_ = nullptr;
+  zt::WindowScreen screen_{win_.hwnd()};
   long before_ = -1;
 };
 

@@ -6,6 +6,7 @@
 #include "host/capacity.h"
 #include "host/export.h"
 #include "window/message_box.h"
+#include "window/object_ref.h"
 #include "window/parent_window.h"
 
 using namespace zor;
@@ -16,10 +17,8 @@ constexpr int kRasterCodes[9] = {13, 9, 15, 7, 4, 6, 8, 2, 10};
 constexpr WPARAM kMoveByCaption = 0xF012;  // SC_MOVE | HTCAPTION
 constexpr std::int32_t kOutsideClient = -268435455;
 
-HWND WindowOf(const HspScreen* screen) { return HostHandle<HWND>(screen->window); }
-
 std::int32_t Show(const HspScreen* screen, int command) {
-  ShowWindow(WindowOf(screen), command);
+  ShowWindow(WindowOf(screen->window), command);
   return 0;
 }
 
@@ -27,22 +26,22 @@ std::int32_t Show(const HspScreen* screen, int command) {
 
 ZOR_EXPORT DragWin(HspScreen* screen, std::int32_t, std::int32_t, std::int32_t) {
   ReleaseCapture();
-  SendMessageA(WindowOf(screen), WM_SYSCOMMAND, kMoveByCaption, 0);
+  SendMessageA(WindowOf(screen->window), WM_SYSCOMMAND, kMoveByCaption, 0);
   return 0;
 }
 
 ZOR_EXPORT ChangeParentWnd(HspScreen* screen, std::int32_t, std::int32_t, std::int32_t) {
   HWND parent = ParentWindowRaw();
   if (parent == nullptr) return -1;
-  if (parent == WindowOf(screen)) return -2;
-  SetParent(WindowOf(screen), parent);
+  if (parent == WindowOf(screen->window)) return -2;
+  SetParent(WindowOf(screen->window), parent);
   return 0;
 }
 
 ZOR_EXPORT SetParentWnd(HspScreen* screen, std::int32_t clear, std::int32_t, std::int32_t) {
   bool taken = false;
-  if (static_cast<DWORD>(GetWindowLongA(WindowOf(screen), GWL_STYLE)) & WS_VISIBLE) {
-    SetParentWindowHandle(WindowOf(screen));
+  if (static_cast<DWORD>(GetWindowLongA(WindowOf(screen->window), GWL_STYLE)) & WS_VISIBLE) {
+    SetParentWindowHandle(WindowOf(screen->window));
     taken = true;
   }
   if (clear != 0) {
@@ -85,11 +84,11 @@ ZOR_EXPORT Obj_Font(HspScreen* screen, std::int32_t number, std::int32_t, std::i
 }
 
 ZOR_EXPORT Iconic(HspScreen* screen, std::int32_t, std::int32_t, std::int32_t) {
-  return IsIconic(WindowOf(screen)) == 1 ? -1 : 0;
+  return IsIconic(WindowOf(screen->window)) == 1 ? -1 : 0;
 }
 
 ZOR_EXPORT Zoomed(HspScreen* screen, std::int32_t, std::int32_t, std::int32_t) {
-  return IsZoomed(WindowOf(screen)) == 1 ? -1 : 0;
+  return IsZoomed(WindowOf(screen->window)) == 1 ? -1 : 0;
 }
 
 ZOR_EXPORT ZorMinimize(HspScreen* screen, std::int32_t, std::int32_t, std::int32_t) {
@@ -105,7 +104,7 @@ ZOR_EXPORT ZorRestore(HspScreen* screen, std::int32_t, std::int32_t, std::int32_
 }
 
 ZOR_EXPORT FlashWin(HspScreen* screen, std::int32_t invert, std::int32_t, std::int32_t) {
-  FlashWindow(WindowOf(screen), invert != 0);
+  FlashWindow(WindowOf(screen->window), invert != 0);
   return 0;
 }
 
@@ -114,8 +113,8 @@ ZOR_EXPORT GetClientCurPos(HspScreen* screen, std::int32_t axis, std::int32_t, s
   POINT cursor{0, 0}, origin{0, 0};
   RECT client{0, 0, 0, 0};
   GetCursorPos(&cursor);
-  if (!GetClientRect(WindowOf(screen), &client)) client = RECT{0, 0, 0, 0};
-  ClientToScreen(WindowOf(screen), &origin);
+  if (!GetClientRect(WindowOf(screen->window), &client)) client = RECT{0, 0, 0, 0};
+  ClientToScreen(WindowOf(screen->window), &origin);
   LONG x = cursor.x - origin.x, y = cursor.y - origin.y;
   if (x < 0 || y < 0 || x >= client.right || y >= client.bottom) return kOutsideClient;
   return axis == 1 ? -y : -x;
@@ -123,15 +122,15 @@ ZOR_EXPORT GetClientCurPos(HspScreen* screen, std::int32_t axis, std::int32_t, s
 
 ZOR_EXPORT SetCursorClient(HspScreen* screen, std::int32_t x, std::int32_t y, std::int32_t) {
   POINT p{x, y};
-  ClientToScreen(WindowOf(screen), &p);
+  ClientToScreen(WindowOf(screen->window), &p);
   SetCursorPos(p.x, p.y);
   return 0;
 }
 
 ZOR_EXPORT Ime_Open(HspScreen* screen, std::int32_t open, std::int32_t, std::int32_t) {
-  HIMC context = ImmGetContext(WindowOf(screen));
+  HIMC context = ImmGetContext(WindowOf(screen->window));
   if (context == nullptr) return -1;
   BOOL set = ImmSetOpenStatus(context, open != 0);
-  ImmReleaseContext(WindowOf(screen), context);
+  ImmReleaseContext(WindowOf(screen->window), context);
   return set ? 0 : -1;
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "support/zortest.h"
+
 #if !defined(_WIN32)
 #include <chrono>
 #include <condition_variable>
@@ -119,6 +121,13 @@ TestWindow::~TestWindow() {
   if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
   PumpMessages();
 }
+
+WindowScreen::WindowScreen(HWND window)
+    : rec_(static_cast<zor::HspScreen*>(LowAlloc(sizeof(zor::HspScreen)))) {
+  rec_->window = zor::HandleAddr(window);
+}
+
+WindowScreen::~WindowScreen() { LowFree(rec_, sizeof(zor::HspScreen)); }
 
 HWND AddButton(HWND parent, const char* text, int id, int x, int y, int width, int height,
                DWORD style) {

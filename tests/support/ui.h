@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "host/host_records.h"
+
 namespace zt {
 
 // A WM_COMMAND that a test window received.
@@ -34,6 +36,22 @@ class TestWindow {
 
  private:
   HWND hwnd_ = nullptr;
+};
+
+// A zero-filled host screen record in low memory, without a pixel buffer,
+// whose window is `window`; freed with the object.
+class WindowScreen {
+ public:
+  explicit WindowScreen(HWND window = nullptr);
+  ~WindowScreen();
+  WindowScreen(const WindowScreen&) = delete;
+  WindowScreen& operator=(const WindowScreen&) = delete;
+  zor::HspScreen* rec() const { return rec_; }
+  zor::HspScreen* operator->() const { return rec_; }
+  operator zor::HspScreen*() const { return rec_; }
+
+ private:
+  zor::HspScreen* rec_;
 };
 
 HWND AddButton(HWND parent, const char* text, int id, int x, int y, int width, int height,
