@@ -162,10 +162,17 @@ inline constexpr std::size_t kExportCount = sizeof(kExports) / sizeof(kExports[0
 constexpr int HspType(const ExportRow& row) {
   int type = 0;
   switch (row.p[0]) {
-    case Arg::String: type = 1; break;  // the script passes a string variable
-    case Arg::Screen: type = 2; break;
-    case Arg::Var: type = 3; break;
-    default: break;
+    case Arg::String:
+      type = 1;
+      break;  // the script passes a string variable
+    case Arg::Screen:
+      type = 2;
+      break;
+    case Arg::Var:
+      type = 3;
+      break;
+    default:
+      break;
   }
   if (row.p[1] == Arg::String) type += 0x04;
   if (row.p[3] == Arg::TextBuf) type += 0x10;

@@ -1,5 +1,7 @@
 // The export table: the HSP type numbers derived from the argument kinds,
 // and the generated include file declaring every export with them.
+#include "exports/export_table.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -8,8 +10,6 @@
 #include <map>
 #include <sstream>
 #include <string>
-
-#include "exports/export_table.h"
 
 namespace {
 
@@ -29,13 +29,10 @@ TEST(ExportTable, TellingRowsGetTheirTypeNumbers) {
     int scriptArgs;
   } cases[] = {
       {"BmpLoad", 0x36, 1},  // screen, string, -, palette
-      {"GetClipDib", 0x32, 2},
-      {"GetZorExtVer", 0x10, 0},
-      {"ExDialog", 5, 4},  // p1 string as a string variable's data
-      {"FloatSetBuf", 3, 2},
-      {"RmDir", 4, 2},  // an unused p1 still takes a place
-      {"PiTransColour", 0, 3},
-      {"Dib2Clip", 2, 0},
+      {"GetClipDib", 0x32, 2}, {"GetZorExtVer", 0x10, 0},
+      {"ExDialog", 5, 4},                        // p1 string as a string variable's data
+      {"FloatSetBuf", 3, 2},   {"RmDir", 4, 2},  // an unused p1 still takes a place
+      {"PiTransColour", 0, 3}, {"Dib2Clip", 2, 0},
       {"GetSaveFile", 7, 3},
   };
   for (const auto& c : cases) {
