@@ -16,7 +16,7 @@ SUDO=""
 export DEBIAN_FRONTEND=noninteractive
 
 native_pkgs=(cmake make g++ locales clang clang-format libclang-rt-14-dev libfuzzer-14-dev
-  libgtest-dev googletest libgmock-dev libbenchmark-dev liblnk-utils xvfb ccache
+  libgtest-dev googletest libgmock-dev libbenchmark-dev liblnk-utils xvfb ccache libstb-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev)
 
 missing=()

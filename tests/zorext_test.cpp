@@ -1,0 +1,296 @@
+// The zorext converter, run as a child process the way a user runs it: its
+// PNG files are decoded again and compared pixel by pixel with the colours
+// of the source pictures.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb_image.h>
+
+#include "support/bmp_builder.h"
+#include "support/pi_encoder.h"
+#include "support/zortest.h"
+
+namespace {
+
+struct Outcome {
+  int exitCode = -1;
+  std::string output;  // stdout and stderr together
+};
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+// Runs zorext with `args`, waiting at most two minutes.
+Outcome RunZorext(const std::vector<std::string>& args) {
+  Outcome r;
+  // A file of its own per run: a child's inherited handle may outlive it
+  // for a moment.
+  static int runs = 0;
+  const std::string output = "zt_zorext_output" + std::to_string(++runs) + ".txt";
+#if defined(_WIN32)
+  std::string line = "zorext.exe";
+  for (const std::string& a : args) line += " \"" + a + "\"";
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE out = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) {
+    r.output = "cannot create " + output + ", error " + std::to_string(GetLastError());
+    return r;
+  }
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  si.hStdOutput = out;
+  si.hStdError = out;
+  PROCESS_INFORMATION pi{};
+  if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+    if (WaitForSingleObject(pi.hProcess, 120000) != WAIT_OBJECT_0)
+      TerminateProcess(pi.hProcess, 99);
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    r.exitCode = int(code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  } else {
+    r.output = "cannot start " + line + ", error " + std::to_string(GetLastError());
+    CloseHandle(out);
+    return r;
+  }
+  CloseHandle(out);
+#else
+  std::vector<std::string> all{ZT_ZOREXT};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : all) argv.push_back(&a[0]);
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t fa;
+  posix_spawn_file_actions_init(&fa);
+  posix_spawn_file_actions_addopen(&fa, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_adddup2(&fa, 1, 2);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, ZT_ZOREXT, &fa, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&fa);
+  if (spawned != 0) return r;
+  int status = 0;
+  for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+    if (waited == 12000) kill(pid, SIGKILL);
+    usleep(10000);
+  }
+  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+  r.output = ReadAll(output);
+  return r;
+}
+
+void MakeFolder(const std::string& path) {
+#if defined(_WIN32)
+  CreateDirectoryA(path.c_str(), nullptr);
+#else
+  mkdir(path.c_str(), 0755);
+#endif
+}
+
+// A source picture: its file bytes, and for every pixel (rows from the top)
+// its colour index or, for 24-bit BMP, -1 with the colour in `direct`.
+struct Source {
+  std::string bytes;
+  int width = 0, height = 0;
+  std::vector<int> index;
+  std::vector<std::uint32_t> palette;  // 0x00RRGGBB by index
+  std::vector<std::uint32_t> direct;
+
+  std::uint32_t Rgb(std::size_t i) const { return index[i] < 0 ? direct[i] : palette[index[i]]; }
+};
+
+Source PiSource(int w, int h, int colours, std::uint32_t seed, const std::string& comment = "zt") {
+  Source s;
+  s.width = w, s.height = h;
+  zt::PiHeaderSpec spec = zt::PiSpec(w, h, colours, seed);
+  spec.comment = comment;
+  const std::vector<std::uint8_t> px = zt::MakePiPicture(w, h, colours, seed, 30);
+  s.bytes = zt::EncodePiFile(spec, px, seed);
+  s.index.assign(px.begin(), px.end());
+  for (int i = 0; i < colours; ++i) {
+    const std::uint8_t* p = &spec.palette[3 * std::size_t(i)];
+    s.palette.push_back(std::uint32_t(p[0] << 16 | p[1] << 8 | p[2]));
+  }
+  return s;
+}
+
+Source BmpSource(int w, int h, std::uint16_t bits) {
+  Source s;
+  s.width = w, s.height = h;
+  zt::DibSpec d = zt::DibSpec::Of(w, h, bits);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      std::uint8_t* row = d.Row(y);
+      if (bits == 8) {
+        row[x] = std::uint8_t(x * 29 + y * 7);
+        s.index.push_back(row[x]);
+      } else {
+        const std::uint32_t rgb = std::uint32_t(x * 0x3B1F5 + y * 0x9D2B) & 0xFFFFFF;
+        row[3 * x] = std::uint8_t(rgb), row[3 * x + 1] = std::uint8_t(rgb >> 8);
+        row[3 * x + 2] = std::uint8_t(rgb >> 16);
+        s.index.push_back(-1);
+        s.direct.push_back(rgb);
+      }
+    }
+  }
+  for (int i = 0; bits == 8 && i < 256; ++i) s.palette.push_back(zt::DibSpec::EntryRgb(i));
+  s.bytes = zt::MakeBmp(d);
+  return s;
+}
+
+// Decodes the PNG and compares every pixel: alpha 0 where `transparent`
+// says so (when given, the PNG must have an alpha channel), else the
+// source colour.
+void ExpectPng(const std::string& png, const Source& src,
+               const std::vector<bool>* transparent = nullptr) {
+  int w = 0, h = 0, channels = 0;
+  stbi_uc* px = stbi_load(png.c_str(), &w, &h, &channels, 0);
+  ASSERT_NE(px, nullptr) << png << ": " << stbi_failure_reason();
+  EXPECT_EQ(w, src.width) << png;
+  EXPECT_EQ(h, src.height) << png;
+  EXPECT_EQ(channels, transparent != nullptr ? 4 : 3) << png;
+  int mismatches = 0;
+  for (int i = 0; w == src.width && h == src.height && i < w * h; ++i) {
+    const stbi_uc* p = px + std::size_t(i) * channels;
+    const bool clear = transparent != nullptr && (*transparent)[i];
+    const std::uint32_t got = std::uint32_t(p[0] << 16 | p[1] << 8 | p[2]);
+    const bool ok = clear ? channels == 4 && p[3] == 0
+                          : got == src.Rgb(std::size_t(i)) && (channels == 3 || p[3] == 255);
+    if (!ok && ++mismatches <= 5) {
+      ADD_FAILURE() << png << " pixel (" << i % w << "," << i / w << "): " << std::hex << got
+                    << " alpha " << (channels == 4 ? int(p[3]) : 255) << ", want "
+                    << src.Rgb(std::size_t(i)) << (clear ? " transparent" : "");
+    }
+  }
+  stbi_image_free(px);
+}
+
+struct Case {
+  const char* name;
+  Source (*make)();
+  // Builds the transparency option for the source, and which pixels it
+  // makes transparent; none when empty.
+  std::vector<std::string> (*option)(const Source&, std::vector<bool>&);
+};
+
+std::vector<std::string> NoOption(const Source&, std::vector<bool>&) { return {}; }
+
+std::vector<std::string> IndexThree(const Source& s, std::vector<bool>& clear) {
+  for (int idx : s.index) clear.push_back(idx == 3);
+  return {"--transparent", "3"};
+}
+
+// The colour of the top-left pixel: every pixel of that colour goes.
+std::vector<std::string> TopLeftColour(const Source& s, std::vector<bool>& clear) {
+  const std::uint32_t c = s.Rgb(0);
+  for (std::size_t i = 0; i < s.index.size(); ++i) clear.push_back(s.Rgb(i) == c);
+  return {"--colour", std::to_string(c >> 16) + "," + std::to_string(c >> 8 & 255) + "," +
+                          std::to_string(c & 255)};
+}
+
+// The bottom-right pixel's index, picture by picture.
+std::vector<std::string> BottomRight(const Source& s, std::vector<bool>& clear) {
+  for (int idx : s.index) clear.push_back(idx == s.index.back());
+  return {"--corner", "br"};
+}
+
+const Case kCases[] = {
+    {"pi16_odd", [] { return PiSource(17, 9, 16, 1); }, NoOption},
+    {"pi256", [] { return PiSource(64, 21, 256, 2); }, NoOption},
+    {"pi16_index", [] { return PiSource(13, 7, 16, 3); }, IndexThree},
+    {"pi256_colour", [] { return PiSource(20, 5, 256, 4); }, TopLeftColour},
+    {"pi16_corner", [] { return PiSource(12, 8, 16, 7); }, BottomRight},
+    {"bmp8_odd", [] { return BmpSource(15, 6, 8); }, NoOption},
+    {"bmp24", [] { return BmpSource(9, 5, 24); }, NoOption},
+};
+
+TEST(Zorext, ConvertsEveryPixelToItsSourceColour) {
+  for (const Case& c : kCases) {
+    const Source src = c.make();
+    const bool isBmp = src.bytes.compare(0, 2, "BM") == 0;
+    const std::string in = std::string("zt_zorext_") + c.name + (isBmp ? ".bmp" : ".pi");
+    const std::string out = std::string("zt_zorext_") + c.name + ".png";
+    zt::WriteTempFile(in, src.bytes);
+    std::remove(out.c_str());
+    std::vector<bool> clear;
+    std::vector<std::string> args = {"convert", in, out};
+    const std::vector<std::string> option = c.option(src, clear);
+    args.insert(args.end(), option.begin(), option.end());
+    if (!clear.empty()) {
+      const auto n = std::count(clear.begin(), clear.end(), true);
+      ASSERT_TRUE(n > 0 && n < std::ptrdiff_t(clear.size())) << c.name << ": both kinds of pixel";
+    }
+    const Outcome r = RunZorext(args);
+    EXPECT_EQ(r.exitCode, 0) << c.name << ": " << r.output;
+    ExpectPng(out, src, clear.empty() ? nullptr : &clear);
+  }
+}
+
+TEST(Zorext, InfoShowsSizeColoursAndComment) {
+  const std::string pi =
+      zt::WriteTempFile("zt_zorext_info.pi", PiSource(17, 9, 16, 5, "a picture").bytes);
+  const std::string bmp = zt::WriteTempFile("zt_zorext_info.bmp", BmpSource(15, 6, 8).bytes);
+  const Outcome r = RunZorext({"info", pi, bmp});
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  for (const char* want : {"kind: Pi", "size: 17 x 9", "colours: 16 (4 planes), palette stored",
+                           "comment: \"a picture\"", "kind: BMP", "size: 15 x 6",
+                           "colours: 8 bits per pixel, 256-entry palette"}) {
+    EXPECT_NE(r.output.find(want), std::string::npos) << "missing \"" << want << "\" in\n"
+                                                      << r.output;
+  }
+}
+
+// A folder with two pictures (one with an upper-case extension), one broken
+// Pi file and a file that is no picture: the good ones convert, the broken
+// one is refused in words, and the exit status tells.
+TEST(Zorext, FolderKeepsGoingPastABrokenFile) {
+  const std::string dir = "zt_zorext_in", outDir = "zt_zorext_out";
+  MakeFolder(dir);
+  const Source pi = PiSource(11, 4, 16, 6), bmp = BmpSource(7, 3, 24);
+  zt::WriteTempFile(dir + "/a.pi", pi.bytes);
+  zt::WriteTempFile(dir + "/B.BMP", bmp.bytes);
+  zt::WriteTempFile(dir + "/c.pi", std::string(100, 'x'));
+  zt::WriteTempFile(dir + "/notes.txt", "not a picture");
+  for (const char* name : {"/a.png", "/B.png", "/c.png", "/notes.png"}) {
+    std::remove((outDir + name).c_str());
+  }
+  const Outcome r = RunZorext({"convert", dir, outDir});
+  EXPECT_EQ(r.exitCode, 1) << r.output;
+  EXPECT_NE(r.output.find("converted 2, refused 1"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("c.pi: refused: not a Pi file (bad header)"), std::string::npos)
+      << r.output;
+  EXPECT_EQ(r.output.find("notes"), std::string::npos) << r.output;
+  ExpectPng(outDir + "/a.png", pi);
+  ExpectPng(outDir + "/B.png", bmp);
+
+  EXPECT_EQ(RunZorext({"convert", dir}).exitCode, 2) << "usage error";
+}
+
+}  // namespace
