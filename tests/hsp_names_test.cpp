@@ -188,4 +188,39 @@ TEST(HspNames, SamplesCallOnlyDeclaredCommandsAndBuiltIns) {
   EXPECT_GE(samples, 11);
 }
 
+// The README's HSP 3 limits name exactly the exports the table gives each
+// limit: a changed argument kind must change the list.
+TEST(HspNames, ReadmeListsTheCommandsHsp3CannotRun) {
+  std::ifstream in(ZT_SOURCE_DIR "/README.md");
+  std::map<std::string, std::string> bullets;  // bullet title -> its text
+  std::string line, current;
+  for (bool inSection = false; std::getline(in, line);) {
+    if (line.rfind("## ", 0) == 0) inSection = line == "## HSP versions";
+    if (!inSection) continue;
+    if (line.rfind("- **", 0) == 0) current = line.substr(4, line.find("**", 4) - 4);
+    if (line.empty() || (line[0] != '-' && line[0] != ' ')) current.clear();
+    if (!current.empty()) bullets[current] += line + " ";
+  }
+  const struct {
+    const char* bullet;
+    bool (*applies)(const ExportRow&);
+  } limits[] = {
+      {"Variable records.", [](const ExportRow& r) { return r.p[0] == Arg::Var; }},
+      {"Object handles.",  // read the screen record's object handles
+       [](const ExportRow& r) {
+         return (std::string(r.family) == "objects" && r.p[0] == Arg::Screen) ||
+                std::string(r.name) == "Obj_Font";
+       }},
+      {"Palette.", [](const ExportRow& r) { return r.p[3] == Arg::Palette; }},
+  };
+  for (const auto& limit : limits) {
+    ASSERT_EQ(1u, bullets.count(limit.bullet)) << "README has no bullet " << limit.bullet;
+    const std::string& text = bullets[limit.bullet];
+    for (const ExportRow& row : kExports) {
+      const bool listed = text.find("`" + std::string(row.name) + "`") != std::string::npos;
+      EXPECT_EQ(limit.applies(row), listed) << limit.bullet << " " << row.name;
+    }
+  }
+}
+
 }  // namespace
