@@ -1107,3 +1107,1252 @@ stat の値:
 %href
 FloatLogBuf
 FloatPowBuf
+
+
+%index
+TriFunc
+整数の角度 (度) の三角関数
+%group
+整数三角関数
+%prm
+var, kind, angle, scale
+var : 結果を受け取る整数型変数
+kind : 関数の種類 (1 余弦、2 正接、それ以外は正弦)
+angle : 角度 (度、-4096 から 4096)
+scale : 結果に掛ける倍率
+%inst
+1 度きざみの表 (1.0 を 4096 とする整数) を使い、angle 度の正弦、余弦または正接に scale を掛けた整数を var (先頭の要素) に書き込みます。
+丸めは (値 × scale + 2048) / 4096 を 0 の方向に切り捨てるため、正の値だけ四捨五入になります (sin 30 × 100 は 50、sin 210 × 100 は -49)。
+正接の 90 度は 2147483647、270 度 (-90 度) は -2147483647 になります (stat は 0)。途中の計算は 32 ビット整数なので、大きな scale では桁あふれします。
+^
+stat : 0
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が整数型でない)、3 (angle が -4096 から 4096 の範囲外)。
+%sample
+#include "zorextss.as"
+	dim v, 1
+	repeat 8
+		TriFunc v, 1, cnt * 45, 100 : x = v
+		TriFunc v, 0, cnt * 45, 100
+		pset 200 + x, 200 - v
+	loop
+	stop
+%href
+TriFunc2
+TriFuncA
+GetAngle
+
+
+%index
+TriFunc2
+1/10000 度単位の角度の三角関数
+%group
+整数三角関数
+%prm
+var, kind, angle, scale
+var : 結果を受け取る整数型変数
+kind : 関数の種類 (1 余弦、2 正接、それ以外は正弦)
+angle : 角度 (1/10000 度単位。1800000 が 180 度)
+scale : 結果に掛ける倍率
+%inst
+angle の正弦、余弦または正接を倍精度で計算して scale を掛け、四捨五入 (0.5 は 0 から遠い方) した整数を var (先頭の要素) に書き込みます。
+正接は、angle が 900000 と -2700000 なら 2147483647、-900000 と 2700000 なら -2147483647 を書いて stat 1 になります。450000、2250000、-3150000、-1350000 では scale そのものを書きます。それ以外の角度 (一周先の 90 度なども) はそのまま計算します。
+^
+stat の値:
+ 0 : 成功
+ 1 : 正接の 90 度または 270 度 (上の値を書いた)
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が整数型でない)、3 (angle が -2147483645 より小さいか 2147483646 より大きい)。
+%sample
+#include "zorextss.as"
+	dim v, 1
+	TriFunc2 v, 0, 300000, 10000
+	mes "sin 30 度 x 10000 = " + v
+	stop
+%href
+TriFunc
+TriFuncA
+
+
+%index
+TriFuncA
+逆正弦・逆余弦を整数で求める
+%group
+整数三角関数
+%prm
+var, kind, ratio, scale
+var : 結果を受け取る整数型変数
+kind : 関数の種類 (1 逆余弦、それ以外は逆正弦)
+ratio : 値 (1000000 が 1.0。-1000000 から 1000000)
+scale : 結果に掛ける倍率
+%inst
+ratio / 1000000 の逆正弦 (-π/2 から π/2) または逆余弦 (0 から π) をラジアンで求めて scale を掛け、四捨五入 (0.5 は 0 から遠い方) した整数を var (先頭の要素) に書き込みます。
+例: 逆余弦で ratio 500000、scale 1000 なら 1047。
+^
+stat の値:
+ 0 : 成功
+ 1 : ratio が -1000000 から 1000000 の範囲外 (何も書かない)
+^
+※ var が整数型でないときは正の値 6 を返すため、HSP のエラー 6 でスクリプトが停止します。
+%href
+TriFunc
+TriFunc2
+
+
+%index
+GetAngle
+2 点を結ぶ直線の角度を求める
+%group
+整数三角関数
+%prm
+x1, y1, x2, y2
+x1 : 1 点目の X 座標
+y1 : 1 点目の Y 座標
+x2 : 2 点目の X 座標
+y2 : 2 点目の Y 座標
+%inst
+(x1, y1) と (x2, y2) を結ぶ直線の傾きの角度 (arctan((y2 - y1) / (x2 - x1))) を、1/10000 度単位で 0 から 3600000 の値にして stat に返します。負の角度には 3600000 を足します。
+傾きだけで求めるので向きは区別しません。(0, 0) から (10, 10) も (-10, -10) も 450000、(10, -10) は 3150000 です。
+^
+stat : 角度 (1/10000 度単位、0 から 3600000)
+^
+※ x1 と x2 が等しい (垂直な直線) ときは正の値 3 を返すため、HSP のエラー 3 でスクリプトが停止します。
+%sample
+#include "zorextss.as"
+	GetAngle 0, 0, 3, 1
+	mes "角度 = " + (stat / 10000) + " 度"
+	stop
+%href
+GetAngle2
+FloatATanBuf
+
+
+%index
+GetAngle2
+2 点を結ぶ直線の角度を配列に求める
+%group
+整数三角関数
+%prm
+var, scale
+var : 座標を入れ結果を受け取る整数型配列変数 (5 要素以上)
+scale : 結果に掛ける倍率
+%inst
+var.1, var.2 を 1 点目 (x1, y1)、var.3, var.4 を 2 点目 (x2, y2) として、結ぶ直線の傾きの角度 (度) に scale を掛け、四捨五入 (0.5 は 0 から遠い方) した値を var.0 に書き込みます。
+結果は -90 × scale から 90 × scale の範囲で、GetAngle と違い負の角度に一周を足しません。
+^
+stat の値:
+ 0 : 成功
+ 1 : var が整数型でない
+ 2 : var の要素数が 5 未満
+ 3 : x1 と x2 が等しい (垂直な直線。停止はしません)
+%sample
+#include "zorextss.as"
+	dim p, 5
+	p.1 = 0 : p.2 = 0 : p.3 = 10 : p.4 = -10
+	GetAngle2 p, 10
+	mes p.0
+	stop
+%href
+GetAngle
+
+
+%index
+Root
+整数の平方根を求める
+%group
+整数三角関数
+%prm
+var, x, scale
+var : 結果を受け取る整数型変数
+x : 元の値 (1 以上)
+scale : 結果に掛ける倍率
+%inst
+x の平方根に scale を掛け、0.5 を足して切り捨てた整数を var (先頭の要素) に書き込みます (scale が負でも 0.5 を足します)。
+例: x = 2、scale 1000 なら 1414。
+^
+stat の値:
+ 0 : 成功
+ 1 : var が整数型でない
+ 2 : x が 0 以下 (0 のときは var に 0 を書き、負のときは何も書かない)
+%href
+FloatRootBuf
+
+
+%index
+DecimalStr
+割り算の商と余りを文字列にする
+%group
+数値変換
+%prm
+var, a, b
+var : 結果を受け取る文字列型変数 (64 バイト以上)
+a : 割られる数
+b : 割る数
+%inst
+a / b の商 (0 の方向に切り捨て) と余り (a と同じ符号) を「商.余り」の形の文字列にして var に書き込みます。
+余りは桁をそろえずに整数のまま書くので、小数の表記ではありません: 12345, 100 は "123.45"、12305, 100 は "123.5"、-7, 2 は "-3.-1" になります。
+^
+stat の値:
+ 0 : 成功
+ 1 : var が文字列型でない
+ 2 : var の 1 要素が 64 バイト未満
+ 255 : b が 0、または a が -2147483648 で b が -1 (割り算ができない)
+%sample
+#include "zorextss.as"
+	sdim s, 64
+	DecimalStr s, 12345, 100
+	mes s
+	stop
+%href
+Hex2Int
+
+
+%index
+Hex2Int
+16 進数の文字列を整数にする
+%group
+数値変換
+%prm
+var, "text"
+var : 結果を受け取る整数型変数
+"text" : 16 進数の文字列
+%inst
+text を 16 進数として読み、var (先頭の要素) に書き込みます。
+先頭の空白を飛ばし、符号 (+ または -) の後の 0 から 9、A から F (小文字も可) を読みます。8 桁を読むか、空白やその他の文字が来たところで読み終わります。"0x" などの接頭辞は使えません ("0x10" は 0)。数字がなければ 0 です。
+符号のない 8 桁の 80000000 から FFFFFFFF はそのまま 32 ビットの値になります (FFFFFFFF は -1)。
+^
+stat の値:
+ 0 : 成功
+ 1 : var が整数型でない
+ 255 : 符号付きで 8 桁の先頭が 8 以上 (範囲外。何も書かない)
+%sample
+#include "zorextss.as"
+	dim v, 1
+	Hex2Int v, "7fff"
+	mes v
+	stop
+%href
+DecimalStr
+
+
+%index
+SlideNum
+変数のバイトに値を加える
+%group
+数値変換
+%prm
+var, offset, count, amount
+var : 変数 (型は問わない)
+offset : 始めのバイト位置 (0 以上)
+count : バイト数 (1 以上)
+amount : 加える値 (-128 から 128)
+%inst
+var のバッファの offset バイト目から count バイトのそれぞれに amount を加えます (256 で割った余り。隣のバイトへの桁上がりはありません)。バッファを超える部分は無視します。
+amount を正負逆にして呼ぶと元に戻ります。
+^
+stat の値:
+ 0 : 成功 (amount が 0 なら何もしない)
+ 1 : offset が負、count が 1 未満、または amount が範囲外
+%sample
+#include "zorextss.as"
+	sdim s, 64
+	s = "abc"
+	SlideNum s, 0, 3, 1
+	mes s
+	stop
+
+
+%index
+MapStr
+文字列の全角・半角などを変換
+%group
+文字種変換
+%prm
+var, "source", mode
+var : 結果を受け取る文字列型変数
+"source" : 変換する文字列
+mode : 変換の種類 (下記の値の和)
+%inst
+Windows のロケール変換 (ユーザーの既定のロケール) で source を変換して var に書き込みます。
+mode: 1 全角、2 半角、4 ひらがな、8 カタカナ、16 小文字、32 大文字。下位 6 ビットだけが有効で、0 は 1 とみなします。
+全角と半角、ひらがなとカタカナ、小文字と大文字を同時に指定すると変換は失敗します。
+var は配列なら全体を 1 つのバッファとして使います。
+^
+stat の値:
+ 0 : 成功
+ 1 : 変換に失敗した (指定できない組み合わせ、または結果が var に入らない。var の内容は保証されません)
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が文字列型でない)、3 (source が空、または var のバッファが 0 バイト)。
+%sample
+#include "zorextss.as"
+	sdim s, 256
+	MapStr s, "ｱｲｳabc", 1
+	mes s
+	MapStr s, "カタカナ", 4
+	mes s
+	stop
+%href
+UpperCase
+LowerCase
+UpperCaseF
+
+
+%index
+UpperCase
+文字列を大文字にする
+%group
+文字種変換
+%prm
+var
+var : 変換する文字列型変数
+%inst
+var の文字列を、Windows のロケール変換で大文字にします (全角の英字なども変換されます)。
+var は配列なら全体を 1 つのバッファとして使います。
+^
+stat の値:
+ 0 : 成功
+ 1 : 変換に失敗した (メモリ不足を含む)
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が文字列型でない)、3 (var の文字列が空、またはバッファが 0 バイト)。
+%href
+LowerCase
+UpperCaseF
+MapStr
+
+
+%index
+LowerCase
+文字列を小文字にする
+%group
+文字種変換
+%prm
+var
+var : 変換する文字列型変数
+%inst
+var の文字列を、Windows のロケール変換で小文字にします (全角の英字なども変換されます)。
+var は配列なら全体を 1 つのバッファとして使います。
+^
+stat の値:
+ 0 : 成功
+ 1 : 変換に失敗した (メモリ不足を含む)
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が文字列型でない)、3 (var の文字列が空、またはバッファが 0 バイト)。
+%href
+UpperCase
+LowerCaseF
+MapStr
+
+
+%index
+UpperCaseF
+半角英字を大文字にする
+%group
+文字種変換
+%prm
+var
+var : 変換する文字列型変数
+%inst
+var の文字列の半角の a から z だけを A から Z にします。全角文字などの 2 バイト文字は (2 バイト目が英字の範囲でも) 変えません。
+バッファの最後のバイトに 0 を書き込みます (配列なら全体を 1 つのバッファとして使います)。
+^
+stat : 0
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が文字列型でない)、3 (var のバッファが 0 バイト)。
+%sample
+#include "zorextss.as"
+	sdim s, 64
+	s = "Hello, ワールド"
+	UpperCaseF s
+	mes s
+	stop
+%href
+LowerCaseF
+UpperCase
+
+
+%index
+LowerCaseF
+半角英字を小文字にする
+%group
+文字種変換
+%prm
+var
+var : 変換する文字列型変数
+%inst
+var の文字列の半角の A から Z だけを a から z にします。全角文字などの 2 バイト文字は (2 バイト目が英字の範囲でも) 変えません。
+バッファの最後のバイトに 0 を書き込みます (配列なら全体を 1 つのバッファとして使います)。
+^
+stat : 0
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が文字列型でない)、3 (var のバッファが 0 バイト)。
+%href
+UpperCaseF
+LowerCase
+
+
+%index
+CountChr
+変数の中の特定のバイトを数える
+%group
+文字列検索
+%prm
+var, value, length, start
+var : 調べる変数 (型は問わない)
+value : 数えるバイトの値 (下位 8 ビット)
+length : 調べるバイト数 (1 以上)
+start : 調べ始める位置 (0 以上)
+%inst
+var のバッファの start バイト目から length バイトのうち、値が value に等しいバイトの数を stat に返します。
+文字列の終わり (0) では止まらず、バッファの終わりまでを数えます。2 バイト文字の 2 バイト目も 1 バイトとして数えます。
+^
+stat : 見つかった数 (0 以上)
+^
+※ length が 1 未満、または start が負のときは正の値 3 を返すため、HSP のエラー 3 でスクリプトが停止します。
+%sample
+#include "zorextss.as"
+	sdim s, 64
+	s = "a,b,c,d"
+	CountChr s, 44, 64, 0    ; 44 は ',' の文字コード
+	mes "カンマは " + stat + " 個"
+	stop
+%href
+SearchStr
+
+
+%index
+SearchStr
+変数の中の文字列を探す
+%group
+文字列検索
+%prm
+var, "pattern", length, start
+var : 探す対象の変数 (型は問わない)
+"pattern" : 探す文字列
+length : 探すバイト数 (負なら英字の大文字・小文字を区別しない)
+start : 探し始める位置 (0 以上)
+%inst
+var のバッファの start バイト目から length バイトの範囲で pattern を探し、最初に見つかった位置に 1 を足した値を stat に返します。位置はバッファの先頭から数えたバイト位置です。見つからなければ 0 です。
+一致は範囲の中に収まる必要があります。文字列の終わり (0) では止まらず、バッファの終わりまで探します。
+length が負なら -length バイトの範囲で英字の大文字・小文字を区別せずに探します。このときは 2 バイト文字を 1 文字として扱い、2 バイト目から始まる位置では一致しません (全角英字の大文字・小文字は区別します)。区別する探し方では 2 バイト目から始まる一致も返します。
+^
+stat : 見つかった位置 + 1、見つからなければ 0
+^
+※ 次の場合は正の値 3 を返すため、HSP のエラー 3 でスクリプトが停止します: pattern が空、length が 0、start が負、大文字・小文字を区別しない探し方で pattern が 2048 バイトより長い。
+%sample
+#include "zorextss.as"
+	sdim s, 64
+	s = "abcABC"
+	SearchStr s, "ABC", -64, 0
+	if stat > 0 : mes "位置 " + (stat - 1)
+	stop
+%href
+CountChr
+
+
+%index
+CheckFilename
+ファイル名に使えるか調べる
+%group
+ファイル名
+%prm
+var, noDirectories, allowSemicolon
+var : 調べるファイル名を持つ文字列型変数
+noDirectories : 0 以外なら \ を使えない文字とする (ディレクトリのないファイル名として調べる)
+allowSemicolon : 0 以外なら ; を使える文字とする
+%inst
+var の文字列がファイル名やパスとして使えるかを調べます。" < > ? * / | は常に使えません。: はドライブ名 (英字の次の 2 文字目) としてだけ使えます (最初の : だけを調べます)。
+2 バイト文字の 2 バイト目は調べません。var は先頭の文字列だけを使い、そのバッファの最後のバイトに 0 を書き込みます。空の文字列は使えるとみなします。
+^
+stat の値:
+ 0 : 使える
+ 255 : 使えない文字がある、または : の位置が正しくない
+ 1 : var が文字列型でない
+%sample
+#include "zorextss.as"
+	sdim f, 260
+	f = "memo?.txt"
+	CheckFilename f, 1, 0
+	if stat ! 0 : mes "ファイル名に使えない文字があります"
+	stop
+%href
+NodeExt
+
+
+%index
+NodeExt
+パスからドライブ名・ファイル名などを取り出す
+%group
+ファイル名
+%prm
+var, "path", selector, trim
+var : 結果を受け取る文字列型変数
+"path" : パス
+selector : 取り出す部分 (下記)
+trim : 0 以外なら結果の末尾の空白と制御文字を取り除く
+%inst
+path から selector で選んだ部分を取り出して var に書き込みます。C:\dir\name.ext の場合:
+ 1 : ドライブ名 (英字は大文字にする) "C:"
+ 2 : 拡張子を除いたファイル名 "name"
+ 3 : 拡張子 (ドットなし) "ext"
+ 4 : ファイル名 "name.ext"
+ それ以外 : ディレクトリ (最後の \ まで) "C:\dir\"
+ディレクトリ名の中のドットは拡張子とはみなしません。2 バイト文字の 2 バイト目の \ は区切りとみなしません。
+var は先頭の文字列だけを使い、最初にそのバッファを 0 で埋めます。
+^
+stat の値:
+ 0 : 成功
+ 255 : path にその部分がない (var は空)
+ 16 : var に入らない (ディレクトリでは var は空、それ以外は入るだけ書く)
+ 1 : var が文字列型でない
+%sample
+#include "zorextss.as"
+	sdim s, 260
+	NodeExt s, "C:\\dir\\name.ext", 3, 0
+	mes "拡張子 = " + s
+	NodeExt s, "C:\\dir\\name.ext", 0, 0
+	mes "ディレクトリ = " + s
+	stop
+%href
+CheckFilename
+GetCurDir
+
+
+%index
+DragWin
+マウスでウィンドウを移動させる
+%group
+ウィンドウ
+%prm
+
+%inst
+カレントウィンドウを、マウスのボタンが押されている間マウスに合わせて動かします (タイトルバーをドラッグしたときと同じ動作)。
+タイトルバーのないウィンドウを動かすときなどに、マウスのボタンが押されたところで呼びます。
+^
+stat : 0
+%href
+ZorRestore
+
+
+%index
+ChangeParentWnd
+ウィンドウを親ウィンドウの子にする
+%group
+ウィンドウ
+%prm
+
+%inst
+カレントウィンドウを、SetParentWnd で設定した親ウィンドウの子ウィンドウにします。
+^
+stat の値:
+ 0 : 成功
+ 1 : 親ウィンドウが設定されていない
+ 2 : 親ウィンドウがカレントウィンドウ自身 (何も変わりません)
+%href
+SetParentWnd
+
+
+%index
+SetParentWnd
+親ウィンドウを設定する
+%group
+ウィンドウ
+%prm
+clear
+clear : 0 以外なら設定を解除する
+%inst
+カレントウィンドウが表示されていれば、それを親ウィンドウとして覚えます。親ウィンドウは ChangeParentWnd の親になり、ExDialog、GetOpenFile、GetSaveFile、AboutMe などのダイアログの持ち主になります。親ウィンドウが閉じられていれば、ダイアログを出すときに設定は解除されます。
+clear が 0 以外なら、その後で設定を解除します。
+^
+stat の値:
+ 0 : 設定した (clear が 0)
+ 1 : ウィンドウが表示されていない (設定は変わりません)
+ 2 : 解除した (clear が 0 以外のときは常に 2)
+%href
+ChangeParentWnd
+ExDialog
+GetOpenFile
+
+
+%index
+ExDialog
+アイコンとボタンを選んでメッセージボックスを表示
+%group
+ウィンドウ
+%prm
+"text", "caption", code, defaultButton
+"text" : メッセージ (文字列型変数で指定します)
+"caption" : タイトル
+code : アイコンとボタンの種類 (下記の値の和)
+defaultButton : 既定のボタン (2 なら 2 番目、3 なら 3 番目、それ以外は 1 番目)
+%inst
+メッセージボックスを表示し、押されたボタンを stat に返します。SetParentWnd の親ウィンドウが持ち主になります。閉じられるまで戻りません。
+code の下位 3 ビットはアイコン: 0 なし、1 情報、2 注意、3 問い合わせ、4 停止 (5 から 7 はなし)。
+code のビット 4 から 6 はボタン: $00 OK、$10 OK・キャンセル、$20 再試行・キャンセル、$30 はい・いいえ、$40 はい・いいえ・キャンセル、$50 中止・再試行・無視 ($60 と $70 は OK)。
+^
+stat の値:
+ 1 : OK
+ 2 : はい
+ 3 : いいえ
+ 4 : キャンセル
+ 5 : 中止
+ 6 : 無視
+ 7 : 再試行
+ 0 : 表示できなかった
+%sample
+#include "zorextss.as"
+	sdim t, 64
+	t = "保存しますか?"
+	ExDialog t, "確認", $43, 0
+	if stat = 2 : mes "はい"
+	if stat = 3 : mes "いいえ"
+	if stat = 4 : mes "キャンセル"
+	stop
+%href
+SetParentWnd
+
+
+%index
+GetSysColour
+システムカラーを取得
+%group
+ウィンドウ
+%prm
+var, index
+var : 結果を受け取る整数型配列変数 (3 要素以上)
+index : システムカラーの番号 (0 から 63 に丸める。5 ウィンドウの背景、15 ボタンの表面など)
+%inst
+Windows のシステムカラー index の色を、var.0 に赤、var.1 に緑、var.2 に青 (各 0 から 255) で書き込みます。
+^
+stat : 0
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が整数型でない)、3 (var の要素数が 3 未満)。
+%sample
+#include "zorextss.as"
+	dim c, 3
+	GetSysColour c, 15
+	color c.0, c.1, c.2 : boxf 0, 0, 100, 100
+	stop
+
+
+%index
+RasterOperation
+描画の合成方法を設定
+%group
+ウィンドウ
+%prm
+mode
+mode : 合成方法 (0 から 8)
+%inst
+カレントウィンドウの画面バッファへのペンを使う描画 (線など) で、描く色 (ペン) と画面の色をどう合成するかを設定します。
+ 0 : そのまま描く、1 : AND、2 : OR、3 : XOR、4 : ペンの反転、5 : 画面の反転、6 : AND の反転、7 : OR の反転、8 : XOR の反転
+範囲外の mode は 0 とみなします。
+^
+stat : 0
+
+
+%index
+Obj_Font
+オブジェクトのフォントを変える
+%group
+ウィンドウ
+%prm
+number
+number : オブジェクト番号 (0 から 63)
+%inst
+オブジェクト number (ボタンや入力ボックスなど) のフォントを、カレントウィンドウの現在のフォント (font で選んだもの) にして再描画します。
+^
+stat の値:
+ 0 : 成功
+ 1 : number が 0 から 63 の範囲外
+ 255 : その番号のオブジェクトがない
+%href
+MoveObject
+
+
+%index
+Iconic
+ウィンドウが最小化されているか調べる
+%group
+ウィンドウ
+%prm
+
+%inst
+カレントウィンドウが最小化 (アイコン化) されているかを調べます。
+^
+stat の値:
+ 1 : 最小化されている
+ 0 : 最小化されていない
+%href
+Zoomed
+ZorMinimize
+
+
+%index
+Zoomed
+ウィンドウが最大化されているか調べる
+%group
+ウィンドウ
+%prm
+
+%inst
+カレントウィンドウが最大化されているかを調べます。
+^
+stat の値:
+ 1 : 最大化されている
+ 0 : 最大化されていない
+%href
+Iconic
+ZorMaximize
+
+
+%index
+ZorMinimize
+ウィンドウを最小化
+%group
+ウィンドウ
+%prm
+
+%inst
+カレントウィンドウを最小化します。
+^
+stat : 0
+%href
+ZorMaximize
+ZorRestore
+Iconic
+
+
+%index
+ZorMaximize
+ウィンドウを最大化
+%group
+ウィンドウ
+%prm
+
+%inst
+カレントウィンドウを最大化して表示します。
+^
+stat : 0
+%href
+ZorMinimize
+ZorRestore
+Zoomed
+
+
+%index
+ZorRestore
+ウィンドウを元の大きさに戻す
+%group
+ウィンドウ
+%prm
+
+%inst
+最小化または最大化されたカレントウィンドウを元の大きさと位置に戻します。
+^
+stat : 0
+%href
+ZorMinimize
+ZorMaximize
+
+
+%index
+FlashWin
+ウィンドウを点滅させる
+%group
+ウィンドウ
+%prm
+invert
+invert : 0 以外なら表示を切り替える、0 なら元に戻す
+%inst
+invert が 0 以外なら、カレントウィンドウのタイトルバー (とタスクバーのボタン) のアクティブ・非アクティブの表示を 1 回切り替えます。0 なら元の表示に戻します。繰り返し呼ぶと点滅になります。
+^
+stat : 0
+
+
+%index
+GetClientCurPos
+ウィンドウ内のマウスカーソルの位置を取得
+%group
+ウィンドウ
+%prm
+axis
+axis : 1 なら Y 座標、それ以外なら X 座標
+%inst
+マウスカーソルの位置を、カレントウィンドウのクライアント領域の左上からの座標で stat に返します。
+^
+stat の値:
+ X 座標 または Y 座標 (0 以上)
+ 268435455 ($0FFFFFFF) : カーソルがクライアント領域の外にある
+%sample
+#include "zorextss.as"
+*main
+	GetClientCurPos 0 : x = stat
+	GetClientCurPos 1 : y = stat
+	if x ! $0FFFFFFF : title "" + x + ", " + y
+	wait 5
+	goto *main
+%href
+SetCursorClient
+
+
+%index
+SetCursorClient
+マウスカーソルをウィンドウ内の位置に移動
+%group
+ウィンドウ
+%prm
+x, y
+x : X 座標 (クライアント領域の左上から)
+y : Y 座標 (クライアント領域の左上から)
+%inst
+マウスカーソルを、カレントウィンドウのクライアント領域の (x, y) に移動します。
+^
+stat : 0
+%href
+GetClientCurPos
+CallCursor
+
+
+%index
+Ime_Open
+IME のオン・オフを切り替える
+%group
+ウィンドウ
+%prm
+open
+open : 0 以外なら IME をオン、0 ならオフにする
+%inst
+カレントウィンドウの IME (日本語入力) をオンまたはオフにします。
+^
+stat の値:
+ 0 : 成功
+ 1 : 切り替えられなかった
+
+
+%index
+GetForeWinSize
+最前面のウィンドウの大きさを取得
+%group
+ウィンドウ
+%prm
+var
+var : 結果を受け取る整数型配列変数 (4 要素以上)
+%inst
+最前面 (アクティブ) のウィンドウの枠を含む大きさを、var.0 に幅、var.1 に高さで書き込みます。
+^
+stat の値:
+ 0 : 成功
+ 1 : var が整数型でない
+ 2 : var の要素数が 4 未満
+%href
+PaintForeWinImage
+
+
+%index
+PaintForeWinImage
+最前面のウィンドウの画像を取り込む
+%group
+ウィンドウ
+%prm
+stretch, query, desktopOnly
+stretch : 0 以外なら画面バッファの大きさに拡大・縮小する
+query : stat に返す値の種類 (下記)
+desktopOnly : 0 以外ならウィンドウを除いたデスクトップの背景を取り込む
+%inst
+画面上の最前面のウィンドウの範囲を、カレントウィンドウの画面バッファの (0, 0) に写します。stretch が 0 ならウィンドウの左上から画面バッファの大きさだけを等倍で写します (ウィンドウの外の部分も写ります)。
+desktopOnly が 0 以外なら、写す前に画面にデスクトップの背景を描き、後ですべてのウィンドウを再描画させます。
+カレントウィンドウは再描画しません。redraw などで表示を更新してください。
+^
+stat の値:
+ query が 1 : 画面バッファの幅、2 : 画面バッファの高さ、3 : 最前面のウィンドウの幅、4 : その高さ
+ それ以外の query : 0
+%href
+PaintDesktopImage
+GetForeWinSize
+
+
+%index
+PaintDesktopImage
+デスクトップ全体の画像を取り込む
+%group
+ウィンドウ
+%prm
+stretch, query, desktopOnly
+stretch : 0 以外なら画面バッファの大きさに拡大・縮小する
+query : stat に返す値の種類 (下記)
+desktopOnly : 0 以外ならウィンドウを除いたデスクトップの背景を取り込む
+%inst
+画面 (デスクトップ) 全体を、カレントウィンドウの画面バッファの (0, 0) に写します。stretch が 0 なら画面の左上から画面バッファの大きさだけを等倍で写します。
+desktopOnly が 0 以外なら、写す前に画面にデスクトップの背景を描き、後ですべてのウィンドウを再描画させます。
+カレントウィンドウは再描画しません。redraw などで表示を更新してください。
+^
+stat の値:
+ query が 1 : 画面バッファの幅、2 : 画面バッファの高さ、3 : 画面の幅、4 : 画面の高さ
+ それ以外の query : 0
+%sample
+#include "zorextss.as"
+	PaintDesktopImage 1, 0, 0
+	redraw 1
+	stop
+%href
+PaintForeWinImage
+
+
+%index
+MoveObject
+オブジェクトを移動
+%group
+オブジェクト
+%prm
+number, x, y
+number : オブジェクト番号 (0 から 63)
+x : 移動先の X 座標 (負なら 0)
+y : 移動先の Y 座標 (負なら 0)
+%inst
+カレントウィンドウのオブジェクト number (ボタンや入力ボックスなど) を、ウィンドウ内の (x, y) に移動して表示します。大きさは変わりません。
+^
+stat の値:
+ 0 : 成功
+ 1 : number が 0 から 63 の範囲外
+ 2 : その番号のオブジェクトがない
+%sample
+#include "zorextss.as"
+	pos 10, 10 : button "移動", *go
+	stop
+*go
+	MoveObject 0, 100, 60
+	ResizeObject 0, 120, 40
+	stop
+%href
+ResizeObject
+
+
+%index
+ResizeObject
+オブジェクトの大きさを変える
+%group
+オブジェクト
+%prm
+number, width, height
+number : オブジェクト番号 (0 から 63)
+width : 幅 (1 未満なら 16)
+height : 高さ (1 未満なら 16)
+%inst
+カレントウィンドウのオブジェクト number の大きさを変えて表示します。位置は変わりません。
+^
+stat の値:
+ 0 : 成功
+ 1 : number が 0 から 63 の範囲外
+ 2 : その番号のオブジェクトがない
+%href
+MoveObject
+
+
+%index
+SetObjTable
+オブジェクトの一覧を記録する
+%group
+オブジェクト
+%prm
+
+%inst
+カレントウィンドウの 64 個のオブジェクト番号の状態 (ウィンドウハンドル) を記録します。後で CheckObjTable で、その時点のオブジェクトと比べられます。記録はウィンドウに結び付かず、次の SetObjTable まで残ります。
+^
+stat : 0
+%sample
+#include "zorextss.as"
+	dim tbl, 64
+	SetObjTable
+	button "A", *a
+	CheckObjTable
+	GetObjTable tbl
+	mes "オブジェクト 0 の変化: " + tbl.0
+	stop
+*a
+	stop
+%href
+CheckObjTable
+GetObjTable
+
+
+%index
+CheckObjTable
+オブジェクトの一覧を比べる
+%group
+オブジェクト
+%prm
+
+%inst
+カレントウィンドウの 64 個のオブジェクトを SetObjTable で記録した状態と比べ、番号ごとに変わったかどうかを覚えます (結果は GetObjTable で読みます)。SetObjTable の前に呼ぶと、存在するオブジェクトはすべて変わったとみなします。
+^
+stat : 0
+%href
+SetObjTable
+GetObjTable
+
+
+%index
+GetObjTable
+オブジェクトの変化を取得
+%group
+オブジェクト
+%prm
+var
+var : 結果を受け取る整数型配列変数 (64 要素以上)
+%inst
+CheckObjTable で比べた結果を var.0 から var.63 に書き込みます。オブジェクトが変わった (作られた、消された、別のものになった) 番号は 1、同じ番号は 0 です。CheckObjTable の前ではすべて 0 です。
+^
+stat の値:
+ 0 : 成功
+ 1 : var が整数型でない
+ 2 : var の要素数が 64 未満
+%href
+CheckObjTable
+SetObjTable
+
+
+%index
+SetTargetObj
+文字列を読むオブジェクトを選ぶ
+%group
+オブジェクト
+%prm
+number
+number : オブジェクト番号 (0 から 63)
+%inst
+オブジェクト number を GetObjText で文字列を読む対象にします。失敗したときは対象の設定を解除します。
+^
+stat の値:
+ 0 : 成功
+ 1 : number が 0 から 63 の範囲外
+ 2 : その番号のオブジェクトがない
+%href
+GetObjText
+
+
+%index
+GetObjText
+オブジェクトの文字列を取得
+%group
+オブジェクト
+%prm
+var
+var : 文字列を受け取る変数
+%inst
+SetTargetObj で選んだオブジェクトの文字列 (ボタンの文字、入力ボックスの内容など) を var に書き込みます。var は先頭の文字列のバッファを使い、そのバイト数 - 2 バイトまで読みます。
+var は成否にかかわらず文字列型になります。あらかじめ sdim で十分な大きさにしてください。
+^
+stat の値:
+ 読んだバイト数 (0 以上)
+ 2147483647 ($7FFFFFFF) : 対象のオブジェクトがない (対象の設定を解除します)
+%sample
+#include "zorextss.as"
+	sdim s, 256
+	s = "入力してください"
+	mesbox s, 200, 100, 1
+	button "読む", *rd
+	stop
+*rd
+	SetTargetObj 0
+	sdim t, 256
+	GetObjText t
+	dialog t
+	stop
+%href
+SetTargetObj
+
+
+%index
+ES_Change
+入力ボックスの大文字・小文字変換を変える
+%group
+オブジェクト
+%prm
+number, set, clear
+number : 入力ボックスのオブジェクト番号 (0 から 63)
+set : 付ける変換 (1 大文字、2 以上は小文字)
+clear : 外す変換 (1 大文字、2 以上は小文字)
+%inst
+入力ボックス number に、入力した英字を大文字または小文字に変換するスタイルを設定します。clear の変換を外してから set の変換を付けます (同じ値なら付いた状態になります)。
+^
+stat の値:
+ 0 : 成功
+ 16 : set または clear が 1 未満
+ 1 : number が範囲外、またはその番号のオブジェクトがない
+%href
+BS_Ext
+
+
+%index
+BS_Def
+ボタンを既定のボタンにする
+%group
+オブジェクト
+%prm
+number
+number : ボタンのオブジェクト番号 (0 から 63)
+%inst
+ボタン number に既定のボタン (太い枠) のスタイルを付けます。表示は更新しません。
+^
+stat の値:
+ 0 : 成功
+ 1 : number が範囲外、またはその番号のオブジェクトがない
+%href
+BS_Multi
+BS_Ext
+
+
+%index
+BS_Multi
+ボタンの文字を複数行にする
+%group
+オブジェクト
+%prm
+number
+number : ボタンのオブジェクト番号 (0 から 63)
+%inst
+ボタン number に、文字を複数行に折り返して表示するスタイルを付けます。表示は更新しません。
+^
+stat の値:
+ 0 : 成功
+ 1 : number が範囲外、またはその番号のオブジェクトがない
+%href
+BS_Def
+BS_Ext
+
+
+%index
+BS_Ext
+ボタンにスタイルを付ける
+%group
+オブジェクト
+%prm
+number, index
+number : ボタンのオブジェクト番号 (0 から 63)
+index : 付けるスタイルの番号 (1 から 20。20 より大きい値は 20)
+%inst
+ボタン number に次のスタイルを付けます (外すことはできません)。表示は更新しません。
+ 1 文字をチェックの左、2 左寄せ、3 右寄せ、4 中央、5 上寄せ、6 下寄せ、7 上下中央
+ 8 チェックボックス、9 自動チェックボックス、10 ラジオボタン、11 3 状態チェックボックス、12 自動 3 状態チェックボックス、13 グループボックス、14 自動ラジオボタン
+ 15 押しボタン風、16 平面、17 オーナー描画、18 なし (何も付けない)、19 アイコン、20 ビットマップ
+^
+stat の値:
+ 0 : 成功
+ 16 : index が 1 未満
+ 1 : number が範囲外、またはその番号のオブジェクトがない
+%href
+BS_Def
+BS_Multi
+ES_Change
+
+
+%index
+CallCursor
+マウスカーソルをオブジェクトの中央に移動
+%group
+オブジェクト
+%prm
+number, useWindow
+number : オブジェクト番号 (0 から 63)
+useWindow : 0 以外ならオブジェクトの代わりにウィンドウの中央へ移動
+%inst
+マウスカーソルをオブジェクト number の中央に移動します。useWindow が 0 以外ならカレントウィンドウの中央に移動します (この場合も number は 0 から 63 でなければなりません)。
+^
+stat の値:
+ 0 : 成功
+ 1 : number が範囲外、またはその番号のオブジェクト (ウィンドウ) がない
+%href
+SetCursorClient
+
+
+%index
+BtnPush
+ボタンを押す
+%group
+オブジェクト
+%prm
+number
+number : ボタンのオブジェクト番号 (0 から 63)
+%inst
+ボタン number をクリックしたときと同じ動作をさせます。動作は、スクリプトが wait や stop でメッセージを処理したときに起こります。
+^
+stat の値:
+ 0 : 成功
+ 1 : number が範囲外、またはその番号のオブジェクトがない
+
+
+%index
+CreatePopup
+ポップアップメニューを作る
+%group
+ポップアップメニュー
+%prm
+var, count, slotNumber
+var : 項目の文字列を持つ文字列型配列変数 ("-" は区切り線)
+count : 使う項目の数 (0 以下、または要素数以上ならすべて)
+slotNumber : メニュー番号 (0 から 7。範囲外は 0)
+%inst
+var の文字列を 1 要素 1 項目としてポップアップメニューを作り、メニュー番号 slotNumber に覚えます。メニューは 8 個まで持てます。
+ちょうど "-" の文字列は区切り線になります。文字の項目には先頭から 1, 2, 3... の番号が付きます (区切り線は数えません)。この番号を DoPopup が返します。
+作り直すときは DestroyPopup で消してから作ってください。
+^
+stat の値:
+ 0 : 成功
+ 1 : そのメニュー番号にはもうメニューがある (前のメニューのまま)
+ 2 : メニューを作れない
+^
+※ var が文字列型でないときは正の値 6 を返すため、HSP のエラー 6 でスクリプトが停止します。
+%sample
+#include "zorextss.as"
+	sdim m, 64, 4
+	m.0 = "開く" : m.1 = "保存" : m.2 = "-" : m.3 = "終了"
+	CreatePopup m, 0, 0
+	DoPopup 200, 200, 0
+	if stat = 3 : mes "終了が選ばれました"
+	DestroyPopup 256
+	stop
+%href
+DoPopup
+DestroyPopup
+
+
+%index
+DoPopup
+ポップアップメニューを表示
+%group
+ポップアップメニュー
+%prm
+x, y, slotNumber
+x : 表示する X 座標 (画面 (デスクトップ) 上の座標)
+y : 表示する Y 座標 (画面 (デスクトップ) 上の座標)
+slotNumber : メニュー番号 (0 から 7。範囲外は 0)
+%inst
+CreatePopup で作ったメニュー slotNumber を画面の (x, y) を左上として表示し、選ばれた項目の番号を stat に返します。選ばれるか閉じられるまで戻りません。メニューは残るので何度でも表示できます。
+^
+stat の値:
+ 選ばれた項目の番号 (1 から)
+ 0 : 何も選ばれなかった
+ 65535 : 表示に失敗した
+ 2147483647 ($7FFFFFFF) : そのメニュー番号にメニューがない
+%href
+CreatePopup
+DestroyPopup
+
+
+%index
+DestroyPopup
+ポップアップメニューを消す
+%group
+ポップアップメニュー
+%prm
+which
+which : 256 から 263 ならメニュー番号 which - 256、それ以外はすべて
+%inst
+which が 256 から 263 なら、メニュー番号 which - 256 のメニューを消します。それ以外の値 (0 も) ならすべてのメニューを消します。
+^
+stat の値:
+ 0 : 消した
+ 1 : 消すメニューがなかった
+%href
+CreatePopup
+DoPopup
