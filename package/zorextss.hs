@@ -2356,3 +2356,580 @@ stat の値:
 %href
 CreatePopup
 DoPopup
+
+
+%index
+SetFileMask
+ファイルダイアログのファイルの種類を設定
+%group
+ファイルダイアログ
+%prm
+var, pairs
+var : 説明とパターンを交互に入れた文字列型配列変数
+pairs : 使う組の数 (0 以下、または組の数より大きければすべて)
+%inst
+次の GetOpenFile または GetSaveFile で選べるファイルの種類を設定します。var.0 に説明 ("テキスト (*.txt)" など)、var.1 にそのパターン ("*.txt"、複数なら "*.bmp;*.pi")、var.2 に次の説明…のように入れます。最後の組になれない余りの要素は使いません。
+設定は次のダイアログで 1 回だけ使われ、そこで解除されます。もう一度呼ぶと新しい設定に置き換わります。全体で 4128 バイトに収まらない組は使いません。
+var は文字列型になります。
+^
+stat の値:
+ 0 : 成功
+ 1 : var の要素数が 2 未満、または 1 組も収まらない (前の設定はそのまま)
+%sample
+#include "zorextss.as"
+	sdim f, 64, 4
+	f.0 = "テキスト (*.txt)" : f.1 = "*.txt"
+	f.2 = "全て (*.*)" : f.3 = "*.*"
+	SetFileMask f, 0
+	sdim n, 260
+	GetOpenFile n, "txt"
+	if stat = 0 : mes n
+	stop
+%href
+FileMaskFree
+GetOpenFile
+GetSaveFile
+
+
+%index
+FileMaskFree
+ファイルの種類の設定を解除
+%group
+ファイルダイアログ
+%prm
+
+%inst
+SetFileMask で設定し、まだダイアログで使われていないファイルの種類の設定を解除します。
+^
+stat の値:
+ 0 : 解除した
+ 1 : 設定されていなかった
+%href
+SetFileMask
+
+
+%index
+GetOpenFile
+ファイルを開くダイアログを表示
+%group
+ファイルダイアログ
+%prm
+var, "defaultExtension"
+var : 選ばれたファイルのパスを受け取る変数 (1 要素 260 バイト以上。今の内容が最初のファイル名になる)
+"defaultExtension" : 拡張子なしで入力されたときに付ける拡張子 (ドットなし。"txt" など)
+%inst
+ファイルを開くダイアログを表示し、選ばれたファイルのパスを var に書き込みます。閉じられるまで戻りません。存在するファイルだけを選べます。
+SetParentWnd の親ウィンドウが持ち主になり、ファイルが選ばれたときは親ウィンドウを再描画します。ファイルの種類は SetFileMask の設定を使い (ダイアログを表示すると設定は解除されます)、設定がなければ "全て (*.*)" だけです。
+var は文字列型になります。
+^
+stat の値:
+ 0 : ファイルが選ばれた
+ 1 : キャンセルされた、またはダイアログを表示できなかった (var の内容がファイル名として正しくないときなど)
+ 260 : var の 1 要素が 260 バイト未満 (ダイアログは表示せず、SetFileMask の設定も残ります)
+%sample
+#include "zorextss.as"
+	sdim n, 260
+	GetOpenFile n, ""
+	if stat = 0 : mes "選ばれたファイル: " + n
+	stop
+%href
+GetSaveFile
+SetFileMask
+SetParentWnd
+
+
+%index
+GetSaveFile
+名前を付けて保存ダイアログを表示
+%group
+ファイルダイアログ
+%prm
+var, "defaultExtension", options
+var : 保存するファイルのパスを受け取る変数 (1 要素 260 バイト以上。今の内容が最初のファイル名になる)
+"defaultExtension" : 拡張子なしで入力されたときに付ける拡張子 (ドットなし。"txt" など)
+options : 確認の指定 (1 存在しないファイルを作るか確認、2 上書きするか確認。両方なら 3)
+%inst
+名前を付けて保存するダイアログを表示し、指定されたパスを var に書き込みます。閉じられるまで戻りません。存在するフォルダーだけを指定でき、読み取り専用のファイルは選べません。
+持ち主のウィンドウ、ファイルの種類、var の扱いは GetOpenFile と同じです。
+^
+stat の値:
+ 0 : ファイル名が指定された
+ 1 : キャンセルされた、またはダイアログを表示できなかった
+ 260 : var の 1 要素が 260 バイト未満 (ダイアログは表示せず、SetFileMask の設定も残ります)
+%sample
+#include "zorextss.as"
+	sdim n, 260
+	n = "新規.txt"
+	GetSaveFile n, "txt", 2
+	if stat = 0 : mes "保存先: " + n
+	stop
+%href
+GetOpenFile
+SetFileMask
+
+
+%index
+GetCmdLine
+コマンドラインを取得
+%group
+環境・ディレクトリ
+%prm
+var, mode
+var : 結果を受け取る文字列型変数
+mode : 0 ならコマンドライン全体、0 以外ならプログラム名を除く
+%inst
+プログラムを起動したコマンドラインを var に書き込みます。var に入らない部分は、プログラム名を除く前に切り捨てます。
+mode が 0 以外なら、先頭のプログラム名 ("" で囲まれたものも) とその後の空白 1 つを除きます。引数がなければ mode にかかわらずコマンドライン全体になります。
+mode のビット 4 から 7 のどれかが 1 ($10 など) なら、さらに先頭の "obj " を除きます (その後に何か続くときだけ)。
+^
+stat : 0
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が文字列型でない)、3 (var のバッファが 0 バイト)。
+%sample
+#include "zorextss.as"
+	sdim s, 1024
+	GetCmdLine s, 1
+	mes "引数: " + s
+	stop
+%href
+GetCurDir
+
+
+%index
+GetWinTemp
+一時ファイル用のディレクトリを取得
+%group
+環境・ディレクトリ
+%prm
+var
+var : 結果を受け取る文字列型変数
+%inst
+一時ファイル用のディレクトリ (末尾に \ が付きます) を var の先頭の文字列に書き込みます。
+^
+stat の値:
+ 0 : 成功 (Windows が失敗したときも 0)
+ 必要なバイト数 : var に入らない (何も書かない)
+^
+※ var が文字列型でないときは正の値 6 を返すため、HSP のエラー 6 でスクリプトが停止します。
+%href
+GetCurDir
+GetShellDir
+
+
+%index
+GetCurDir
+カレントディレクトリを取得
+%group
+環境・ディレクトリ
+%prm
+var
+var : 結果を受け取る文字列型変数
+%inst
+カレントディレクトリを var の先頭の文字列に書き込みます。
+^
+stat の値:
+ 0 : 成功 (Windows が失敗したときも 0)
+ 必要なバイト数 : var に入らない (何も書かない)
+^
+※ var が文字列型でないときは正の値 6 を返すため、HSP のエラー 6 でスクリプトが停止します。
+%href
+GetWinTemp
+RmDir
+
+
+%index
+RmDir
+ディレクトリを削除
+%group
+環境・ディレクトリ
+%prm
+0, "directory"
+0 : 未使用 (0 を指定)
+"directory" : 削除するディレクトリ
+%inst
+空のディレクトリ directory を削除します。中にファイルがあると削除できません。
+^
+stat の値:
+ 0 : 削除した
+ 1 : 削除できなかった (空でない、存在しないなど)
+%href
+GetCurDir
+
+
+%index
+GetEnvVar
+環境変数の値を取得
+%group
+環境・ディレクトリ
+%prm
+var, "name"
+var : 結果を受け取る文字列型変数
+"name" : 環境変数の名前 ("PATH" など。% は付けない)
+%inst
+環境変数 name の値を var の先頭の文字列に書き込みます。定義されていない名前なら、名前を % で囲んだ文字列がそのまま入ります。
+stat が var の 1 要素のバイト数より大きいときは、値が入りきっていません。
+^
+stat の値:
+ 値の長さ + 1 (終わりの 0 を含むバイト数)
+ 0 : 取得できなかった
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が文字列型でない)、3 (var のバッファが 0 バイト、または name が 4097 バイトより長い)。
+%sample
+#include "zorextss.as"
+	sdim s, 1024
+	GetEnvVar s, "WINDIR"
+	mes s
+	stop
+%href
+GetShellDir
+
+
+%index
+GetShellDir
+デスクトップなどの特殊フォルダーのパスを取得
+%group
+環境・ディレクトリ
+%prm
+var, index
+var : 結果を受け取る文字列型変数
+index : フォルダーの番号 (下記。範囲外は 0)
+%inst
+ユーザーの特殊フォルダーのパスをレジストリ (HKEY_CURRENT_USER の Explorer の User Shell Folders、なければ Shell Folders) から読み、環境変数を展開して var の先頭の文字列に書き込みます。
+ 0 : デスクトップ、1 : スタートメニュー、2 : プログラム、3 : スタートアップ、4 : 送る、5 : 最近使ったファイル、6 : お気に入り
+stat が var の 1 要素のバイト数より大きいときは、パスが入りきっていません。
+^
+stat の値:
+ パスの長さ + 1 (終わりの 0 を含むバイト数)
+ 0 : レジストリのキーを開けない
+ 65535 : User Shell Folders も Shell Folders も開けない
+ 65540 / 65544 / 65548 : 値がない (開けたのが User Shell Folders だけ / Shell Folders だけ / 両方)
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が文字列型でない)、3 (var のバッファが 0 バイト)。
+%sample
+#include "zorextss.as"
+	sdim s, 260
+	GetShellDir s, 0
+	if (stat = 0) | (stat > 260) : mes "取得できません" : stop
+	mes "デスクトップ: " + s
+	stop
+%href
+GetEnvVar
+CreateShortCut
+
+
+%index
+SetShortCutParam
+ショートカットの作業フォルダーとホットキーを設定
+%group
+ショートカット
+%prm
+var, hotkey, setHotkey
+var : 作業フォルダーのパスを持つ文字列型変数
+hotkey : ホットキー (下位 8 ビットは仮想キーコード、$100 Shift、$200 Ctrl、$400 Alt の和)
+setHotkey : 1 以上ならホットキーを設定する
+%inst
+次の CreateShortCut で作るショートカットの作業フォルダーを設定し、setHotkey が 1 以上ならホットキーも設定します (0 以下ならホットキーなし)。
+var の内容はコピーせず、CreateShortCut のときに読みます。それまで var を変えないでください。var のバッファの最後のバイトに 0 を書き込みます。
+設定は CreateShortCut か FreeShortCutParam で解除されます。
+^
+stat の値:
+ 0 : 設定した
+ 1 : 作業フォルダーがもう設定されている
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が文字列型でない)、3 (var のバッファが 0 バイト)。
+%href
+CreateShortCut
+SetShortCutArg
+FreeShortCutParam
+
+
+%index
+SetShortCutArg
+ショートカットの引数を設定
+%group
+ショートカット
+%prm
+var
+var : 引数を持つ文字列型変数
+%inst
+次の CreateShortCut で作るショートカットの引数 (コマンドライン) を設定します。
+var の内容はコピーせず、CreateShortCut のときに読みます。それまで var を変えないでください。var のバッファの最後のバイトに 0 を書き込みます。
+^
+stat の値:
+ 0 : 設定した
+ 1 : 引数がもう設定されている
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が文字列型でない)、3 (var のバッファが 0 バイト)。
+%href
+CreateShortCut
+SetShortCutParam
+
+
+%index
+SetShortCutIcon
+ショートカットのアイコンを設定
+%group
+ショートカット
+%prm
+var, index
+var : アイコンを持つファイルのパスを持つ文字列型変数
+index : ファイルの中のアイコンの番号 (負なら 0)
+%inst
+次の CreateShortCut で作るショートカットのアイコンを設定します。
+var の内容はコピーせず、CreateShortCut のときに読みます。それまで var を変えないでください。var のバッファの最後のバイトに 0 を書き込みます。
+^
+stat の値:
+ 0 : 設定した
+ 1 : アイコンがもう設定されている
+^
+※ 次の場合は正の値を返すため、HSP のエラーとしてスクリプトが停止します: 6 (var が文字列型でない)、3 (var のバッファが 0 バイト)。
+%href
+CreateShortCut
+SetShortCutShow
+
+
+%index
+SetShortCutShow
+ショートカットのウィンドウの状態を設定
+%group
+ショートカット
+%prm
+index
+index : 0 通常、1 最小化 (アクティブにしない)、2 最大化 (3 以上は 0)
+%inst
+次の CreateShortCut で作るショートカットで起動したときのウィンドウの状態を設定します。もう一度呼ぶと置き換わります。
+^
+stat の値:
+ 0 : 設定した
+ 1 : index が負 (前の設定のまま)
+%href
+CreateShortCut
+SetShortCutIcon
+
+
+%index
+FreeShortCutParam
+ショートカットの設定を解除
+%group
+ショートカット
+%prm
+
+%inst
+SetShortCutParam、SetShortCutArg、SetShortCutIcon、SetShortCutShow の設定をすべて解除します。
+^
+stat : 0
+%href
+CreateShortCut
+SetShortCutParam
+
+
+%index
+CreateShortCut
+ショートカットファイルを作る
+%group
+ショートカット
+%prm
+"target", "linkPath"
+"target" : リンク先のパス (文字列型変数で指定します)
+"linkPath" : 作るショートカットファイルのパス (.lnk)
+%inst
+target を指すショートカットファイル linkPath を作ります。SetShortCutParam、SetShortCutArg、SetShortCutIcon、SetShortCutShow の設定を使い、成否にかかわらずそれらの設定を解除します。
+^
+stat の値:
+ 0 : 作った
+ 1 : 作れなかった (ファイルを保存できない、パスが長すぎるなど)
+%sample
+#include "zorextss.as"
+	sdim w, 260 : w = "C:\\tools"
+	SetShortCutParam w, 0, 0
+	SetShortCutShow 2
+	sdim t, 260 : t = "C:\\tools\\app.exe"
+	CreateShortCut t, "C:\\tools\\app.lnk"
+	if stat ! 0 : mes "作れませんでした"
+	stop
+%href
+SetShortCutParam
+SetShortCutArg
+SetShortCutIcon
+SetShortCutShow
+GetShortCutParam
+
+
+%index
+GetShortCutParam
+ショートカットファイルの設定を読む
+%group
+ショートカット
+%prm
+var, "path", setting
+var : 結果を受け取る変数
+"path" : ショートカットファイルのパス (.lnk)
+setting : 読む設定 (下記)
+%inst
+ショートカットファイル path の設定を読み、var に書き込みます。var の型は読む設定に合わせて変わります。
+ 1 : 引数、2 : 作業フォルダー、4 : アイコンのファイル、それ以外 : リンク先 (文字列型、先頭の文字列に入るだけ)
+ 3 : ホットキー (整数型。var.0 仮想キーコード、var.1 Shift、var.2 Ctrl、var.3 Alt がそれぞれ 1 か 0)
+ 5 : アイコンの番号 (整数型で var.0。アイコンのパスもいったん var に書かれるので大きめの変数を使ってください)
+^
+stat の値:
+ 0 : 成功
+ 256 : path が 6 文字未満
+ 257 : path が .lnk で終わらない (大文字・小文字は問いません)
+ 1 : ファイルを読み込めない (パスが長すぎる場合も)
+ 16 : 設定を読めない
+^
+※ var が小さすぎる (setting 3 で 16 バイト未満、それ以外で 1 要素が 4 バイト未満) ときは正の値 3 を返すため、HSP のエラー 3 でスクリプトが停止します。
+%sample
+#include "zorextss.as"
+	sdim s, 260
+	GetShortCutParam s, "C:\\tools\\app.lnk", 0
+	if stat = 0 : mes "リンク先: " + s
+	stop
+%href
+CreateShortCut
+
+
+%index
+GetZorExtVer
+ZorExtSS のバージョンを取得
+%group
+サウンド・バージョン
+%prm
+
+%inst
+refstr にバージョンの文字列 "0.401 Subset" を入れます。
+^
+stat : 262145 ($40001。上位 16 ビットが 4、下位 16 ビットが 1)
+%sample
+#include "zorextss.as"
+	GetZorExtVer
+	mes "ZorExtSS " + refstr
+	stop
+%href
+GetWinVerEx
+AboutMe
+
+
+%index
+GetWinVerEx
+Windows のバージョンを取得
+%group
+サウンド・バージョン
+%prm
+selector
+selector : stat に返す値の種類 (下位 2 ビット: 0 系統、1 メジャーバージョン、2 マイナーバージョン、3 なし)
+%inst
+refstr に "Windows NT  ver. 6.2" のような Windows のバージョンの文字列を入れます (系統名は Windows 9x、Windows NT、Win32s、Unknown OS)。
+^
+stat の値:
+ selector が 0 : 系統 (1 Windows 9x、2 Windows NT、3 Win32s、0 不明)
+ selector が 1 : メジャーバージョン
+ selector が 2 : マイナーバージョン
+ selector が 3 : 0
+%sample
+#include "zorextss.as"
+	GetWinVerEx 1
+	mes refstr + " (メジャーバージョン " + stat + ")"
+	stop
+%href
+GetZorExtVer
+
+
+%index
+DizezOzozoz
+著作権表示を表示
+%group
+サウンド・バージョン
+%prm
+
+%inst
+ZorExtSS の著作権表示をメッセージボックスで表示します。閉じられるまで戻りません。SetParentWnd の親ウィンドウが持ち主になります。
+^
+stat : 0
+%href
+AboutMe
+PiDllAbout
+
+
+%index
+AboutMe
+ZorExtSS の情報を表示
+%group
+サウンド・バージョン
+%prm
+
+%inst
+ZorExtSS の著作権表示をメッセージボックスで表示します。閉じられるまで戻りません。SetParentWnd の親ウィンドウが持ち主になります。
+^
+stat : 0
+%href
+DizezOzozoz
+GetZorExtVer
+
+
+%index
+Bell
+指定した高さと長さの音を鳴らす
+%group
+サウンド・バージョン
+%prm
+frequency, duration
+frequency : 周波数 (ヘルツ。37 から 32767 に収める)
+duration : 長さ (ミリ秒。1 未満は 1)
+%inst
+frequency ヘルツの音を duration ミリ秒鳴らします。鳴り終わるまで戻りません。
+^
+stat : 0
+%sample
+#include "zorextss.as"
+	Bell 440, 200
+	Bell 880, 200
+	stop
+%href
+Bell2
+PlayWave
+
+
+%index
+Bell2
+システムの警告音を鳴らす
+%group
+サウンド・バージョン
+%prm
+index
+index : 音の種類 (範囲外は 0)
+%inst
+Windows の警告音を鳴らします。
+ 0 : 一般の警告音 (ビープ)、1 : 情報、2 : 注意、3 : 停止、4 : 問い合わせ、5 : 既定の音
+^
+stat : 0
+%href
+Bell
+PlayWave
+
+
+%index
+PlayWave
+WAVE ファイルを再生
+%group
+サウンド・バージョン
+%prm
+var
+var : WAVE ファイルのパスを持つ文字列型変数
+%inst
+var の WAVE ファイルの再生を始めます。再生はバックグラウンドで行い、すぐに戻ります。再生できないときは代わりの音も鳴りません。
+^
+stat の値:
+ 0 : 再生を始めた
+ 1 : 再生できない (ファイルがないなど)
+ 255 : var が文字列型でない
+%sample
+#include "zorextss.as"
+	sdim w, 260
+	w = "C:\\Windows\\Media\\chimes.wav"
+	PlayWave w
+	if stat ! 0 : mes "再生できません"
+	stop
+%href
+Bell
+Bell2
