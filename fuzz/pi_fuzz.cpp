@@ -1,6 +1,8 @@
 // libFuzzer target: the Pi header reader, the stream decoder from a memory
 // source and the placement into a surface. Any input: no read outside the
-// input, no write outside the pixel buffer or the surface.
+// input, no write outside the pixel buffer or the surface. Raw streams are
+// decoded a second time from windows of a few bytes each, as the file
+// loader hands over its chunks; both decodings must agree.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +18,31 @@ namespace {
 // Pictures beyond this many pixels are decoded only in the raw mode below,
 // where the fuzzer picks small sizes; big ones cost time, not coverage.
 constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 22;
+
+// Windows of `step` bytes over the rest of a stream, each a heap copy of
+// exactly its bytes, so a read past a window's end is caught.
+struct Windows {
+  const std::uint8_t* data;
+  std::size_t size;
+  std::size_t step;
+  std::vector<std::uint8_t> window;
+};
+
+bool NextWindow(void* context, const std::uint8_t** data, std::size_t* size) {
+  Windows& w = *static_cast<Windows*>(context);
+  if (w.size == 0) return false;
+  const std::size_t n = w.size < w.step ? w.size : w.step;
+  w.window.assign(w.data, w.data + n);
+  w.data += n;
+  w.size -= n;
+  *data = w.window.data();
+  *size = n;
+  return true;
+}
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
 
 void Place(const zor::PiPixels& px, const std::uint8_t* palette, std::uint8_t knobs) {
   // A surface of exactly its rows' bytes, so ASan sees any stray write.
@@ -57,7 +84,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t colours = (data[1] & 0x80) ? 256 : 16;
     zor::PiByteSource src{data + 4, size - 4, nullptr, nullptr};
     zor::PiPixels px;
-    if (zor::DecodePiStream(src, w, h, colours, &px) == 0) {
+    const std::int32_t status = zor::DecodePiStream(src, w, h, colours, &px);
+
+    Windows rest{data + 4, size - 4, std::size_t{1} + data[3] % 11, {}};
+    std::vector<std::uint8_t> first;
+    const std::uint8_t* firstData = nullptr;
+    std::size_t firstSize = 0;
+    if (NextWindow(&rest, &firstData, &firstSize)) first = rest.window;
+    zor::PiByteSource chunked{first.data(), first.size(), NextWindow, &rest};
+    zor::PiPixels again;
+    Check(zor::DecodePiStream(chunked, w, h, colours, &again) == status);
+    if (status == 0 && h > 0) {
+      Check(again.complete == px.complete &&
+            std::memcmp(again.picture, px.picture, std::size_t(w) * std::size_t(h)) == 0);
+    }
+    if (status == 0) {
       std::uint8_t palette[768];
       zor::PiDefaultPalette(colours, palette);
       Place(px, palette, data[3]);

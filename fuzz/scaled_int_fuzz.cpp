@@ -1,6 +1,7 @@
 // Integer geometry and number-text routines on arbitrary inputs: under UBSan
 // (float-cast-overflow and signed overflow included) every path must stay
 // defined, and the results must keep their documented ranges and shapes.
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -28,6 +29,30 @@ void CheckFixedText(double v, int decimals) {
   for (std::size_t k = i; k < t.size(); ++k) {
     if (k != dot && (t[k] < '0' || t[k] > '9')) std::abort();
   }
+}
+
+// Hexadecimal text of the common shape (blanks, at most one sign, digits)
+// against the C library's reader of its first eight digits.
+void CheckHex(const std::string& text) {
+  std::int32_t value = 12345;
+  const bool ok = zor::ParseHex32(text.c_str(), &value);
+  std::size_t i = text.find_first_not_of(' ');
+  if (i == std::string::npos) i = text.size();
+  const bool sign = i < text.size() && (text[i] == '-' || text[i] == '+');
+  const bool minus = sign && text[i] == '-';
+  const std::size_t digits = i + sign;
+  std::size_t k = digits;
+  while (k < text.size() && k - digits < 8 && std::isxdigit(static_cast<unsigned char>(text[k])))
+    ++k;
+  if (sign && k < text.size() && (text[k] == '-' || text[k] == '+') && k == digits) return;
+  const std::string cut = text.substr(digits, k - digits);
+  const std::uint32_t magnitude = cut.empty() ? 0 : std::strtoul(cut.c_str(), nullptr, 16);
+  if (cut.size() == 8 && sign && cut[0] > '7') {
+    if (ok) std::abort();
+    return;
+  }
+  const std::uint32_t want = minus ? 0u - magnitude : magnitude;
+  if (!ok || static_cast<std::uint32_t>(value) != want) std::abort();
 }
 
 }  // namespace
@@ -59,11 +84,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // ASan catches a read past the limit.
   const std::size_t n = size - 16;
   std::string text(reinterpret_cast<const char*>(data + 16), n);
-  std::int32_t value = 0;
-  zor::ParseHex32(text.c_str(), &value);
+  CheckHex(text.c_str());
   std::unique_ptr<char[]> exact(new char[n == 0 ? 1 : n]);
   if (n != 0) std::memcpy(exact.get(), data + 16, n);
   const double read = zor::ReadDecimal(exact.get(), n);
   if (std::isnan(read)) std::abort();  // only decimal notation is read
+  // Without letters of the hexadecimal, infinity and NaN forms, the C
+  // library's reader of the same text (cut at the limit) must agree.
+  const std::string cut = text.substr(0, text.find('\0'));
+  if (cut.find_first_of("xXiInN") == std::string::npos) {
+    const double want = std::strtod(cut.c_str(), nullptr);
+    if (!(read == want) || std::signbit(read) != std::signbit(want)) std::abort();
+  }
   return 0;
 }

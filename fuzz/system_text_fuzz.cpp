@@ -1,7 +1,8 @@
 // Fuzzes the text steps of the system exports: the command-line start stays
 // inside the line and only ever skips what it may, the file-type list never
 // leaves its buffer and always ends in empty strings, and the environment
-// reference is built exactly or refused.
+// reference is built exactly or refused, and a shortcut path is taken only
+// with six bytes or more ending in ".lnk" in any case.
 //
 // Input: byte 0 picks the routine, bytes 1-2 its parameters, the rest is
 // the text.
@@ -15,6 +16,7 @@
 #include "system/command_line.h"
 #include "system/env_reference.h"
 #include "system/file_mask.h"
+#include "system/shortcut_params.h"
 
 namespace {
 
@@ -43,7 +45,8 @@ void FileMask(std::uint8_t rowUnits, std::uint8_t rowCount, const std::uint8_t* 
               std::size_t n) {
   const std::uint32_t rowBytes = 4u * rowUnits;
   const std::uint32_t count = rowCount & ~1u;
-  std::vector<char> rows(std::size_t{rowBytes} * count);
+  // At least one byte, so the rows have an address as a variable's do.
+  std::vector<char> rows(std::max<std::size_t>(1, std::size_t{rowBytes} * count));
   for (std::size_t k = 0; k < rows.size(); ++k)
     rows[k] = n > 0 ? static_cast<char>(text[k % n]) : 0;
   std::vector<char> out(zor::kFileMaskBytes);  // exactly the buffer: ASan sees any overrun
@@ -75,21 +78,33 @@ void EnvReference(const std::uint8_t* text, std::size_t n, std::size_t repeat) {
   if (built) Check(std::string(out.data()) == "%" + name.substr(0, length) + "%");
 }
 
+void LinkPath(const std::uint8_t* text, std::size_t n) {
+  std::string path(reinterpret_cast<const char*>(text), n);
+  path = path.c_str();
+  std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : "";
+  for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 0x20 : c);
+  const std::int32_t want = path.size() < 6 ? -256 : tail == ".lnk" ? 0 : -257;
+  Check(zor::LinkPathStatus(path.c_str()) == want);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 3) return 0;
   const std::uint8_t* text = data + 3;
   const std::size_t n = size - 3;
-  switch (data[0] % 3) {
+  switch (data[0] % 4) {
     case 0:
       CommandLine(static_cast<std::int8_t>(data[1]) * 3 + data[2], text, n);
       break;
     case 1:
       FileMask(data[1], data[2], text, n);
       break;
-    default:
+    case 2:
       EnvReference(text, n, data[1]);
+      break;
+    default:
+      LinkPath(text, n);
       break;
   }
   return 0;

@@ -1,16 +1,23 @@
 // Fuzzes the text routines on hostile bytes: the fast search and count
-// paths must agree with plain byte-by-byte walks, and path splitting must
-// stay inside a row of exactly the given size.
+// paths must agree with plain byte-by-byte walks, path splitting must stay
+// inside a row of exactly the given size, search ranges stay inside the
+// variable, and the locale mapping writes only inside the variable's bytes.
 //
 // Input: byte 0 picks the routine, bytes 1-4 its parameters, the rest is
 // the text (and, for searches, a pattern cut from its front).
+#include <sys/mman.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "host/capacity.h"
+#include "host/status.h"
 #include "text/ascii_case.h"
 #include "text/byte_search.h"
+#include "text/case_map.h"
 #include "text/file_name.h"
 #include "text/sjis.h"
 
@@ -97,16 +104,65 @@ void Paths(const std::uint8_t* p, const std::uint8_t* text, std::size_t n) {
   }
 }
 
+// A string variable whose storage ends at an inaccessible page, in low
+// memory like the host's: a write past its bytes faults.
+constexpr std::size_t kPage = 4096;
+zor::HspVar* GuardedVar(std::uint32_t bytes) {
+  static std::uint8_t* const pages = [] {
+    void* p = mmap(nullptr, 2 * kPage, PROT_READ | PROT_WRITE,
+                   MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT, -1, 0);
+    if (p == MAP_FAILED || mprotect(static_cast<std::uint8_t*>(p) + kPage, kPage, PROT_NONE) != 0)
+      std::abort();
+    return static_cast<std::uint8_t*>(p);
+  }();
+  auto* var = reinterpret_cast<zor::HspVar*>(pages);
+  std::memset(var, 0, sizeof *var);
+  var->type = zor::kTypeString;
+  var->lengths[0] = 1;
+  var->lengths[1] = static_cast<std::uint16_t>(bytes / 4);
+  var->data = zor::ToHostAddr(pages + kPage - bytes);
+  std::memset(pages + kPage - bytes, 0x5A, bytes);
+  return var;
+}
+
+void RangesAndMapping(const std::uint8_t* p, const std::uint8_t* text, std::size_t n) {
+  // The search exports' range: start >= 0 and any length.
+  const std::int64_t start = (p[1] | p[2] << 8) % 600;
+  const std::int64_t length = static_cast<std::int16_t>(p[3] | p[4] << 8);
+  const std::uint32_t capacity = 4u * (p[2] >> 2);
+  const zor::ByteRange r = zor::ClampRange(start, length, capacity);
+  Check(r.begin <= r.end && r.end <= capacity);
+  if (r.begin != r.end) {
+    Check(r.begin == start && r.end == std::min<std::int64_t>(start + length, capacity));
+  }
+
+  // MapStr: the mapped text with its terminator inside the variable, or a
+  // failure.
+  std::vector<char> source(text, text + n);
+  source.push_back(0);
+  const std::uint32_t bytes = 4u * (p[1] % 17);
+  zor::HspVar* var = GuardedVar(bytes);
+  const std::int32_t status = zor::MapToVariable(var, source.data(), p[3] ^ p[4]);
+  Check(status == zor::kOk || status == zor::kFail || status == zor::kBadArg);
+  if (status == zor::kOk) Check(std::memchr(zor::VarText(*var), 0, bytes) != nullptr);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 5) return 0;
   // Heap copy of the text, so reads past its end are caught.
   std::vector<std::uint8_t> text(data + 5, data + size);
-  if (data[0] & 1) {
-    Searches(data, size, text.data(), text.size());
-  } else {
-    Paths(data, text.data(), text.size());
+  switch (data[0] % 3) {
+    case 0:
+      Paths(data, text.data(), text.size());
+      break;
+    case 1:
+      Searches(data, size, text.data(), text.size());
+      break;
+    default:
+      RangesAndMapping(data, text.data(), text.size());
+      break;
   }
   return 0;
 }
