@@ -26,7 +26,6 @@ constexpr GUID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x4
 
 constexpr DWORD kAttrDirectory = 0x10;
 constexpr DWORD kAttrArchive = 0x20;
-constexpr int kShowNormal = 1;
 
 long g_initDepth = 0;
 long g_liveObjects = 0;

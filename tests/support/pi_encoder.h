@@ -109,10 +109,13 @@ inline std::string EncodePiStream(const std::vector<std::uint8_t>& pixels, std::
   std::copy(pixels.begin(), pixels.end(), buf.begin() + std::ptrdiff_t(lead));
   std::uint8_t* pic = buf.data() + lead;
   const std::size_t dist[5] = {0, w, 2 * w, w - 1, w + 1};
+  // The pixel `back` places before picture pixel i: indexed from the buffer's
+  // start, so reaching into the lead pairs stays pointer arithmetic inside it.
+  auto before = [&](std::size_t i, std::size_t back) { return buf[lead + i - back]; };
   auto match = [&](std::size_t p, int code) {  // pairs a copy reproduces from p
-    const std::size_t d = code == 0 ? (pic[p - 1] == pic[p - 2] ? 2 : 4) : dist[code];
+    const std::size_t d = code == 0 ? (before(p, 1) == before(p, 2) ? 2 : 4) : dist[code];
     std::size_t i = p;
-    while (i < end && pic[i] == pic[i - d] && (i + 1 >= end || pic[i + 1] == pic[i + 1 - d]))
+    while (i < end && pic[i] == before(i, d) && (i + 1 >= end || pic[i + 1] == before(i + 1, d)))
       i += 2;
     return (std::min(i, end + (end & 1)) - p) / 2;
   };
