@@ -1,0 +1,52 @@
+// The DLL's version resource, read the way Explorer and installers read it.
+// Windows build only: the Linux library has no resources.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<char> VersionInfo() {
+  HMODULE dll = LoadLibraryA("zorextss.dll");
+  char path[MAX_PATH] = {};
+  if (dll == nullptr || GetModuleFileNameA(dll, path, MAX_PATH) == 0) return {};
+  DWORD size = GetFileVersionInfoSizeA(path, nullptr);
+  std::vector<char> info(size);
+  if (size == 0 || !GetFileVersionInfoA(path, 0, size, info.data())) return {};
+  return info;
+}
+
+TEST(VersionResource, FixedVersionAndStrings) {
+  std::vector<char> info = VersionInfo();
+  ASSERT_FALSE(info.empty()) << "no version resource, error " << GetLastError();
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(0xFEEF04BDu, fixed->dwSignature);
+  EXPECT_EQ(MAKELONG(401, 0), fixed->dwFileVersionMS);
+  EXPECT_EQ(0u, fixed->dwFileVersionLS);
+  EXPECT_EQ(MAKELONG(401, 0), fixed->dwProductVersionMS);
+  EXPECT_EQ(static_cast<DWORD>(VFT_DLL), fixed->dwFileType);
+
+  const struct {
+    const char* name;
+    const char* value;
+  } kStrings[] = {
+      {"FileVersion", "0.401"},
+      {"ProductVersion", "0.401"},
+      {"ProductName", "ZorExtSS"},
+      {"OriginalFilename", "zorextss.dll"},
+  };
+  for (const auto& s : kStrings) {
+    char* text = nullptr;
+    std::string key = std::string("\\StringFileInfo\\040904B0\\") + s.name;
+    ASSERT_TRUE(VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&text), &length))
+        << s.name;
+    EXPECT_STREQ(s.value, text) << s.name;
+  }
+}
+
+}  // namespace
