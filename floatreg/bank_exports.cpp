@@ -111,7 +111,7 @@ ZOR_EXPORT FloatToString(HspVar* var, std::int32_t r, std::int32_t n, std::int32
 }
 
 ZOR_EXPORT FloatToInt(HspVar* var, std::int32_t r, std::int32_t, std::int32_t) {
-  if (var->type != kTypeInt) return -1;
+  if (var->type != kTypeInt || !HoldsAnInt(*var)) return -1;
   std::int32_t status = 0;
   double v = BoundedTruncate(FloatRegister(r), &status);
   VarInts(*var)[0] = static_cast<std::int32_t>(v);

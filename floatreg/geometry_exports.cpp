@@ -24,6 +24,7 @@ std::int32_t WrapSub(std::int32_t a, std::int32_t b) {
 ZOR_EXPORT TriFunc(HspVar* var, std::int32_t kind, std::int32_t angle, std::int32_t scale) {
   DegreeSineTable();  // built on first use, whatever the arguments
   if (var->type != kTypeInt) return kWrongType;
+  if (!HoldsAnInt(*var)) return kBadArg;
   if (angle < -4096 || angle > 4096) return kBadArg;
   VarInts(*var)[0] = TableTrig(TableTrigKindOf(kind), ReduceDegrees(angle), scale);
   return 0;
@@ -31,6 +32,7 @@ ZOR_EXPORT TriFunc(HspVar* var, std::int32_t kind, std::int32_t angle, std::int3
 
 ZOR_EXPORT TriFunc2(HspVar* var, std::int32_t kind, std::int32_t angle, std::int32_t scale) {
   if (var->type != kTypeInt) return kWrongType;
+  if (!HoldsAnInt(*var)) return kBadArg;
   if (angle < -2147483645 || angle > 2147483646) return kBadArg;
   std::int32_t* out = VarInts(*var);
   const double x = angle * kPi / kTenThousandthsPerHalfTurn;
@@ -67,6 +69,7 @@ ZOR_EXPORT TriFunc2(HspVar* var, std::int32_t kind, std::int32_t angle, std::int
 
 ZOR_EXPORT TriFuncA(HspVar* var, std::int32_t kind, std::int32_t ratio, std::int32_t scale) {
   if (var->type != kTypeInt) return kWrongType;
+  if (!HoldsAnInt(*var)) return kBadArg;
   const double r = ratio / 1000000.0;
   if (r < -1.0 || r > 1.0) return kFail;
   const double a = (kind == 1) ? std::acos(r) : std::asin(r);
@@ -97,7 +100,7 @@ ZOR_EXPORT GetAngle2(HspVar* var, std::int32_t scale, std::int32_t, std::int32_t
 }
 
 ZOR_EXPORT Root(HspVar* var, std::int32_t x, std::int32_t scale, std::int32_t) {
-  if (var->type != kTypeInt) return kFail;
+  if (var->type != kTypeInt || !HoldsAnInt(*var)) return kFail;
   if (x < 0) return -2;
   if (x == 0) {
     VarInts(*var)[0] = 0;  // written, yet reported as not above zero

@@ -27,7 +27,7 @@ ZOR_EXPORT DecimalStr(HspVar* var, std::int32_t a, std::int32_t b, std::int32_t)
 }
 
 ZOR_EXPORT Hex2Int(HspVar* var, const char* text, std::int32_t, std::int32_t) {
-  if (var->type != kTypeInt) return kFail;
+  if (var->type != kTypeInt || !HoldsAnInt(*var)) return kFail;
   std::int32_t value = 0;
   if (!ParseHex32(text, &value)) return kRefused;
   VarInts(*var)[0] = value;

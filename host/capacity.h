@@ -19,7 +19,9 @@ inline RowShape VarShape(const HspVar& v) {
   std::int32_t n = v.lengths[2];
   if (v.extended > 0) {
     const std::int32_t* ext = HostPtr<const std::int32_t>(v.extendedSizes);
-    r = static_cast<std::uint32_t>(ext[2]);
+    // A negative row size claims no storage at all: taken as unsigned it
+    // would claim nearly 4 GiB and let writes run past the real storage.
+    r = ext[2] < 0 ? 0u : static_cast<std::uint32_t>(ext[2]);
     n = ext[3];
   }
   return {r, n > 1 ? static_cast<std::uint32_t>(n) : 1u};
@@ -39,6 +41,10 @@ inline std::uint32_t TextLimit(const HspVar& v) {
 
 // 4 x lengths[1], ignoring the row count and the extended record.
 inline std::uint32_t RowBytes(const HspVar& v) { return 4u * v.lengths[1]; }
+
+// True when the storage holds at least the first 32-bit element, which the
+// exports that return one integer write.
+inline bool HoldsAnInt(const HspVar& v) { return ByteCapacity(v) >= 4; }
 
 // True when the text-limit rule leaves room for at least the terminator.
 inline bool HasTextRoom(const HspVar& v) { return VarShape(v).rowSize != 0; }

@@ -1,0 +1,252 @@
+// Every export, called with hostile but host-legal arguments chosen by the
+// kind of each slot in the export table: each call must return, and must
+// write only inside the storage its records describe (guard zones around
+// every variable's storage, the palette and the text buffer are checked
+// after each call). Slots are combined pairwise: every pair of values of
+// every two slots occurs at least once.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "exports/export_table.h"
+#include "support/screen.h"
+#include "support/ui.h"
+#include "support/zortest.h"
+
+namespace {
+
+using zor::exports::Arg;
+using zor::exports::ExportRow;
+using Word = std::uintptr_t;
+using Call = std::int32_t(ZOR_CALL*)(Word, Word, Word, Word);
+
+constexpr std::size_t kGuard = 64;
+constexpr std::uint8_t kGuardByte = 0xE5;
+
+// Low memory with a guard zone before and after `bytes` usable bytes.
+struct Guarded {
+  explicit Guarded(std::size_t bytes) : size(bytes) {
+    base = static_cast<std::uint8_t*>(zt::LowAlloc(bytes + 2 * kGuard));
+  }
+  ~Guarded() { zt::LowFree(base, size + 2 * kGuard); }
+  std::uint8_t* data() const { return base + kGuard; }
+  void Reset(std::uint8_t fill) const {
+    std::memset(base, kGuardByte, kGuard);
+    std::memset(data(), fill, size);
+    if (size > 0) data()[size - 1] = 0;
+    std::memset(data() + size, kGuardByte, kGuard);
+  }
+  bool Intact() const {
+    for (std::size_t i = 0; i < kGuard; ++i)
+      if (base[i] != kGuardByte || data()[size + i] != kGuardByte) return false;
+    return true;
+  }
+  std::uint8_t* base;
+  std::size_t size;
+};
+
+// A variable record whose storage is exactly what its size words claim.
+struct Var {
+  Var(std::uint16_t type, std::int32_t rowSize, std::int32_t rows, int extended)
+      : storage(Bytes(rowSize, rows)) {
+    rec = static_cast<zor::HspVar*>(zt::LowAlloc(sizeof(zor::HspVar)));
+    ext = static_cast<std::int32_t*>(zt::LowAlloc(16));
+    this->type = type, this->rowSize = rowSize, this->rows = rows, this->extended = extended;
+  }
+  ~Var() {
+    zt::LowFree(rec, sizeof(zor::HspVar));
+    zt::LowFree(ext, 16);
+  }
+  // 4 x R x M bytes, M = N when N > 1, else 1; nothing for a negative claim.
+  static std::size_t Bytes(std::int32_t r, std::int32_t n) {
+    if (r <= 0) return 0;
+    return std::size_t(4) * std::size_t(r) * std::size_t(n > 1 ? n : 1);
+  }
+  void Reset() {
+    *rec = zor::HspVar{};
+    rec->type = type;
+    if (extended == 0) {
+      rec->lengths[1] = std::uint16_t(rowSize), rec->lengths[2] = std::uint16_t(rows);
+    } else {
+      rec->lengths[1] = 0, rec->lengths[2] = 0;  // the extended record holds the sizes
+      rec->extended = std::int16_t(extended);
+      ext[0] = ext[1] = 0, ext[2] = rowSize, ext[3] = rows;
+    }
+    rec->data = zor::ToHostAddr(storage.data());
+    rec->extendedSizes = zor::ToHostAddr(ext);
+    storage.Reset(0x41);
+  }
+  Guarded storage;
+  zor::HspVar* rec;
+  std::int32_t* ext;
+  std::uint16_t type;
+  std::int32_t rowSize, rows;
+  int extended;
+};
+
+// Variables of every type, shape and size claim, up to 1 MiB of storage
+// (larger claims would only slow the run: the same code paths take them).
+std::vector<std::unique_ptr<Var>> MakeVars() {
+  std::vector<std::unique_ptr<Var>> vars;
+  const std::uint16_t types[] = {2, 4, 3};
+  const std::int32_t rowSizes[] = {0, 1, 2, 64, 65535};
+  const std::int32_t rowCounts[] = {0, 1, 3, 65535};
+  int k = 0;
+  for (std::int32_t r : rowSizes)
+    for (std::int32_t n : rowCounts) {
+      if (Var::Bytes(r, n) > (1u << 20)) continue;
+      vars.push_back(std::make_unique<Var>(types[k++ % 3], r, n, 0));
+    }
+  // Extended size records, honest and hostile.
+  for (std::uint16_t t : types) {
+    vars.push_back(std::make_unique<Var>(t, 16, 2, 1));
+    vars.push_back(std::make_unique<Var>(t, 0, 0, 1));
+    vars.push_back(std::make_unique<Var>(t, -1, -1, 1));
+    vars.push_back(std::make_unique<Var>(t, 8, 1, -1));  // negative: not consulted
+  }
+  return vars;
+}
+
+std::vector<std::string> MakeStrings() {
+  return {"",
+          "a",
+          std::string(4095, 'b'),
+          std::string(4096, 'c'),
+          std::string(70000, 'd'),
+          std::string("abc\x82", 4),  // a lone Shift-JIS lead byte at the end
+          std::string("\x01\x02\x03\x04\x05\x06\x07", 7)};
+}
+
+constexpr std::int32_t kInts[] = {0, -1, 1, 63, 64, 255, 256, 32767, 65535, INT_MIN, INT_MAX};
+
+// Exports left out: they wait for the user (menus, file dialogs, message
+// boxes), or sound for as long as they are told (Bell, PlayWave).
+bool LeftOut(const char* name) {
+  const char* out[] = {"DoPopup",    "GetOpenFile", "GetSaveFile", "ExDialog",
+                       "PiDllAbout", "AboutMe",     "DizezOzozoz", "Bell",
+                       "PlayWave",   "DragWin",     "ZorMinimize"};
+  for (const char* o : out)
+    if (std::strcmp(o, name) == 0) return true;
+  return false;
+}
+
+struct Screens {
+  Screens()
+      : stale(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr)) {
+    DestroyWindow(stale);
+    for (int w : {1, 33})
+      for (bool pal : {true, false})
+        list.push_back(std::make_unique<zt::TestScreen>(w, w / 2 + 1, pal));
+  }
+  // Screen variant i: size and mode, then object handles and position.
+  zor::HspScreen* Get(std::size_t i) {
+    zor::HspScreen* s = list[i % list.size()]->rec();
+    const zor::HostAddr objects[] = {0, zor::HandleAddr(stale), 0x1234};
+    for (auto& o : s->objects) o = objects[(i / list.size()) % 3];
+    s->currentX = (i / 2) % 2 ? 5000 : 0;
+    s->currentY = (i / 2) % 2 ? -7 : 0;
+    return s;
+  }
+  static constexpr std::size_t kVariants = 12;
+  HWND stale;
+  std::vector<std::unique_ptr<zt::TestScreen>> list;
+};
+
+TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
+  std::vector<std::unique_ptr<Var>> vars = MakeVars();
+  const std::vector<std::string> strings = MakeStrings();
+  Screens screens;
+  Guarded palette(zor::kHostPaletteBytes), textBuf(4096);
+  palette.Reset(0x11);
+  textBuf.Reset(0x22);
+  zt::Watchdog watchdog(600, "the hostile-argument calls");
+
+  long calls = 0, failed = 0;
+  for (const ExportRow& row : zor::exports::kExports) {
+    if (LeftOut(row.name)) continue;
+    const Call call = reinterpret_cast<Call>(zt::ResolveExport(row.name));
+    std::size_t counts[4];
+    for (int a = 0; a < 4; ++a) {
+      switch (row.p[a]) {
+        case Arg::Int:
+          counts[a] = std::size(kInts);
+          break;
+        case Arg::String:
+          counts[a] = strings.size();
+          break;
+        case Arg::Var:
+          counts[a] = vars.size();
+          break;
+        case Arg::Screen:
+          counts[a] = Screens::kVariants;
+          break;
+        default:
+          counts[a] = 1;
+      }
+    }
+    // Every pair of slots (a, b) through all their value pairs; the other
+    // slots move along with the pair's index.
+    for (int a = 0; a < 4; ++a)
+      for (int b = a + 1; b < 4; ++b) {
+        if (counts[a] == 1 && counts[b] == 1 && (a != 0 || b != 1)) continue;
+        for (std::size_t i = 0; i < counts[a]; ++i)
+          for (std::size_t j = 0; j < counts[b]; ++j) {
+            std::size_t pick[4];
+            for (int c = 0; c < 4; ++c) pick[c] = (i * 7 + j * 3 + c) % counts[c];
+            pick[a] = i, pick[b] = j;
+            Word w[4];
+            Var* var = nullptr;
+            for (int c = 0; c < 4; ++c) {
+              switch (row.p[c]) {
+                case Arg::Int:
+                  w[c] = Word(std::uint32_t(kInts[pick[c]]));
+                  break;
+                case Arg::String:
+                  w[c] = reinterpret_cast<Word>(strings[pick[c]].c_str());
+                  break;
+                case Arg::Var:
+                  var = vars[pick[c]].get();
+                  var->Reset();
+                  w[c] = reinterpret_cast<Word>(var->rec);
+                  break;
+                case Arg::Screen:
+                  w[c] = reinterpret_cast<Word>(screens.Get(pick[c]));
+                  break;
+                case Arg::Palette:
+                  palette.Reset(0x11);
+                  w[c] = reinterpret_cast<Word>(palette.data());
+                  break;
+                case Arg::TextBuf:
+                  textBuf.Reset(0x22);
+                  w[c] = reinterpret_cast<Word>(textBuf.data());
+                  break;
+                default:
+                  w[c] = 0;
+              }
+            }
+            call(w[0], w[1], w[2], w[3]);
+            ++calls;
+            const bool intact =
+                (var == nullptr || var->storage.Intact()) && palette.Intact() && textBuf.Intact();
+            if (!intact) {
+              ++failed;
+              ADD_FAILURE() << row.name << " wrote outside its storage, values " << pick[0] << ","
+                            << pick[1] << "," << pick[2] << "," << pick[3];
+            }
+          }
+      }
+    zt::PumpMessages();
+  }
+  std::printf("hostile arguments: %ld calls, %ld failed\n", calls, failed);
+  EXPECT_EQ(0, failed);
+  EXPECT_GT(calls, 10000);
+  std::remove("zt_hostile.lnk");
+}
+
+}  // namespace
