@@ -129,13 +129,13 @@ struct Source {
 Source PiSource(int w, int h, int colours, std::uint32_t seed, const std::string& comment = "zt") {
   Source s;
   s.width = w, s.height = h;
-  zt::PiHeaderSpec spec = zt::PiSpec(w, h, colours, seed);
-  spec.comment = comment;
+  zt::PiHeaderSpec header = zt::PiSpec(w, h, colours, seed);
+  header.comment = comment;
   const std::vector<std::uint8_t> px = zt::MakePiPicture(w, h, colours, seed, 30);
-  s.bytes = zt::EncodePiFile(spec, px, seed);
+  s.bytes = zt::EncodePiFile(header, px, seed);
   s.index.assign(px.begin(), px.end());
   for (int i = 0; i < colours; ++i) {
-    const std::uint8_t* p = &spec.palette[3 * std::size_t(i)];
+    const std::uint8_t* p = &header.palette[3 * std::size_t(i)];
     s.palette.push_back(std::uint32_t(p[0] << 16 | p[1] << 8 | p[2]));
   }
   return s;
