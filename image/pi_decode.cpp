@@ -126,7 +126,7 @@ constexpr auto kColour256Short = MakeShortTable();
 // goes on) by the next kTwoBits bits, so that a pair costs one lookup and
 // one shift of the bit buffer instead of three. When all three fit:
 // 0x8000 | at1 | at2 << 5 | their length << 10 | bit << 14 (both entries
-// below 32). When only the first code fits: at1 | its length << 6 (at1
+// below 16). When only the first code fits: at1 | its length << 6 (at1
 // below 64). Otherwise 0.
 constexpr int kTwoBits = 12;
 constexpr std::uint16_t WindowEntry(unsigned v, int avail, bool wide) {
@@ -144,7 +144,9 @@ constexpr std::array<std::uint16_t, (1u << kTwoBits)> MakeTwoTable() {
     const int rest = kTwoBits - l1;
     const std::uint16_t e2 = WindowEntry(v & ((1u << rest) - 1), rest, Wide);
     const int l2 = e2 >> 8;
-    if (l1 + l2 + 1 > kTwoBits) {
+    // A 256-colour pair takes the lookup only with both entries in the
+    // lists' first 16, so that its list moves are one block each.
+    if (l1 + l2 + 1 > kTwoBits || (e1 & 0xFF) >= 16 || (e2 & 0xFF) >= 16) {
       t[v] = static_cast<std::uint16_t>((e1 & 0x3Fu) | static_cast<unsigned>(l1) << 6);
       continue;
     }
@@ -291,11 +293,12 @@ inline bool ReadColour(BitReader& r, std::uint8_t* lists, unsigned previous, std
 }
 
 // Takes entry `at` of the list after `previous` and moves it to the front.
-template <bool Wide>
+// Shallow: `at` is known to be below 16, so the move is one block.
+template <bool Wide, bool Shallow = false>
 inline std::uint8_t TakeColour(std::uint8_t* lists, unsigned previous, int at) {
   std::uint8_t* list = lists + previous * static_cast<unsigned>(ColourCode<Wide>::kStride);
   const std::uint8_t c = list[at];
-  MoveToFront<Wide>(list, at, c);
+  MoveToFront<Wide && !Shallow>(list, at, c);
   return c;
 }
 
@@ -400,9 +403,9 @@ LoopEnd DecodePixels(BitReader& r, std::uint8_t* lists, std::uint8_t* pic, std::
         const int twoLength = static_cast<int>((two >> 10) & 15);
         if ((two & 0x8000) != 0 && twoLength <= r.count && end - p > 2) {
           Consume(r, twoLength);
-          const std::uint8_t a = TakeColour<Wide>(lists, before, static_cast<int>(two & 31));
+          const std::uint8_t a = TakeColour<Wide, true>(lists, before, static_cast<int>(two & 15));
           pic[p] = a;
-          before = TakeColour<Wide>(lists, a, static_cast<int>((two >> 5) & 31));
+          before = TakeColour<Wide, true>(lists, a, static_cast<int>((two >> 5) & 15));
           pic[p + 1] = before;
           p += 2;
           if ((two & 0x4000) == 0) break;
