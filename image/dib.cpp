@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "image/byte_order.h"
 #include "image/palette.h"
 
@@ -177,6 +181,45 @@ std::int32_t CheckDib(const std::uint8_t* h, std::uint64_t available, bool palet
   return 0;
 }
 
+void IndicesToColourStreaming(const std::uint32_t* bgr, const std::uint8_t* src, std::uint8_t* dst,
+                              std::size_t count) {
+#if defined(__SSE2__)
+  std::size_t i = 0;
+  // Plain stores up to a 16-byte boundary: as 3 and 16 share no factor,
+  // one of the first 16 pixels starts on one.
+  for (; i < count && (reinterpret_cast<std::uintptr_t>(dst) & 15) != 0; ++i, dst += 3) {
+    Store3(dst, bgr[src[i]]);
+  }
+  // Sixteen pixels as three 16-byte stores past the caches.
+  for (; i + 16 <= count; i += 16, dst += 48) {
+    std::uint32_t w[12];
+    for (int k = 0; k < 4; ++k) {
+      const std::uint32_t a = bgr[src[i + 4 * k]], b = bgr[src[i + 4 * k + 1]],
+                          c = bgr[src[i + 4 * k + 2]], d = bgr[src[i + 4 * k + 3]];
+      w[3 * k] = (a & 0xFFFFFF) | (b << 24);
+      w[3 * k + 1] = ((b >> 8) & 0xFFFF) | (c << 16);
+      w[3 * k + 2] = ((c >> 16) & 0xFF) | (d << 8);
+    }
+    auto* const out = reinterpret_cast<__m128i*>(dst);
+    _mm_stream_si128(out, _mm_set_epi32(static_cast<int>(w[3]), static_cast<int>(w[2]),
+                                        static_cast<int>(w[1]), static_cast<int>(w[0])));
+    _mm_stream_si128(out + 1, _mm_set_epi32(static_cast<int>(w[7]), static_cast<int>(w[6]),
+                                            static_cast<int>(w[5]), static_cast<int>(w[4])));
+    _mm_stream_si128(out + 2, _mm_set_epi32(static_cast<int>(w[11]), static_cast<int>(w[10]),
+                                            static_cast<int>(w[9]), static_cast<int>(w[8])));
+  }
+  IndicesToColour(bgr, src + i, dst, count - i);
+#else
+  IndicesToColour(bgr, src, dst, count);
+#endif
+}
+
+void EndStreaming() {
+#if defined(__SSE2__)
+  _mm_sfence();  // the streaming stores are weakly ordered: done before anything that follows
+#endif
+}
+
 void ExpandColourTable(const std::uint8_t* table, int colours, std::uint32_t* bgr) {
   for (int i = 0; i < colours; ++i) bgr[i] = ReadLe32(table + 4 * i) & 0xFFFFFF;
 }
@@ -246,6 +289,8 @@ bool PrepareDibTarget(HspScreen* screen, const DibLayout& d, const std::uint8_t*
   t.firstTarget =
       (std::int64_t{screen->height} - y - t.drawHeight) * t.screenRow + t.bytesPerPixel * x;
   t.pixels = HostPtr<std::uint8_t>(screen->pixelBits);
+  t.streaming = d.line == DibLine::kBit8Colour &&
+                t.drawWidth * t.drawHeight * t.bytesPerPixel >= kStreamingBytes;
   *target = t;
   return true;
 }
@@ -260,12 +305,15 @@ void DrawDibRows(const DibLayout& d, const DibTarget& t, const std::uint32_t* bg
   for (std::int64_t i = 0; i < count; ++i) {
     if (d.line == DibLine::kCopy) {
       std::memcpy(t.pixels + target, rows + source, copyBytes);
+    } else if (t.streaming) {
+      IndicesToColourStreaming(bgr, rows + source, t.pixels + target, width);
     } else {
       ConvertLine(d.line, bgr, rows + source, t.pixels + target, width);
     }
     target += t.screenRow;
     source += d.sourceRow;
   }
+  if (t.streaming) EndStreaming();
 }
 
 std::int32_t PlaceDib(HspScreen* screen, const std::uint8_t* dib, std::uint64_t available,

@@ -67,7 +67,20 @@ struct DibTarget {
   std::int64_t screenRow = 0;
   std::int64_t firstTarget = 0;  // offset in the screen's pixels of firstRow's line
   std::uint8_t* pixels = nullptr;
+  bool streaming = false;  // 8-bit into full colour, kStreamingBytes or more: see below
 };
+
+// Drawn pixel bytes from which 8-bit rows are written past the caches: a
+// target this large does not stay in them anyway, and the plain stores
+// would first read every line they write.
+constexpr std::int64_t kStreamingBytes = std::int64_t{8} << 20;
+
+// Palette indexes to 24-bit pixels like ConvertLine's 8-bit conversion, the
+// same bytes, with stores that bypass the caches (plain stores without
+// SSE2). EndStreaming orders them before what follows.
+void IndicesToColourStreaming(const std::uint32_t* bgr, const std::uint8_t* src, std::uint8_t* dst,
+                              std::size_t count);
+void EndStreaming();
 
 // For a DIB that passed CheckDib: installs its palette on a palette screen
 // (writing it to the host palette), expands the colour table into bgr[256]

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -179,3 +180,49 @@ TEST(BmpFastPath, FailuresPastTheFirstRead) {
 }
 
 }  // namespace
+
+// The streaming 8-bit conversion gives the plain conversion's bytes at
+// every start alignment and pixel count, and writes nothing past them.
+TEST(BmpFastPath, StreamingConversionMatchesThePlainOne) {
+  std::uint32_t bgr[256];
+  for (int i = 0; i < 256; ++i) bgr[i] = DibSpec::EntryRgb(i);
+  Bytes src(4099);
+  for (std::size_t i = 0; i < src.size(); ++i) src[i] = std::uint8_t(i * 2654435761u >> 9);
+  for (std::size_t count : {0, 1, 2, 15, 16, 17, 31, 32, 33, 47, 48, 49, 4099}) {
+    for (std::size_t offset = 0; offset < 16; ++offset) {
+      SCOPED_TRACE(std::to_string(count) + " pixels at offset " + std::to_string(offset));
+      alignas(16) std::uint8_t plain[3 * 4099 + 64], streamed[3 * 4099 + 64];
+      std::memset(plain, 0xA5, sizeof plain);
+      std::memset(streamed, 0xA5, sizeof streamed);
+      zor::ConvertLine(zor::DibLine::kBit8Colour, bgr, src.data(), plain + offset, count);
+      zor::IndicesToColourStreaming(bgr, src.data(), streamed + offset, count);
+      zor::EndStreaming();
+      ASSERT_EQ(0, std::memcmp(plain, streamed, sizeof plain));
+    }
+  }
+}
+
+// A load large enough to stream, at column 1 of a screen whose rows are 6,004
+// bytes (so each row starts at another alignment): every drawn pixel is its
+// table colour, and column 0 and the row padding stay as they were.
+TEST(BmpFastPath, LargeEightBitLoadStreamsTheSamePixels) {
+  const int w = 2000, h = 1500, sw = 2001;
+  ASSERT_GE(std::int64_t{w} * h * 3, zor::kStreamingBytes);
+  DibSpec d = Picture(w, h, 8);
+  const Outcome got = ThroughExport(zt::MakeBmp(d), sw, h, false, 1, 0);
+  ASSERT_EQ(0, got.status);
+  const std::size_t stride = (3 * std::size_t(sw) + 3) & ~std::size_t{3};
+  Bytes want(stride * h);
+  for (std::size_t i = 0; i < want.size(); ++i) want[i] = static_cast<std::uint8_t>(i * 7);
+  for (int line = 0; line < h; ++line) {
+    const std::uint8_t* row = d.Row(line);
+    std::uint8_t* out = want.data() + std::size_t(h - 1 - line) * stride + 3;
+    for (int x = 0; x < w; ++x) {
+      const std::uint32_t rgb = DibSpec::EntryRgb(row[x]);
+      out[3 * x] = std::uint8_t(rgb);
+      out[3 * x + 1] = std::uint8_t(rgb >> 8);
+      out[3 * x + 2] = std::uint8_t(rgb >> 16);
+    }
+  }
+  EXPECT_TRUE(want == got.pixels) << "pixels differ";
+}
