@@ -181,36 +181,39 @@ std::int32_t CheckDib(const std::uint8_t* h, std::uint64_t available, bool palet
   return 0;
 }
 
-void IndicesToColourStreaming(const std::uint32_t* bgr, const std::uint8_t* src, std::uint8_t* dst,
+void ShiftColours(const std::uint32_t* bgr, ShiftedColours* out) {
+  for (int i = 0; i < 256; ++i) {
+    const std::uint32_t v = bgr[i] & 0xFFFFFF;
+    out->t[0][i] = v;
+    out->t[1][i] = v << 24;
+    out->t[2][i] = v >> 8;
+    out->t[3][i] = v << 16;
+    out->t[4][i] = v >> 16;
+    out->t[5][i] = v << 8;
+  }
+}
+
+void IndicesToColourStreaming(const ShiftedColours& s, const std::uint8_t* src, std::uint8_t* dst,
                               std::size_t count) {
 #if defined(__SSE2__)
   std::size_t i = 0;
-  // Plain stores up to a 16-byte boundary: as 3 and 16 share no factor,
-  // one of the first 16 pixels starts on one.
-  for (; i < count && (reinterpret_cast<std::uintptr_t>(dst) & 15) != 0; ++i, dst += 3) {
-    Store3(dst, bgr[src[i]]);
+  // Plain stores up to a 4-byte boundary: as 3 and 4 share no factor, one
+  // of the first 4 pixels starts on one.
+  for (; i < count && (reinterpret_cast<std::uintptr_t>(dst) & 3) != 0; ++i, dst += 3) {
+    Store3(dst, s.t[0][src[i]]);
   }
-  // Sixteen pixels as three 16-byte stores past the caches.
-  for (; i + 16 <= count; i += 16, dst += 48) {
-    std::uint32_t w[12];
-    for (int k = 0; k < 4; ++k) {
-      const std::uint32_t a = bgr[src[i + 4 * k]], b = bgr[src[i + 4 * k + 1]],
-                          c = bgr[src[i + 4 * k + 2]], d = bgr[src[i + 4 * k + 3]];
-      w[3 * k] = (a & 0xFFFFFF) | (b << 24);
-      w[3 * k + 1] = ((b >> 8) & 0xFFFF) | (c << 16);
-      w[3 * k + 2] = ((c >> 16) & 0xFF) | (d << 8);
-    }
-    auto* const out = reinterpret_cast<__m128i*>(dst);
-    _mm_stream_si128(out, _mm_set_epi32(static_cast<int>(w[3]), static_cast<int>(w[2]),
-                                        static_cast<int>(w[1]), static_cast<int>(w[0])));
-    _mm_stream_si128(out + 1, _mm_set_epi32(static_cast<int>(w[7]), static_cast<int>(w[6]),
-                                            static_cast<int>(w[5]), static_cast<int>(w[4])));
-    _mm_stream_si128(out + 2, _mm_set_epi32(static_cast<int>(w[11]), static_cast<int>(w[10]),
-                                            static_cast<int>(w[9]), static_cast<int>(w[8])));
+  // Four pixels as three 4-byte stores past the caches, each word two table
+  // entries or'ed: the shifts are in the tables.
+  int* out = reinterpret_cast<int*>(dst);
+  for (; i + 4 <= count; i += 4, out += 3) {
+    const unsigned a = src[i], b = src[i + 1], c = src[i + 2], d = src[i + 3];
+    _mm_stream_si32(out, static_cast<int>(s.t[0][a] | s.t[1][b]));
+    _mm_stream_si32(out + 1, static_cast<int>(s.t[2][b] | s.t[3][c]));
+    _mm_stream_si32(out + 2, static_cast<int>(s.t[4][c] | s.t[5][d]));
   }
-  IndicesToColour(bgr, src + i, dst, count - i);
+  IndicesToColour(s.t[0], src + i, reinterpret_cast<std::uint8_t*>(out), count - i);
 #else
-  IndicesToColour(bgr, src, dst, count);
+  IndicesToColour(s.t[0], src, dst, count);
 #endif
 }
 
@@ -302,11 +305,13 @@ void DrawDibRows(const DibLayout& d, const DibTarget& t, const std::uint32_t* bg
   const std::size_t width = static_cast<std::size_t>(t.drawWidth);
   const std::size_t copyBytes = width * static_cast<std::size_t>(t.bytesPerPixel);
   std::int64_t source = 0;
+  ShiftedColours shifted;
+  if (t.streaming) ShiftColours(bgr, &shifted);
   for (std::int64_t i = 0; i < count; ++i) {
     if (d.line == DibLine::kCopy) {
       std::memcpy(t.pixels + target, rows + source, copyBytes);
     } else if (t.streaming) {
-      IndicesToColourStreaming(bgr, rows + source, t.pixels + target, width);
+      IndicesToColourStreaming(shifted, rows + source, t.pixels + target, width);
     } else {
       ConvertLine(d.line, bgr, rows + source, t.pixels + target, width);
     }

@@ -75,11 +75,18 @@ struct DibTarget {
 // would first read every line they write.
 constexpr std::int64_t kStreamingBytes = std::int64_t{8} << 20;
 
+// The colours of bgr[256] (0x00RRGGBB) shifted into each byte position of
+// the three words that hold four 24-bit pixels.
+struct ShiftedColours {
+  std::uint32_t t[6][256];
+};
+void ShiftColours(const std::uint32_t* bgr, ShiftedColours* out);
+
 // Palette indexes to 24-bit pixels like ConvertLine's 8-bit conversion, the
 // same bytes, with stores that bypass the caches (plain stores without
 // SSE2). EndStreaming orders them before what follows.
-void IndicesToColourStreaming(const std::uint32_t* bgr, const std::uint8_t* src, std::uint8_t* dst,
-                              std::size_t count);
+void IndicesToColourStreaming(const ShiftedColours& colours, const std::uint8_t* src,
+                              std::uint8_t* dst, std::size_t count);
 void EndStreaming();
 
 // For a DIB that passed CheckDib: installs its palette on a palette screen
