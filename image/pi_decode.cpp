@@ -221,10 +221,7 @@ constexpr FrontMasks kFrontMask = [] {
   }
   return t;
 }();
-#endif
 
-// Moves list entry `at` (holding c) to the front, entries 0 .. at-1 up by
-// one. The lists lie back to back, so nothing before entry 0 is touched.
 // Block b's entry numbers, 16b .. 16b + 15, with the top bit flipped for
 // the signed byte compare.
 struct BlockNumbers {
@@ -237,7 +234,10 @@ constexpr BlockNumbers kBlockNumbers = [] {
   }
   return t;
 }();
+#endif
 
+// Moves list entry `at` (holding c) to the front, entries 0 .. at-1 up by
+// one. The lists lie back to back, so nothing before entry 0 is touched.
 template <bool Wide>
 inline void MoveToFront(std::uint8_t* list, int at, std::uint8_t c) {
 #if defined(__SSE2__)
