@@ -274,6 +274,16 @@ inline void MoveToFront(std::uint8_t* list, int at, std::uint8_t c) {
 #endif
 }
 
+// Takes entry `at` of the list after `previous` and moves it to the front.
+// Shallow: `at` is known to be below 16, so the move is one block.
+template <bool Wide, bool Shallow = false>
+inline std::uint8_t TakeColour(std::uint8_t* lists, unsigned previous, int at) {
+  std::uint8_t* list = lists + previous * static_cast<unsigned>(ColourCode<Wide>::kStride);
+  const std::uint8_t c = list[at];
+  MoveToFront<Wide && !Shallow>(list, at, c);
+  return c;
+}
+
 // Reads one colour after `previous` from the lists (each kStride bytes);
 // false when the bits run out.
 template <bool Wide>
@@ -284,22 +294,8 @@ inline bool ReadColour(BitReader& r, std::uint8_t* lists, unsigned previous, std
   const int length = static_cast<int>(e >> 8);
   if (length > r.count) return false;
   Consume(r, length);
-  const int at = static_cast<int>(e & 0xFF);
-  std::uint8_t* list = lists + previous * static_cast<unsigned>(Code::kStride);
-  const std::uint8_t c = list[at];
-  MoveToFront<Wide>(list, at, c);
-  *out = c;
+  *out = TakeColour<Wide>(lists, previous, static_cast<int>(e & 0xFF));
   return true;
-}
-
-// Takes entry `at` of the list after `previous` and moves it to the front.
-// Shallow: `at` is known to be below 16, so the move is one block.
-template <bool Wide, bool Shallow = false>
-inline std::uint8_t TakeColour(std::uint8_t* lists, unsigned previous, int at) {
-  std::uint8_t* list = lists + previous * static_cast<unsigned>(ColourCode<Wide>::kStride);
-  const std::uint8_t c = list[at];
-  MoveToFront<Wide && !Shallow>(list, at, c);
-  return c;
 }
 
 // Length of a copy in pixel pairs, 0 when the stream ends or the code has
