@@ -204,27 +204,34 @@ TEST(BmpFastPath, StreamingConversionMatchesThePlainOne) {
   }
 }
 
-// A load large enough to stream, at column 1 of a screen whose rows are 6,004
-// bytes (so each row starts at another alignment): every drawn pixel is its
-// table colour, and column 0 and the row padding stay as they were.
-TEST(BmpFastPath, LargeEightBitLoadStreamsTheSamePixels) {
+// Loads large enough to stream (8 MiB or more drawn), at column 1 of a
+// screen whose rows are 6,004 bytes (so each row starts at another
+// alignment): every drawn pixel is its table colour, and column 0 and the
+// row padding stay as they were. Only the 8-bit picture takes the streaming
+// conversion; a 1-bit one of the same size must not.
+TEST(BmpFastPath, LargeIndexedLoadsGiveTheTableColours) {
   const int w = 2000, h = 1500, sw = 2001;
   ASSERT_GE(std::int64_t{w} * h * 3, zor::kStreamingBytes);
-  DibSpec d = Picture(w, h, 8);
-  const Outcome got = ThroughExport(zt::MakeBmp(d), sw, h, false, 1, 0);
-  ASSERT_EQ(0, got.status);
-  const std::size_t stride = (3 * std::size_t(sw) + 3) & ~std::size_t{3};
-  Bytes want(stride * h);
-  for (std::size_t i = 0; i < want.size(); ++i) want[i] = static_cast<std::uint8_t>(i * 7);
-  for (int line = 0; line < h; ++line) {
-    const std::uint8_t* row = d.Row(line);
-    std::uint8_t* out = want.data() + std::size_t(h - 1 - line) * stride + 3;
-    for (int x = 0; x < w; ++x) {
-      const std::uint32_t rgb = DibSpec::EntryRgb(row[x]);
-      out[3 * x] = std::uint8_t(rgb);
-      out[3 * x + 1] = std::uint8_t(rgb >> 8);
-      out[3 * x + 2] = std::uint8_t(rgb >> 16);
+  for (std::uint16_t bits : {8, 1}) {
+    SCOPED_TRACE(bits);
+    DibSpec d = Picture(w, h, bits);
+    const Outcome got = ThroughExport(zt::MakeBmp(d), sw, h, false, 1, 0);
+    ASSERT_EQ(0, got.status);
+    const std::size_t stride = (3 * std::size_t(sw) + 3) & ~std::size_t{3};
+    Bytes want(stride * h);
+    for (std::size_t i = 0; i < want.size(); ++i) want[i] = static_cast<std::uint8_t>(i * 7);
+    for (int line = 0; line < h; ++line) {
+      const std::uint8_t* row = d.Row(line);
+      std::uint8_t* out = want.data() + std::size_t(h - 1 - line) * stride + 3;
+      for (int x = 0; x < w; ++x) {
+        const int at = x * bits;
+        const int index = row[at / 8] >> (8 - bits - at % 8) & ((1 << bits) - 1);
+        const std::uint32_t rgb = DibSpec::EntryRgb(index);
+        out[3 * x] = std::uint8_t(rgb);
+        out[3 * x + 1] = std::uint8_t(rgb >> 8);
+        out[3 * x + 2] = std::uint8_t(rgb >> 16);
+      }
     }
+    EXPECT_TRUE(want == got.pixels) << "pixels differ";
   }
-  EXPECT_TRUE(want == got.pixels) << "pixels differ";
 }

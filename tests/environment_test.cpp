@@ -149,15 +149,6 @@ TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
   }
 }
 
-TEST(GetCmdLine, Refusals) {
-  zt::HostVar n = zt::HostVar::Ints(4), empty = zt::HostVar::String(0);
-  n.Fill(1);
-  EXPECT_EQ(6, GetCmdLine(n, 0, 0, 0));
-  EXPECT_EQ(zor::kTypeInt, n.rec()->type);
-  EXPECT_EQ(std::string(16, '\1'), std::string(n.text(), 16));
-  EXPECT_EQ(3, GetCmdLine(empty, 1, 0, 0));  // no byte for the terminator
-}
-
 // A folder below the current one whose full path P has (P + terminator)
 // a multiple of 4 bytes, so a row can hold it exactly.
 std::string FolderOfFittingLength(const std::string& stem, std::size_t extra) {
@@ -297,15 +288,6 @@ TEST_F(Environment, GetEnvVarExpandsTheReference) {
     }
     EXPECT_EQ(std::string(c.rowBytes, 'x'), std::string(v.text() + c.rowBytes, c.rowBytes));
   }
-}
-
-TEST_F(Environment, GetEnvVarRefusals) {
-  zt::HostVar n = zt::HostVar::Ints(4), empty = zt::HostVar::String(0);
-  EXPECT_EQ(6, GetEnvVar(n, "ZT_ENV_A", 0, 0));
-  EXPECT_EQ(3, GetEnvVar(empty, "ZT_ENV_A", 0, 0));
-  zt::HostVar v = zt::HostVar::String(16);
-  v.rec()->type = 3;
-  EXPECT_EQ(6, GetEnvVar(v, "ZT_ENV_A", 0, 0));
 }
 
 }  // namespace

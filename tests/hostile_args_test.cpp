@@ -249,4 +249,93 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
   std::remove("zt_hostile.lnk");
 }
 
+// Refusals for the variable in p1, checked in one table across the families:
+// the status, and neither the storage nor the type changed. kind: 'i' an
+// integer variable of n elements, 's' a string variable of n bytes, 'e' the
+// same holding an empty text, 'z' a string variable whose row size word is 0,
+// 't' a string variable of type 3; extended size words when extRows != 0.
+// String slots get `text`, integer slots the values of `ints` in order.
+TEST(Refusals, VariableTypeAndRoomTestedBeforeAnythingIsWritten) {
+  const struct {
+    const char* name;
+    char kind;
+    std::uint32_t n;
+    std::int32_t status;
+    const char* text = "a.b";
+    std::int32_t ints[3] = {0, 0, 0};
+    std::int32_t extRow = 0, extRows = 0;
+  } cases[] = {
+      {"UpperCase", 'i', 2, 6},
+      {"LowerCase", 'i', 2, 6},
+      {"UpperCaseF", 'i', 2, 6},
+      {"LowerCaseF", 'i', 2, 6},
+      {"UpperCase", 'z', 0, 3},
+      {"LowerCase", 'z', 0, 3},
+      {"UpperCaseF", 'z', 0, 3},
+      {"LowerCaseF", 'z', 0, 3},
+      {"UpperCase", 'e', 16, 3},
+      {"LowerCase", 'e', 16, 3},
+      {"MapStr", 'i', 4, 6, "abc", {1}},
+      {"MapStr", 's', 16, 3, "", {1}},
+      {"MapStr", 'z', 0, 3, "abc", {1}},
+      {"CheckFilename", 'i', 2, -1},
+      {"CheckFilename", 'z', 0, -1},
+      {"NodeExt", 'i', 4, -1, "a.b", {3}},
+      {"NodeExt", 'z', 0, -16, "a.b", {3}},
+      {"DecimalStr", 'i', 16, -1, "", {1, 1}},
+      {"DecimalStr", 'z', 0, -2, "", {1, 1}},
+      {"DecimalStr", 's', 60, -2, "", {1, 1}, 64, 4},
+      {"Hex2Int", 's', 16, -1, "12"},
+      {"GetCmdLine", 'i', 4, 6},
+      {"GetCmdLine", 'z', 0, 3, "", {1}},
+      {"GetEnvVar", 'i', 4, 6, "PATH"},
+      {"GetEnvVar", 'z', 0, 3, "PATH"},
+      {"GetEnvVar", 't', 16, 6, "PATH"},
+      {"GetShellDir", 'i', 64, 6},
+      {"GetShellDir", 'z', 0, 3},
+      {"TriFunc", 's', 32, 6, "", {0, 900000, 100}},
+      {"TriFunc2", 's', 32, 6, "", {0, 900000, 100}},
+      {"TriFuncA", 's', 32, 6, "", {0, 900000, 100}},
+      {"Root", 's', 32, -1, "", {0, 100}},
+      {"GetAngle2", 's', 32, -1, "", {1}},
+      {"GetAngle2", 'i', 4, -2, "", {1}},
+      {"GetAngle2", 'i', 4, -2, "", {1}, 8, 1},  // the extended record does not count
+      {"GetSysColour", 'i', 2, 3, "", {1}},
+      {"GetSysColour", 's', 64, 6, "", {1}},
+      {"GetForeWinSize", 'i', 3, -2},
+      {"GetForeWinSize", 's', 64, -1},
+      {"GetObjTable", 's', 256, -1},
+      {"GetObjTable", 'i', 63, -2},
+      {"GetClipTxt", 'i', 16, -65535},
+      {"GetClipTxt", 's', 16, 3, "", {}, 0, 1},
+      {"GetClipInfo", 's', 32, -65535},
+      {"GetClipInfo", 'i', 4, 3},
+      {"GetClipInfo", 'i', 8, 3, "", {}, 2, 1},
+  };
+  for (const auto& c : cases) {
+    const std::string at = std::string(c.name) + " " + c.kind + std::to_string(c.n);
+    const ExportRow* row = nullptr;
+    for (const ExportRow& r : zor::exports::kExports)
+      if (std::strcmp(r.name, c.name) == 0) row = &r;
+    ASSERT_NE(nullptr, row) << at;
+    zt::HostVar v = c.kind == 'i' ? zt::HostVar::Ints(c.n) : zt::HostVar::String(c.n ? c.n : 16);
+    v.Fill('k');
+    if (c.kind == 'e') v.text()[0] = 0;
+    if (c.kind == 'z') v.rec()->lengths[1] = 0;
+    if (c.kind == 't') v.rec()->type = 3;
+    if (c.extRows != 0) v.SetExtended(c.extRow, c.extRows);
+    const std::string before(reinterpret_cast<char*>(v.bytes()), v.storageBytes());
+    const std::uint16_t type = v.rec()->type;
+    Word w[4] = {reinterpret_cast<Word>(v.rec()), 0, 0, 0};
+    for (int slot = 1, k = 0; slot < 4; ++slot) {
+      if (row->p[slot] == Arg::String) w[slot] = reinterpret_cast<Word>(c.text);
+      if (row->p[slot] == Arg::Int) w[slot] = Word(std::uint32_t(c.ints[k++]));
+    }
+    const Call call = reinterpret_cast<Call>(zt::ResolveExport(c.name));
+    EXPECT_EQ(c.status, call(w[0], w[1], w[2], w[3])) << at;
+    EXPECT_EQ(before, std::string(reinterpret_cast<char*>(v.bytes()), v.storageBytes())) << at;
+    EXPECT_EQ(type, v.rec()->type) << at;
+  }
+}
+
 }  // namespace

@@ -1,10 +1,14 @@
-// The names a script sees. HSP matches command names without regard to case,
-// so no export may be spelled like an HSP 2.61 built-in keyword; and the
-// sample scripts call only commands that the include file declares or that
-// HSP has built in, with argument lists the declarations allow.
+// The names and texts a script author sees, checked against the export
+// table: the HSP type numbers derived from the argument kinds, the generated
+// include file, no export spelled like an HSP 2.61 built-in (HSP matches
+// names without regard to case), the samples calling only declared commands
+// and built-ins, the README's HSP 3 limits, and the help browser file (one
+// entry per export in table order, in characters the release's Shift_JIS
+// conversion can take).
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -21,6 +25,13 @@ using zor::exports::Arg;
 using zor::exports::ExportRow;
 using zor::exports::kExports;
 
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
 // Exports spelled like a built-in, with how each is resolved. A collision
 // not listed here fails the test until it is resolved and listed. None so
 // far: every export name differs from the HSP 2.61 keywords.
@@ -32,7 +43,7 @@ std::string Lower(std::string s) {
 }
 
 std::set<std::string> Keywords() {
-  std::ifstream in(ZT_SOURCE_DIR "/exports/hsp261_keywords.txt");
+  std::istringstream in(ReadFile(ZT_SOURCE_DIR "/exports/hsp261_keywords.txt"));
   std::set<std::string> words;
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -47,7 +58,7 @@ const ExportRow* FindExport(const std::string& name) {
   return nullptr;
 }
 
-TEST(HspNames, NoExportIsSpelledLikeABuiltIn) {
+TEST(HspNames, NamesAreUniqueAndNoneIsSpelledLikeABuiltIn) {
   const std::set<std::string> keywords = Keywords();
   // A list that failed to load would let every name pass.
   ASSERT_GT(keywords.size(), 150u);
@@ -55,8 +66,10 @@ TEST(HspNames, NoExportIsSpelledLikeABuiltIn) {
     EXPECT_EQ(1u, keywords.count(sure)) << sure << " is missing from the keyword list";
   for (const std::string& word : keywords) EXPECT_EQ(Lower(word), word) << "not in lower case";
 
+  std::map<std::string, std::string> seen;
   for (const ExportRow& row : kExports) {
     const std::string key = Lower(row.name);
+    EXPECT_TRUE(seen.emplace(key, row.name).second) << row.name << " and " << seen[key];
     if (keywords.count(key) != 0) {
       EXPECT_EQ(1u, kKnownCollisions.count(key)) << row.name << " is spelled like an HSP built-in";
     }
@@ -65,6 +78,7 @@ TEST(HspNames, NoExportIsSpelledLikeABuiltIn) {
     EXPECT_NE(nullptr, FindExport(known.first)) << known.first << " is no export";
     EXPECT_EQ(1u, keywords.count(known.first)) << known.first << " collides no more";
   }
+  EXPECT_EQ(122u, zor::exports::kExportCount);
 }
 
 // One statement of a script line: its text up to ':' or ';' outside a
@@ -219,6 +233,213 @@ TEST(HspNames, ReadmeListsTheCommandsHsp3CannotRun) {
     for (const ExportRow& row : kExports) {
       const bool listed = text.find("`" + std::string(row.name) + "`") != std::string::npos;
       EXPECT_EQ(limit.applies(row), listed) << limit.bullet << " " << row.name;
+    }
+  }
+}
+
+TEST(ExportTable, TellingRowsGetTheirTypeNumbers) {
+  const struct {
+    const char* name;
+    int type;
+    int scriptArgs;
+  } cases[] = {
+      {"BmpLoad", 0x36, 1},  // screen, string, -, palette
+      {"GetClipDib", 0x32, 2}, {"GetZorExtVer", 0x10, 0},
+      {"ExDialog", 5, 4},                        // p1 string as a string variable's data
+      {"FloatSetBuf", 3, 2},   {"RmDir", 4, 2},  // an unused p1 still takes a place
+      {"PiTransColour", 0, 3}, {"Dib2Clip", 2, 0},
+      {"GetSaveFile", 7, 3},
+  };
+  for (const auto& c : cases) {
+    const ExportRow* row = FindExport(c.name);
+    ASSERT_NE(nullptr, row) << c.name;
+    EXPECT_EQ(c.type, zor::exports::HspType(*row)) << c.name;
+    EXPECT_EQ(c.scriptArgs, zor::exports::ScriptArgCount(*row)) << c.name;
+  }
+}
+
+TEST(ExportTable, IncludeFileDeclaresEveryExportWithItsTypeNumber) {
+  const std::string text = ReadFile(ZT_BUILD_DIR "/zorextss.as");
+  ASSERT_FALSE(text.empty()) << "zorextss.as was not generated";
+  std::map<std::string, int> declared;
+  int uselib = 0;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find("\r\n", start);
+    ASSERT_NE(std::string::npos, end) << "a line does not end in CRLF at byte " << start;
+    const std::string line = text.substr(start, end - start);
+    start = end + 2;
+    EXPECT_EQ(std::string::npos, line.find('\n')) << "a bare LF: " << line;
+    for (unsigned char ch : line) EXPECT_LT(ch, 0x80) << line;
+    if (line.rfind("#uselib", 0) == 0) {
+      EXPECT_EQ("#uselib \"zorextss.dll\"", line);
+      ++uselib;
+    }
+    char name[64], alias[64];
+    unsigned type = 0;
+    if (std::sscanf(line.c_str(), "#func %63s %63s $%x", name, alias, &type) == 3) {
+      EXPECT_STREQ(name, alias);
+      EXPECT_TRUE(declared.emplace(name, static_cast<int>(type)).second) << "twice: " << name;
+    }
+  }
+  EXPECT_EQ(1, uselib);
+  EXPECT_EQ(0u, text.find("; ")) << "starts with a comment";
+  EXPECT_NE(std::string::npos, text.find("#ifndef __ZOREXTSS__\r\n#define __ZOREXTSS__\r\n"));
+  EXPECT_EQ(text.size() - 8, text.rfind("#endif\r\n"));
+  EXPECT_EQ(zor::exports::kExportCount, declared.size());
+  for (const ExportRow& row : kExports) {
+    auto it = declared.find(row.name);
+    ASSERT_NE(declared.end(), it) << row.name << " is not declared";
+    EXPECT_EQ(zor::exports::HspType(row), it->second) << row.name;
+  }
+}
+
+// One %index entry: its tags and the lines of each tag's value.
+struct Entry {
+  std::map<std::string, std::vector<std::string>> tags;
+};
+
+// Valid UTF-8 with every code point in the Basic Multilingual Plane: no
+// overlong forms, no surrogates, no four-byte sequences. Returns the byte
+// offset of the first fault, or -1.
+long FirstUtf8Fault(const std::string& text) {
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n;) {
+    const unsigned char c = s[i];
+    int extra = 0;
+    unsigned cp = c;
+    if (c >= 0xC2 && c <= 0xDF) {
+      extra = 1, cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      extra = 2, cp = c & 0x0F;
+    } else if (c >= 0x80) {
+      return static_cast<long>(i);  // a stray continuation, an overlong lead or beyond U+FFFF
+    }
+    if (i + extra >= n) return static_cast<long>(i);  // cut off at the end
+    for (int k = 1; k <= extra; ++k) {
+      if ((s[i + k] & 0xC0) != 0x80) return static_cast<long>(i);
+      cp = (cp << 6) | (s[i + k] & 0x3F);
+    }
+    if (extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return static_cast<long>(i);
+    i += 1 + extra;
+  }
+  return -1;
+}
+
+// Splits the file into its entries; lines before the first %index (the
+// header) are left out. `;` lines are comments.
+std::vector<Entry> ParseEntries(const std::string& text, std::vector<std::string>* tagNames) {
+  std::vector<Entry> entries;
+  std::vector<std::string>* value = nullptr;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line[0] == ';') continue;
+    if (!line.empty() && line[0] == '%') {
+      const std::string tag = line.substr(1);
+      tagNames->push_back(tag);
+      if (tag == "index") entries.emplace_back();
+      value = entries.empty() ? nullptr : &entries.back().tags[tag];
+      continue;
+    }
+    if (value != nullptr) value->push_back(line);
+  }
+  // Blank lines that separate one entry from the next belong to no tag.
+  for (Entry& e : entries)
+    for (auto& tag : e.tags)
+      while (!tag.second.empty() && tag.second.back().empty()) tag.second.pop_back();
+  return entries;
+}
+
+std::vector<std::string> SplitArgs(const std::string& args) {
+  std::vector<std::string> items;
+  if (args.empty()) return items;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = args.find(", ", start)) != std::string::npos; start = comma + 2)
+    items.push_back(args.substr(start, comma - start));
+  items.push_back(args.substr(start));
+  return items;
+}
+
+class HelpFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    text_ = ReadFile(ZT_SOURCE_DIR "/package/zorextss.hs");
+    ASSERT_FALSE(text_.empty()) << "package/zorextss.hs is missing or empty";
+    entries_ = ParseEntries(text_, &tagNames_);
+  }
+  std::string text_;
+  std::vector<Entry> entries_;
+  std::vector<std::string> tagNames_;
+};
+
+TEST_F(HelpFile, IsUtf8WithinTheBasicPlane) { EXPECT_EQ(-1, FirstUtf8Fault(text_)); }
+
+TEST_F(HelpFile, UsesOnlyHelpBrowserTagsAndParagraphMarks) {
+  const std::set<std::string> known = {"dll",  "ver",  "date",   "author", "url",
+                                       "note", "type", "port",   "index",  "group",
+                                       "prm",  "inst", "sample", "href"};
+  for (const std::string& tag : tagNames_) EXPECT_TRUE(known.count(tag)) << "%" << tag;
+  std::istringstream in(text_);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line[0] == '^') {
+      EXPECT_TRUE(line == "^" || line == "^p") << line;
+    }
+  }
+}
+
+TEST_F(HelpFile, HasOneEntryPerExportInTableOrder) {
+  std::vector<std::string> indexed, exported;
+  for (const Entry& e : entries_) {
+    const auto it = e.tags.find("index");
+    indexed.push_back(it->second.empty() ? "" : it->second[0]);
+    EXPECT_EQ(2u, it->second.size()) << indexed.back() << ": %index wants a keyword and a title";
+  }
+  for (const ExportRow& row : kExports) exported.push_back(row.name);
+  EXPECT_EQ(exported, indexed);
+}
+
+TEST_F(HelpFile, EntriesMatchTheirExportRows) {
+  std::map<std::string, const ExportRow*> rows;
+  for (const ExportRow& row : kExports) rows[row.name] = &row;
+  std::map<std::string, std::string> groupOfFamily, familyOfGroup;
+  for (const Entry& e : entries_) {
+    const std::vector<std::string>& index = e.tags.at("index");
+    if (index.empty() || rows.count(index[0]) == 0) continue;  // reported by the order test
+    const ExportRow& row = *rows[index[0]];
+    const std::string name = row.name;
+    for (const char* tag : {"group", "prm", "inst"})
+      EXPECT_TRUE(e.tags.count(tag)) << name << " lacks %" << tag;
+    if (!e.tags.count("group") || !e.tags.count("prm") || !e.tags.count("inst")) continue;
+    EXPECT_FALSE(e.tags.at("inst").empty()) << name << ": empty %inst";
+
+    // One group name per family, and no two families under one name.
+    const std::vector<std::string>& group = e.tags.at("group");
+    ASSERT_EQ(1u, group.size()) << name;
+    const auto g = groupOfFamily.emplace(row.family, group[0]).first;
+    EXPECT_EQ(g->second, group[0]) << name << " is not in its family's group";
+    const auto f = familyOfGroup.emplace(group[0], row.family).first;
+    EXPECT_EQ(f->second, row.family) << name << ": group " << group[0] << " has two families";
+
+    // Synopsis line, then one "item : text" line per script argument.
+    std::vector<std::string> prm = e.tags.at("prm");
+    const std::string synopsis = prm.empty() ? "" : prm[0];
+    EXPECT_EQ(row.args, synopsis) << name;
+    const std::vector<std::string> items = SplitArgs(row.args);
+    const std::size_t described = prm.empty() ? 0 : prm.size() - 1;
+    EXPECT_EQ(static_cast<std::size_t>(zor::exports::ScriptArgCount(row)), described) << name;
+    for (std::size_t i = 0; i < items.size() && i + 1 < prm.size(); ++i)
+      EXPECT_EQ(0u, prm[i + 1].rfind(items[i] + " : ", 0)) << name << ": " << prm[i + 1];
+
+    if (e.tags.count("href")) {
+      for (const std::string& ref : e.tags.at("href"))
+        EXPECT_TRUE(rows.count(ref)) << name << " refers to " << ref;
+    }
+    if (e.tags.count("sample")) {
+      const std::vector<std::string>& sample = e.tags.at("sample");
+      EXPECT_TRUE(!sample.empty() && sample[0] == "#include \"zorextss.as\"") << name;
     }
   }
 }

@@ -236,27 +236,6 @@ TEST_F(Objects, ChangeFlagsCompareHandles) {
   EXPECT_EQ(std::vector<int>{}, Flagged());
 }
 
-TEST_F(Objects, GetObjTableNeedsSixtyFourInts) {
-  struct {
-    const char* what;
-    zt::HostVar var;
-    std::int32_t status;
-  } cases[] = {
-      {"string", zt::HostVar::String(256), -1},
-      {"63 ints", zt::HostVar::Ints(63), -2},
-      {"64 ints", zt::HostVar::Ints(64), 0},
-  };
-  ASSERT_EQ(0, SetObjTable(screen_, 0, 0, 0));
-  ASSERT_EQ(0, CheckObjTable(screen_, 0, 0, 0));
-  for (auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    c.var.Fill(0x55);
-    EXPECT_EQ(c.status, GetObjTable(c.var, 0, 0, 0));
-    EXPECT_EQ(c.status == 0 ? 0 : k55, c.var.ints()[0]);
-    EXPECT_EQ(c.status == 0 ? 0 : k55, c.var.ints()[62]);
-  }
-}
-
 // The target's text, at most row bytes - 2 characters and a terminator; the
 // variable becomes a string variable first. A row of 0 bytes gets nothing.
 TEST_F(Objects, GetObjTextCopiesWithinTheRow) {

@@ -210,12 +210,4 @@ TEST_F(ShellFolders, UserValueFirstThenThePlainOne) {
   }
 }
 
-TEST_F(ShellFolders, Refusals) {
-  zt::HostVar n = zt::HostVar::Ints(64), empty = zt::HostVar::String(0);
-  n.Fill(1);
-  EXPECT_EQ(6, GetShellDir(n, 0, 0, 0));
-  EXPECT_EQ(std::string(256, '\1'), std::string(n.text(), 256));
-  EXPECT_EQ(3, GetShellDir(empty, 0, 0, 0));
-}
-
 }  // namespace

@@ -1,6 +1,7 @@
-// A freshly loaded library: no snapshot, no change flags, no target object
-// and no popup menus. The checks run in one test, in this order, so that
-// each sees the state at load.
+// A freshly loaded library: every float register +0.0, no snapshot, no
+// change flags, no target object and no popup menus. Nothing here changes
+// that state before it is read; the object checks run in one test, in this
+// order, so that each sees the state at load.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,10 +15,19 @@ ZT_EXPORT(GetObjTable, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(GetObjText, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(DoPopup, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(DestroyPopup, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(FloatToString, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 
 constexpr std::int32_t kNone = static_cast<std::int32_t>(0x80000001u);
 
-TEST(FreshObjectState, NothingIsSetAtLoad) {
+TEST(FreshState, EveryRegisterReadsZero) {
+  for (std::int32_t r = -1; r <= 16; ++r) {
+    zt::HostVar s = zt::HostVar::String(32);
+    EXPECT_EQ(0, FloatToString(s, r, 8, 0)) << r;
+    EXPECT_STREQ("0.00000000", s.text()) << r;
+  }
+}
+
+TEST(FreshState, NothingIsSetAtLoad) {
   zt::TestWindow win;
   zt::WindowScreen screen(win.hwnd());
 
