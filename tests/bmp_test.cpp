@@ -1,10 +1,15 @@
-// BmpLoad and BmpInfo through their exports.
+// BmpLoad and BmpInfo through their exports; BmpLoad's row paths (rows read
+// straight into the screen, rows read in blocks, rows read past) against
+// PlaceDib over the whole file in one zero-filled buffer.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
+#include "image/dib.h"
 #include "support/bmp_builder.h"
 #include "support/screen.h"
 #include "support/zortest.h"
@@ -35,20 +40,6 @@ Bytes Snapshot(const TestScreen& s) { return Bytes(s.bits(), s.bits() + s.pixelB
 // The index on a palette screen, 0x00RRGGBB on a full-colour one.
 std::uint32_t At(const TestScreen& s, int x, int y) {
   return s.paletteMode() ? s.Index(x, y) : s.Rgb(x, y);
-}
-
-// Expects 8-bit picture d with its top-left at (ox, oy), cut at the screen's
-// edges, as indices or table colours, and `fill` bytes everywhere else.
-void ExpectPlaced(const TestScreen& s, DibSpec d, int ox, int oy, std::uint8_t fill) {
-  for (int y = 0; y < s.height(); ++y) {
-    for (int x = 0; x < s.width(); ++x) {
-      int px = x - ox, py = y - oy;
-      bool in = px >= 0 && py >= 0 && px < d.width && py < d.height;
-      std::uint32_t i = in ? d.Row(py)[px] : 0, f = s.paletteMode() ? fill : fill * 0x010101u;
-      std::uint32_t want = !in ? f : s.paletteMode() ? i : DibSpec::EntryRgb(int(i));
-      ASSERT_EQ(want, At(s, x, y)) << x << "," << y << " palette " << s.paletteMode();
-    }
-  }
 }
 
 std::string WithField(std::string bmp, std::size_t offset, std::uint32_t v) {
@@ -86,49 +77,10 @@ std::int32_t Load(TestScreen& s, const std::string& bmp, Bytes& pal) {
   return status;
 }
 
-// An 8-bit file at the current position, or at 0 on an axis where that lies
-// outside the screen, cut at the right and bottom edges: indices and its
-// palette on a palette screen, table colours on a full-colour one.
-TEST(BmpLoad, EightBitAtTheCurrentPositionOnBothScreens) {
-  DibSpec d = Pal8(6, 5);
-  struct {
-    int width, height, cx, cy, ox, oy;
-  } cases[] = {
-      // clang-format off
-      {64, 48, 10, 20, 10, 20}, {8, 4, -1, -7, 0, 0}, {8, 4, 8, 4, 0, 0},
-      {8, 4, 100, 0, 0, 0}, {8, 4, 5, 2, 5, 2},  // cut at both edges
-      // clang-format on
-  };
-  for (const auto& c : cases) {
-    for (bool paletteMode : {true, false}) {
-      TestScreen s(c.width, c.height, paletteMode);
-      s.Fill(0xEE);
-      s.rec()->currentX = c.cx;
-      s.rec()->currentY = c.cy;
-      Bytes pal(768, 0xCC);
-      ASSERT_EQ(0, Load(s, zt::MakeBmp(d), pal));
-      ExpectPlaced(s, d, c.ox, c.oy, 0xEE);
-      if (!paletteMode) {
-        EXPECT_EQ(Bytes(768, 0xCC), pal);
-        EXPECT_EQ(0u, s.rec()->palette);
-        continue;
-      }
-      std::vector<RGBQUAD> table = s.ColourTable();
-      ASSERT_EQ(256u, table.size());
-      ASSERT_EQ(0, std::memcmp(d.table.data(), table.data(), 1024));
-      for (int i = 0; i < 256; ++i) {  // red, green, blue of each entry
-        ASSERT_EQ(DibSpec::EntryRgb(i),
-                  std::uint32_t(pal[3 * i] << 16 | pal[3 * i + 1] << 8 | pal[3 * i + 2]));
-      }
-      EXPECT_EQ(256, s.rec()->paletteCount);
-      EXPECT_EQ(s.palette(), s.SelectedPalette());
-    }
-  }
-}
-
-// Every other conversion, on lines long enough for the four-pixel paths and
-// their tails; the pixel after the picture keeps the fill. Indexed formats
-// run on both screens (indices, then table colours), the rest on full colour.
+// Each conversion, at the current position (1, 1), on lines long enough for
+// the four-pixel paths and their tails; the rest of the screen keeps the
+// fill. Indexed formats run on both screens (indices and the file's palette,
+// then table colours), the rest on full colour.
 TEST(BmpLoad, ConvertsEachFormat) {
   struct {
     std::uint16_t bits;
@@ -139,6 +91,7 @@ TEST(BmpLoad, ConvertsEachFormat) {
       // clang-format off
       {1, {}, "\xA0\x40"s, {1, 0, 1, 0, 0, 0, 0, 0, 0, 1}},
       {4, {}, "\x3C\xF0\x21"s, {3, 12, 15, 0, 2}},
+      {8, {}, "\x05\xFF\0\x80\x5A\x01"s, {5, 255, 0, 128, 90, 1}},
       {16, {}, "\xFF\x7F\x00\x84\x1F\x00\xE0\x03\x00\x7C"s,  // bit 15 ignored
        {0xFFFFFF, 0x080000, 0x0000FF, 0x00FF00, 0xFF0000}},
       {16, {0xF800, 0x7E0, 0x1F}, "\x00\xF8\xE0\x07\x20\x00\x1F\x00\xFF\xFF"s,  // e6(1) = 4
@@ -157,19 +110,37 @@ TEST(BmpLoad, ConvertsEachFormat) {
       std::copy(c.row.begin(), c.row.end(), d.Row(0));
       d.masks = c.masks;
       d.compression = c.masks.empty() ? 0 : 3;
-      TestScreen s(12, 2, paletteMode);
+      TestScreen s(12, 3, paletteMode);
       s.Fill(0xEE);
+      s.rec()->currentX = s.rec()->currentY = 1;
       Bytes pal(768, 0xCC);
       ASSERT_EQ(0, Load(s, zt::MakeBmp(d), pal));
-      for (std::size_t x = 0, n = c.want.size(); x <= n; ++x) {
-        std::uint32_t i = x < n ? c.want[x] : 0, fill = paletteMode ? 0xEE : 0xEEEEEE;
-        std::uint32_t want = x == n                      ? fill
-                             : paletteMode || c.bits > 8 ? i
-                                                         : DibSpec::EntryRgb(int(i));
-        EXPECT_EQ(want, At(s, int(x), 0)) << x;
+      for (int y = 0; y < 3; ++y) {
+        for (std::size_t x = 0, n = c.want.size(); x < 12; ++x) {
+          const bool in = y == 1 && x >= 1 && x <= n;
+          std::uint32_t i = in ? c.want[x - 1] : 0, fill = paletteMode ? 0xEE : 0xEEEEEE;
+          std::uint32_t want = !in                         ? fill
+                               : paletteMode || c.bits > 8 ? i
+                                                           : DibSpec::EntryRgb(int(i));
+          EXPECT_EQ(want, At(s, int(x), y)) << x << "," << y;
+        }
       }
       EXPECT_EQ(paletteMode ? 1 << c.bits : 0, s.rec()->paletteCount);
-      EXPECT_EQ(paletteMode, pal != Bytes(768, 0xCC));
+      if (!paletteMode) {
+        EXPECT_EQ(Bytes(768, 0xCC), pal);
+        EXPECT_EQ(0u, s.rec()->palette);
+        continue;
+      }
+      // The file's table in the DIB's colour table and, as red, green, blue,
+      // in the host palette; its palette selected.
+      std::vector<RGBQUAD> table = s.ColourTable();
+      ASSERT_EQ(256u, table.size());
+      EXPECT_EQ(0, std::memcmp(d.table.data(), table.data(), d.table.size()));
+      for (int i = 0; i < 1 << c.bits; ++i) {
+        ASSERT_EQ(DibSpec::EntryRgb(i),
+                  std::uint32_t(pal[3 * i] << 16 | pal[3 * i + 1] << 8 | pal[3 * i + 2]));
+      }
+      EXPECT_EQ(s.palette(), s.SelectedPalette());
     }
   }
 }
@@ -268,21 +239,6 @@ TEST(BmpLoad, PassingSizesThatDrawNothing) {
   }
 }
 
-// bfSize beyond the file: drawn from a buffer whose missing part is zero.
-TEST(BmpLoad, ShortFileIsDrawnWithTheMissingPartZero) {
-  DibSpec d = Pal8(4, 4);
-  std::string full = zt::MakeBmp(d);
-  std::fill(d.Row(1), d.Row(1) + 4, 0);  // the top two lines are missing
-  std::fill(d.Row(0), d.Row(0) + 4, 0);
-  for (bool paletteMode : {true, false}) {
-    Bytes pal(768, 0xCC);
-    TestScreen s(4, 4, paletteMode);
-    s.Fill(0x77);
-    EXPECT_EQ(-32, Load(s, full.substr(0, full.size() - 8), pal));
-    ExpectPlaced(s, d, 0, 0, 0x77);
-  }
-}
-
 TEST(BmpInfo, ReportsHeaderValuesAndCompressionCodes) {
   DibSpec d = Pal8(5, 3);
   d.xPels = 2835;
@@ -324,6 +280,191 @@ TEST(BmpInfo, FailureCodes) {
     EXPECT_EQ((Ints{kAB, kAB, kAB, kAB, code == -19 ? 57 : kAB, kAB, kAB}),
               Ints(v.ints(), v.ints() + 7));
     ExpectClosedAndRemove(name);
+  }
+}
+
+// Pixel bytes that differ from row to row and from byte to byte.
+DibSpec Picture(int w, int h, std::uint16_t bits) {
+  DibSpec d = DibSpec::Of(w, h, bits);
+  for (std::size_t i = 0; i < d.pixels.size(); ++i) {
+    d.pixels[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 11);
+  }
+  return d;
+}
+
+struct Outcome {
+  std::int32_t status;
+  Bytes pixels;
+  Bytes palette;
+};
+
+void Prepare(TestScreen& s, int cx, int cy) {
+  // A pattern, not zero: row padding and undrawn pixels must stay as found.
+  for (std::size_t i = 0; i < s.pixelBytes(); ++i) s.bits()[i] = static_cast<std::uint8_t>(i * 7);
+  s.rec()->currentX = cx;
+  s.rec()->currentY = cy;
+}
+
+Outcome ThroughExport(const std::string& file, int sw, int sh, bool paletteMode, int cx, int cy) {
+  TestScreen s(sw, sh, paletteMode);
+  Prepare(s, cx, cy);
+  Bytes pal(768, 0xCC);
+  std::int32_t status = Load(s, file, pal);
+  return {status, Snapshot(s), pal};
+}
+
+// The whole file in a buffer of bfSize bytes, zero past the file's end.
+Outcome ThroughWholeBuffer(const std::string& file, std::uint32_t bfSize, int sw, int sh,
+                           bool paletteMode, int cx, int cy) {
+  TestScreen s(sw, sh, paletteMode);
+  Prepare(s, cx, cy);
+  Bytes pal(768, 0xCC);
+  Bytes whole(bfSize, 0);
+  std::copy(file.begin(), file.begin() + std::min<std::size_t>(file.size(), bfSize), whole.begin());
+  std::int32_t x = cx < 0 || cx >= sw ? 0 : cx, y = cy < 0 || cy >= sh ? 0 : cy;
+  std::int32_t status = zor::PlaceDib(s, whole.data() + 14, bfSize - 14, x, y, pal.data());
+  if (status == 0 && file.size() < bfSize) status = -32;
+  return {status, Snapshot(s), pal};
+}
+
+struct Case {
+  const char* what;
+  int w, h;
+  std::uint16_t bits;
+  int sw, sh;
+  bool paletteMode;
+  int cx, cy;
+  std::int64_t cut = 0;       // bytes removed from the file's end
+  std::int64_t extra = 0;     // bfSize beyond the file; < 0: bytes after it
+  std::uint32_t header = 40;  // biSize
+  std::uint32_t compression = 0;
+  std::vector<std::uint32_t> masks = {};
+  std::int32_t refusal = 0;  // the status when the head is refused
+};
+
+TEST(BmpFastPath, MatchesTheWholeBufferPlacement) {
+  const Case cases[] = {
+      // Rows straight into the screen: same width, column 0; odd widths
+      // give the screen rows 1 to 3 padding bytes that must survive.
+      {"24 same width 4", 4, 6, 24, 4, 6, false, 0, 0},
+      {"24 same width 5", 5, 6, 24, 5, 6, false, 0, 0},
+      {"24 same width 6", 6, 3, 24, 6, 3, false, 0, 0},
+      {"24 same width 7", 7, 9, 24, 7, 9, false, 0, 0},
+      {"8 same width 5 palette", 5, 4, 8, 5, 4, true, 0, 0},
+      {"8 same width 3 palette", 3, 7, 8, 3, 7, true, 0, 0},
+      {"24 same width lower down", 7, 4, 24, 7, 9, false, 0, 3},
+      {"24 same width taller by one", 7, 10, 24, 7, 9, false, 0, 0},
+      {"24 same width cut at the bottom", 5, 20, 24, 5, 9, false, 0, 4},
+      {"24 same width, current x outside", 5, 6, 24, 5, 6, false, 5, 0},
+      {"8 palette, current x and y negative", 5, 4, 8, 5, 4, true, -1, -7},
+      {"24 same width, current y outside", 5, 6, 24, 5, 6, false, 2, 6},
+      {"24 same width, big header", 5, 6, 24, 5, 6, false, 0, 0, 0, 0, 1200},
+      // Rows in blocks: clipped by one pixel, narrower, placed at x > 0.
+      {"24 wider by one", 8, 5, 24, 7, 5, false, 0, 0},
+      {"24 narrower by one", 6, 5, 24, 7, 5, false, 0, 0},
+      {"24 at column 1", 7, 5, 24, 7, 5, false, 1, 0},
+      {"24 at the last column and line", 7, 5, 24, 7, 5, false, 6, 4},
+      {"8 palette at column 2", 5, 4, 8, 5, 4, true, 2, 1},
+      {"8 to colour", 9, 5, 8, 9, 5, false, 0, 0},
+      {"8 to colour odd", 11, 7, 8, 12, 6, false, 1, 0},
+      {"1 to colour", 13, 5, 1, 13, 5, false, 0, 0},
+      {"4 to palette", 13, 5, 4, 12, 5, true, 0, 0},
+      {"16 to colour", 5, 5, 16, 5, 5, false, 0, 0},
+      {"32 to colour", 5, 5, 32, 5, 5, false, 0, 0},
+      // Many blocks, and rows read past across more than one block.
+      {"8 to colour, many blocks", 3000, 200, 8, 3000, 180, false, 0, 0},
+      {"8 to colour, long skip", 3000, 200, 8, 100, 10, false, 0, 0},
+      {"24 same width, long skip", 1000, 200, 24, 1000, 10, false, 0, 0},
+      // Short files: the missing bytes are drawn as zeros and give -32.
+      {"24 same width, last byte missing", 5, 6, 24, 5, 6, false, 0, 0, 1},
+      {"24 same width, last row missing", 5, 6, 24, 5, 6, false, 0, 0, 16},
+      {"24 same width, half the rows", 5, 6, 24, 5, 6, false, 0, 0, 50},
+      {"24 blocks, last byte missing", 8, 5, 24, 7, 5, false, 0, 0, 1},
+      {"8 to colour, rows missing", 9, 5, 8, 9, 5, false, 0, 0, 30},
+      {"8 palette, rows missing", 4, 4, 8, 4, 4, true, 0, 0, 8},
+      {"8 palette, table cut", 5, 4, 8, 5, 4, true, 0, 0, 1000},
+      {"8 long skip, cut in the skip", 3000, 200, 8, 100, 10, false, 0, 0, 300000},
+      {"rows whole, bfSize beyond", 5, 6, 24, 5, 6, false, 0, 0, 0, 10},
+      {"rows whole, bfSize one beyond", 8, 5, 8, 7, 5, false, 0, 0, 0, 1},
+      {"file longer than bfSize", 5, 6, 24, 5, 6, false, 0, 0, 0, -7},
+      // Refusals found in the head past the first 1,024 bytes: the screen is
+      // untouched.
+      {"masks past 1 KiB", 5, 4, 16, 5, 4, false, 0, 0, 0, 0, 1100, 3, {0x7C00, 0x3E0, 0x1F0}, 259},
+      {"masks past the file's end", 5, 4, 16, 5, 4, false, 0, 0, 40, 0, 1100, 3, {}, 259},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DibSpec d = Picture(c.w, c.h, c.bits);
+    d.headerSize = c.header;
+    d.compression = c.compression;
+    d.masks = c.masks;
+    std::string full = zt::MakeBmp(d);
+    const std::uint32_t bfSize =
+        static_cast<std::uint32_t>(std::int64_t(full.size()) + std::max<std::int64_t>(c.extra, 0));
+    std::string file = zt::MakeBmp(d, bfSize);
+    if (c.extra < 0) file.append(static_cast<std::size_t>(-c.extra), '\x5A');
+    file.resize(file.size() - static_cast<std::size_t>(c.cut));
+    Outcome want = ThroughWholeBuffer(file, bfSize, c.sw, c.sh, c.paletteMode, c.cx, c.cy);
+    Outcome got = ThroughExport(file, c.sw, c.sh, c.paletteMode, c.cx, c.cy);
+    EXPECT_EQ(want.status, got.status);
+    EXPECT_EQ(c.refusal != 0 ? c.refusal : c.cut > 0 || c.extra > 0 ? -32 : 0, got.status);
+    EXPECT_TRUE(want.pixels == got.pixels) << "pixels differ";
+    EXPECT_TRUE(want.palette == got.palette) << "host palette differs";
+  }
+}
+
+// The streaming 8-bit conversion gives the plain conversion's bytes at
+// every start alignment and pixel count, and writes nothing past them.
+TEST(BmpFastPath, StreamingConversionMatchesThePlainOne) {
+  std::uint32_t bgr[256];
+  for (int i = 0; i < 256; ++i) bgr[i] = DibSpec::EntryRgb(i);
+  zor::ShiftedColours shifted;
+  zor::ShiftColours(bgr, &shifted);
+  Bytes src(4099);
+  for (std::size_t i = 0; i < src.size(); ++i) src[i] = std::uint8_t(i * 2654435761u >> 9);
+  for (std::size_t count : {0, 1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 4099}) {
+    for (std::size_t offset = 0; offset < 4; ++offset) {
+      SCOPED_TRACE(std::to_string(count) + " pixels at offset " + std::to_string(offset));
+      alignas(16) std::uint8_t plain[3 * 4099 + 64], streamed[3 * 4099 + 64];
+      std::memset(plain, 0xA5, sizeof plain);
+      std::memset(streamed, 0xA5, sizeof streamed);
+      zor::ConvertLine(zor::DibLine::kBit8Colour, bgr, src.data(), plain + offset, count);
+      zor::IndicesToColourStreaming(shifted, src.data(), streamed + offset, count);
+      zor::EndStreaming();
+      ASSERT_EQ(0, std::memcmp(plain, streamed, sizeof plain));
+    }
+  }
+}
+
+// Loads large enough to stream (8 MiB or more drawn), at column 1 of a
+// screen whose rows are 6,004 bytes (so each row starts at another
+// alignment): every drawn pixel is its table colour, and column 0 and the
+// row padding stay as they were. Only the 8-bit picture takes the streaming
+// conversion; a 1-bit one of the same size must not.
+TEST(BmpFastPath, LargeIndexedLoadsGiveTheTableColours) {
+  const int w = 2000, h = 1500, sw = 2001;
+  ASSERT_GE(std::int64_t{w} * h * 3, zor::kStreamingBytes);
+  for (std::uint16_t bits : {8, 1}) {
+    SCOPED_TRACE(bits);
+    DibSpec d = Picture(w, h, bits);
+    const Outcome got = ThroughExport(zt::MakeBmp(d), sw, h, false, 1, 0);
+    ASSERT_EQ(0, got.status);
+    const std::size_t stride = (3 * std::size_t(sw) + 3) & ~std::size_t{3};
+    Bytes want(stride * h);
+    for (std::size_t i = 0; i < want.size(); ++i) want[i] = static_cast<std::uint8_t>(i * 7);
+    for (int line = 0; line < h; ++line) {
+      const std::uint8_t* row = d.Row(line);
+      std::uint8_t* out = want.data() + std::size_t(h - 1 - line) * stride + 3;
+      for (int x = 0; x < w; ++x) {
+        const int at = x * bits;
+        const int index = row[at / 8] >> (8 - bits - at % 8) & ((1 << bits) - 1);
+        const std::uint32_t rgb = DibSpec::EntryRgb(index);
+        out[3 * x] = std::uint8_t(rgb);
+        out[3 * x + 1] = std::uint8_t(rgb >> 8);
+        out[3 * x + 2] = std::uint8_t(rgb >> 16);
+      }
+    }
+    EXPECT_TRUE(want == got.pixels) << "pixels differ";
   }
 }
 

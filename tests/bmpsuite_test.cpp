@@ -119,16 +119,6 @@ TEST(BmpSuite, EveryFileLoadsOrIsRefusedByTheRules) {
   }
 }
 
-// A real 24-bit file, 127 pixels wide (rows padded), lands byte for byte,
-// top line first.
-TEST(BmpSuite, Rgb24LandsByteForByte) {
-  std::vector<std::uint8_t> pal(768), f = ReadAll(SuitePath("g/rgb24.bmp"));
-  zt::TestScreen s(160, 100, false);
-  ASSERT_EQ(0, BmpLoad(s, SuitePath("g/rgb24.bmp").c_str(), 0, pal.data()));
-  for (int y = 0; y < 64; ++y) {
-    ASSERT_EQ(0, std::memcmp(f.data() + 54 + 384 * (63 - y), s.Pixel(0, y), 127 * 3)) << y;
-  }
-}
 #else
 TEST(BmpSuite, DISABLED_SharedFolderNotFound) {}
 #endif

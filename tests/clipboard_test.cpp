@@ -108,15 +108,6 @@ TEST_F(Clipboard, GetClipTxtRefusals) {
   v.SetExtended(0, 1);  // row size 0: the text limit would wrap around
   EXPECT_EQ(3, Txt2Clip(v, 0, 0, 0));
   EXPECT_EQ(std::string("abc", 4), GetClip(CF_TEXT));  // not emptied
-  // A block of 0 bytes is discarded memory that the clipboard refuses, so
-  // the exports' "block of size 0" paths cannot be reached.
-  HGLOBAL empty = GlobalAlloc(GMEM_MOVEABLE, 0);
-  ASSERT_NE(nullptr, empty);
-  EXPECT_EQ(nullptr, GlobalLock(empty));
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EXPECT_EQ(nullptr, SetClipboardData(CF_TEXT, empty));
-  CloseClipboard();
-  EXPECT_EQ(nullptr, GlobalFree(empty));
 }
 
 // Argument 2 limits the copy only from 1 to below the text limit; the

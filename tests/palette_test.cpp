@@ -1,4 +1,4 @@
-// Palette installation and window redraw, observed through GDI calls.
+// Palette installation and painting, observed through GDI calls.
 #include "image/palette.h"
 
 #include <gtest/gtest.h>
@@ -85,28 +85,6 @@ TEST(PaintScreen, CopiesTheVisibleAreaWithThePaletteRealized) {
         ASSERT_EQ(copied ? src.Rgb(4 + x, 6 + y) : 0xEEEEEEu, dst.Rgb(x, y)) << x << "," << y;
       }
     }
-  }
-}
-
-// Mode 0 does not even ask for the window's DC; otherwise it takes one,
-// paints and releases it.
-TEST(RedrawScreen, PaintsThroughAWindowDcOnlyWhenAsked) {
-  TestScreen s(4, 4, true);
-  std::vector<std::uint8_t> rgb = Triples(4, 3);
-  zor::InstallPalette(s, 4, rgb.data());
-  s.rec()->reserved76 = 0xFFFF;  // only the 16-bit field counts
-  for (std::uint16_t mode : {0, 1}) {
-    s.rec()->redrawMode = mode;
-    long before = zt::OpenHandleCount();
-#if !defined(_WIN32)
-    long requests = ZorStandinDcRequests();
-    zor::RedrawScreen(s);
-    EXPECT_EQ(requests + mode, ZorStandinDcRequests()) << mode;
-#else
-    zor::RedrawScreen(s);
-#endif
-    ZT_EXPECT_HANDLES(before);
-    EXPECT_EQ(s.palette(), s.SelectedPalette());
   }
 }
 

@@ -234,36 +234,46 @@ TEST(PiStream, StatusesSizesAndCorners) {
   EXPECT_EQ(0, px.picture[std::size_t{8192} * 65535 - 1]);
 }
 
+// A stream cut anywhere decodes the same whole or in windows: the picture up
+// to the last code read, then zeros. Copies at distance 16 and more are
+// written in blocks ahead of the position; nothing past the last code may
+// show.
 TEST(PiStream, TruncatedStreamsKeepTheirPrefixThenZeros) {
-  // Copies at distance 16 and more are written in blocks ahead of the
-  // position; when the stream ends, nothing past the last code may show.
   const int w = 40, h = 3;
   Pixels px(w * h);
   for (int i = 0; i < w * h; ++i) px[i] = std::uint8_t((i % w) % 16);
-  const std::string stream = zt::EncodePiStream(px, w, h, 16);
-  ASSERT_EQ(px, DecodeStream(stream, w, h, 16).pixels);
-  for (std::size_t cut = 1; cut < stream.size(); ++cut) {
-    Decoded d = DecodeStream(stream.substr(0, cut), w, h, 16);
-    ASSERT_EQ(0, d.status);
-    EXPECT_FALSE(d.complete);
-    std::size_t i = 0;
-    while (i < px.size() && d.pixels[i] == px[i]) ++i;
-    for (; i < px.size(); ++i) ASSERT_EQ(0, d.pixels[i]) << cut << " " << i;
+  for (int colours : {16, 256}) {
+    const std::string stream = zt::EncodePiStream(px, w, h, colours);
+    ASSERT_EQ(px, DecodeStream(stream, w, h, colours).pixels);
+    for (std::size_t cut = 1; cut < stream.size(); ++cut) {
+      SCOPED_TRACE(std::to_string(colours) + " cut " + std::to_string(cut));
+      const std::string part = stream.substr(0, cut);
+      Decoded d = DecodeStream(part, w, h, colours);
+      ASSERT_TRUE(d.pixels == DecodeStream(part, w, h, colours, 3).pixels);
+      if (d.status != 0 && colours == 256 && cut < 3) continue;  // the first colours cut
+      ASSERT_EQ(0, d.status);
+      EXPECT_FALSE(d.complete);
+      std::size_t i = 0;
+      while (i < px.size() && d.pixels[i] == px[i]) ++i;
+      for (; i < px.size(); ++i) ASSERT_EQ(0, d.pixels[i]) << i;
+    }
   }
 }
 
+// Pictures from the test encoder decode to themselves: small widths first
+// (every copy distance below 32), then any up to 300; every share of fresh
+// colours (so list moves of every length); varied headers; greedy or random
+// encoder choices; streams handed over whole or in small windows so codes
+// straddle every refill and window end.
 TEST(PiStream, RandomPicturesRoundTrip) {
-  // Small widths first (every copy distance below 32), then any up to 300;
-  // varied headers; streams handed over whole or in small windows so codes
-  // straddle every boundary.
-  const int small[] = {3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 33};
+  const int small[] = {2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 33};
   std::mt19937 rng(12345);
   for (int colours : {16, 256}) {
     for (int i = 0; i < 60; ++i) {
-      const int w = i < 11 ? small[i] : 3 + int(rng() % 298);
-      const int h = i < 11 ? 150 : 1 + int(rng() % 40);
+      const int w = i < 12 ? small[i] : 3 + int(rng() % 298);
+      const int h = i < 12 ? 150 : 1 + int(rng() % 40);
       const std::uint32_t seed = rng();
-      const unsigned detail = i < 11 ? 3 : rng() % 100;
+      const unsigned detail = i < 12 ? 3 * unsigned(i % 4) : i % 6 == 0 ? 100 : rng() % 100;
       auto px = zt::MakePiPicture(w, h, colours, seed, detail);
       auto header = zt::PiSpec(w, h, colours, seed);
       header.storePalette = i % 3 != 0;
@@ -271,8 +281,8 @@ TEST(PiStream, RandomPicturesRoundTrip) {
       header.machineData.assign(i % 4 == 0 ? 1000 : 0, '\x1A');
       if (colours == 256 && i % 5 == 0) header.planes = 1;
       const std::size_t windows[] = {1, 2, 3, 7, 8, 9, 63};
-      const std::size_t window = i % 4 == 1 ? windows[rng() % 7] : 0;
-      const std::uint32_t encoderSeed = i % 2 ? rng() | 1 : 0;
+      const std::size_t window = i % 2 == 1 ? windows[rng() % 7] : 0;
+      const std::uint32_t encoderSeed = i % 3 == 1 ? rng() | 1 : 0;
       Decoded d = DecodeFile(zt::EncodePiFile(header, px, encoderSeed), window);
       ASSERT_EQ(0, d.header);
       EXPECT_EQ(colours, d.colours);
@@ -283,227 +293,10 @@ TEST(PiStream, RandomPicturesRoundTrip) {
   }
 }
 
-// ---- the fast paths against known pixels ----
-// The position and short length codes read in one lookup, and the one-block
-// colour list update next to the long moves of deep 256-colour positions.
-// Pictures encoded by the test encoder must decode to themselves, whole and
-// in small windows (so codes straddle refills and window ends).
-
-TEST(PiSpeedPaths, EncodedPicturesDecodeToThemselves) {
-  struct Case {
-    const char* what;
-    int w, h, colours;
-    unsigned detail;  // percent of fresh random colours
-    std::uint32_t seed;
-  } cases[] = {
-      {"16 clean, greedy", 64, 40, 16, 0, 0},
-      {"16 2% fresh", 64, 40, 16, 2, 0},
-      {"16 8% fresh, random choices", 61, 33, 16, 8, 5},
-      {"16 all fresh", 17, 19, 16, 100, 0},
-      {"256 clean", 64, 40, 256, 0, 0},
-      {"256 2% fresh", 64, 40, 256, 2, 3},
-      {"256 8% fresh", 63, 41, 256, 8, 0},
-      // Every list position, so list moves of every length.
-      {"256 all fresh", 97, 61, 256, 100, 0},
-      {"256 all fresh, random choices", 31, 29, 256, 100, 9},
-      {"width 2", 2, 57, 16, 20, 2},
-      {"odd width 3, odd pixel count", 3, 7, 256, 30, 4},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const Pixels want = zt::MakePiPicture(c.w, c.h, c.colours, 11, c.detail);
-    const std::string stream = zt::EncodePiStream(want, c.w, c.h, c.colours, c.seed);
-    for (std::size_t window : {std::size_t{0}, std::size_t{1}, std::size_t{7}}) {
-      SCOPED_TRACE(window);
-      const Decoded got = DecodeStream(stream, c.w, c.h, c.colours, window);
-      EXPECT_TRUE(got.complete);
-      EXPECT_TRUE(got.pixels == want) << "pixels differ";
-    }
-  }
-}
-
-// A stream cut anywhere decodes the same however it is handed out, and the
-// pixels it reached (all but the last copy's) are the picture's.
-TEST(PiSpeedPaths, CutStreamsStopAtTheSamePixel) {
-  for (int colours : {16, 256}) {
-    SCOPED_TRACE(colours);
-    const int w = 40, h = 30;
-    const Pixels want = zt::MakePiPicture(w, h, colours, 21, 5);
-    const std::string stream = zt::EncodePiStream(want, w, h, colours, 0);
-    for (std::size_t cut = 1; cut < stream.size(); cut += 1 + cut / 8) {
-      SCOPED_TRACE(cut);
-      const std::string part = stream.substr(0, cut);
-      const Decoded whole = DecodeStream(part, w, h, colours);
-      const Pixels& a = whole.pixels;
-      EXPECT_TRUE(a == DecodeStream(part, w, h, colours, 3).pixels);
-      if (a.empty()) continue;  // the first two colours cut: no picture
-      ASSERT_EQ(a.size(), want.size());
-      EXPECT_FALSE(whole.complete);
-      // Up to the first pixel that differs, the picture; then zeros but for
-      // at most one copy's worth of pixels.
-      std::size_t same = 0;
-      while (same < a.size() && a[same] == want[same]) ++same;
-      std::size_t nonzero = 0;
-      for (std::size_t i = same; i < a.size(); ++i) nonzero += a[i] != 0;
-      EXPECT_LE(nonzero, 2u * w + 64) << "pixels decoded past the cut";
-    }
-  }
-}
-
-// The stream read one bit at a time, with the colour lists as plain arrays:
-// the reading the fast paths must reproduce. Returns false when the first
-// two colours cannot be read. Widths from 2 (at width 1 a copy can name the
-// pixel being written).
-struct Reference {
-  const std::string& bytes;
-  std::size_t bit = 0;
-  bool Read(int n, unsigned* v) {
-    if (bit + std::size_t(n) > 8 * bytes.size()) return false;
-    *v = 0;
-    for (int i = 0; i < n; ++i, ++bit)
-      *v = *v << 1 | ((std::uint8_t(bytes[bit / 8]) >> (7 - bit % 8)) & 1u);
-    return true;
-  }
-};
-
-bool ReferenceDecode(const std::string& stream, int w, int h, int colours, Pixels* out,
-                     bool* complete) {
-  Reference in{stream};
-  const int n = colours;
-  const std::size_t size = std::size_t(n);
-  std::vector<std::vector<std::uint8_t>> lists(size, std::vector<std::uint8_t>(size));
-  for (int c = 0; c < n; ++c)
-    for (int i = 0; i < n; ++i) lists[c][i] = std::uint8_t((c - i + n) % n);
-  const unsigned maxOnes = n == 16 ? 1 : 5;
-  auto colour = [&](unsigned previous, std::uint8_t* c) {
-    unsigned b, at;
-    if (!in.Read(1, &b)) return false;
-    if (b) {
-      if (!in.Read(1, &at)) return false;
-    } else {
-      if (!in.Read(1, &b)) return false;
-      if (!b) {
-        if (!in.Read(1, &at)) return false;
-        at += 2;
-      } else {
-        unsigned ones = 0;
-        for (;;) {  // 1 bits up to maxOnes; a 0 before that ends them
-          if (ones == maxOnes) break;
-          if (!in.Read(1, &b)) return false;
-          if (!b) break;
-          ++ones;
-        }
-        unsigned field;
-        if (!in.Read(int(ones) + 2, &field)) return false;
-        at = (1u << (ones + 2)) + field;
-      }
-    }
-    auto& list = lists[previous];
-    *c = list[at];
-    list.erase(list.begin() + at);
-    list.insert(list.begin(), *c);
-    return true;
-  };
-  const std::size_t lead = 4 * std::size_t(w), end = std::size_t(w) * std::size_t(h);
-  Pixels all(lead + end + 2, 0);
-  std::uint8_t c1, c2;
-  if (!colour(0, &c1) || !colour(c1, &c2)) return false;
-  for (std::size_t i = 0; i < lead + 2; ++i) all[i] = i % 2 ? c2 : c1;
-  std::uint8_t* pic = all.data() + lead;
-  std::size_t p = 0, written = 2;
-  int previousCode = -1;
-  const std::size_t distance[5] = {0, std::size_t(w), 2 * std::size_t(w), std::size_t(w) - 1,
-                                   std::size_t(w) + 1};
-  while (p < end) {
-    unsigned code;
-    if (!in.Read(2, &code)) break;
-    if (code == 3) {
-      unsigned b;
-      if (!in.Read(1, &b)) break;
-      code = 3 + b;
-    }
-    if (int(code) == previousCode) {
-      previousCode = -1;
-      bool ok = true;
-      for (;;) {
-        if (!colour(pic[p - 1], &pic[p])) {
-          ok = false;
-          break;
-        }
-        if (!colour(pic[p], &pic[p + 1])) {
-          written = p + 1;
-          ok = false;
-          break;
-        }
-        p += 2;
-        unsigned more;
-        if (p >= end) break;
-        if (!in.Read(1, &more)) {
-          ok = false;
-          break;
-        }
-        if (!more) break;
-      }
-      if (!ok) break;
-      continue;
-    }
-    previousCode = int(code);
-    unsigned ones = 0, b;
-    bool ok = true;
-    while ((ok = in.Read(1, &b)) && b) ++ones;
-    unsigned field = 0;
-    if (!ok || ones >= 31 || !in.Read(int(ones), &field)) break;
-    const std::size_t d = code == 0 ? (pic[p - 1] == pic[p - 2] ? 2 : 4) : distance[code];
-    const std::size_t count = std::min<std::size_t>(2 * ((1u << ones) + field), end + end % 2 - p);
-    for (std::size_t i = 0; i < count; ++i) pic[p + i] = pic[p + i - d];
-    p += count;
-  }
-  written = std::max(written, p);
-  *complete = written >= end;
-  out->assign(pic, pic + end);
-  std::fill(out->begin() + std::ptrdiff_t(std::min(written, end)), out->end(), 0);
-  return true;
-}
-
-// Random bit streams, sparse, dense and even in their bits, so that every
-// code length, deep and shallow list entries, pairs whose codes just fit
-// or just miss one lookup, long runs, and ends in the middle of any code
-// all occur; handed out whole and in windows.
-TEST(PiSpeedPaths, RandomStreamsDecodeLikeTheBitByBitReading) {
-  std::mt19937 rng(77);
-  int decoded = 0;
-  for (int colours : {16, 256}) {
-    for (int w : {2, 3, 5, 16, 33, 100}) {
-      for (int round = 0; round < 40; ++round) {
-        const int h = 1 + int(rng() % 12);
-        std::string stream(1 + rng() % 400, '\0');
-        for (char& c : stream) {
-          const unsigned a = rng(), b = rng();
-          c = char(round % 3 == 0 ? a & b : round % 3 == 1 ? a | b : a);
-        }
-        SCOPED_TRACE(std::to_string(colours) + " colours, " + std::to_string(w) + " x " +
-                     std::to_string(h) + ", round " + std::to_string(round));
-        Pixels want;
-        bool wantComplete = false;
-        const bool started = ReferenceDecode(stream, w, h, colours, &want, &wantComplete);
-        for (std::size_t window : {std::size_t{0}, std::size_t{1}, std::size_t{5}}) {
-          const Decoded got = DecodeStream(stream, w, h, colours, window);
-          ASSERT_EQ(started, !got.pixels.empty()) << window;
-          if (!started) continue;
-          ASSERT_TRUE(got.pixels == want) << "window " << window;
-          EXPECT_EQ(wantComplete, got.complete);
-          ++decoded;
-        }
-      }
-    }
-  }
-  EXPECT_GT(decoded, 1000);  // most streams get past their first two colours
-}
-
 // Width 1, where the code for one row back less one pixel names the pixel
 // being written: such a copy leaves it as the decoder found it, the same
 // every time, and cleared when nothing was there.
-TEST(PiSpeedPaths, WidthOneCopiesOfThePixelItselfAreStable) {
+TEST(PiStream, WidthOneCopiesOfThePixelItselfAreStable) {
   // c1 15, c2 14; code 1 (01), 1 pair (0): pixels 0, 1 copy the leading
   // area's last 14; code 3 (110), 4 pairs (11000): pixels 2 .. 9 copy
   // themselves and stay clear; the stream then ends.
@@ -519,7 +312,7 @@ TEST(PiSpeedPaths, WidthOneCopiesOfThePixelItselfAreStable) {
 // store running one byte into the next pixel) against a pixel-by-pixel
 // copy: every width around the step of four, cut by one pixel at the right
 // and bottom edges or not; the row padding and the pixels beyond stay.
-TEST(PiSpeedPaths, FullColourPlacementMatchesPixelByPixel) {
+TEST(PiPlace, FullColourPlacementMatchesPixelByPixel) {
   std::uint8_t palette[768];
   for (int i = 0; i < 768; ++i) palette[i] = static_cast<std::uint8_t>(i * 7 + 1);
   for (int w = 1; w <= 13; ++w) {

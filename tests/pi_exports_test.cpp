@@ -215,14 +215,15 @@ TEST(PiLoad, PlacementFlagsClippingAndRedraw) {
     std::int32_t flags;
     int cx, cy, x, y;  // current position, expected start
     bool redraw;
-  } cases[] = {{0x00, 4, 6, 0, 0, true},      {0x10, 4, 6, 4, 6, true},
-               {0x11, 4, 6, 4, 6, false},     {0x80, 4, 6, 4, 6, true},
-               {0x0F, 4, 6, 0, 0, false},     {0x100, 4, 6, 0, 0, true},
-               {0x21, 16, 10, 16, 10, false}, {0x21, 17, 3, 0, 3, false},
-               {0x21, -1, 3, 0, 3, false},    {0x21, 2, 11, 2, 0, false}};
+    std::uint16_t redrawMode = 1;  // the word above it set: only 16 bits count
+  } cases[] = {
+      {0x00, 4, 6, 0, 0, true},   {0x00, 4, 6, 0, 0, false, 0},  {0x10, 4, 6, 4, 6, true},
+      {0x11, 4, 6, 4, 6, false},  {0x80, 4, 6, 4, 6, true},      {0x0F, 4, 6, 0, 0, false},
+      {0x100, 4, 6, 0, 0, true},  {0x21, 16, 10, 16, 10, false}, {0x21, 17, 3, 0, 3, false},
+      {0x21, -1, 3, 0, 3, false}, {0x21, 2, 11, 2, 0, false}};
   for (bool paletteMode : {true, false}) {
     TestScreen s(17, 11, paletteMode);
-    s.rec()->redrawMode = 1;
+    s.rec()->reserved76 = 0xFFFF;
     Palette hostPalette(768, 0xCD);
     for (const Case& c : cases) {
       SCOPED_TRACE(std::to_string(c.flags) + " " + std::to_string(c.cx) + "," +
@@ -230,6 +231,9 @@ TEST(PiLoad, PlacementFlagsClippingAndRedraw) {
       s.Fill(0x22);
       s.rec()->currentX = c.cx;
       s.rec()->currentY = c.cy;
+      s.rec()->redrawMode = c.redrawMode;
+      const long handles = zt::OpenHandleCount();
+      const bool hadPalette = s.rec()->palette != 0;
 #if !defined(_WIN32)
       long requests = ZorStandinDcRequests();
 #endif
@@ -238,6 +242,9 @@ TEST(PiLoad, PlacementFlagsClippingAndRedraw) {
 #if !defined(_WIN32)
       EXPECT_EQ(requests + (c.redraw ? 1 : 0), ZorStandinDcRequests());
 #endif
+      // The window DC is released; the screen's palette stays selected.
+      ZT_EXPECT_HANDLES(handles + (handles >= 0 && !hadPalette && s.rec()->palette != 0 ? 1 : 0));
+      if (paletteMode) EXPECT_EQ(s.palette(), s.SelectedPalette());
     }
     // Full colour: neither the host palette nor the colour table changes.
     if (!paletteMode) {

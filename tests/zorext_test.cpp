@@ -192,57 +192,46 @@ void ExpectPng(const std::string& png, const Source& src,
   stbi_image_free(px);
 }
 
-struct Case {
-  const char* name;
-  Source (*make)();
-  // Builds the transparency option for the source, and which pixels it
-  // makes transparent; none when empty.
-  std::vector<std::string> (*option)(const Source&, std::vector<bool>&);
-};
-
-std::vector<std::string> NoOption(const Source&, std::vector<bool>&) { return {}; }
-
-std::vector<std::string> IndexThree(const Source& s, std::vector<bool>& clear) {
-  for (int idx : s.index) clear.push_back(idx == 3);
-  return {"--transparent", "3"};
-}
-
-// The colour of the top-left pixel: every pixel of that colour goes.
-std::vector<std::string> TopLeftColour(const Source& s, std::vector<bool>& clear) {
-  const std::uint32_t c = s.Rgb(0);
-  for (std::size_t i = 0; i < s.index.size(); ++i) clear.push_back(s.Rgb(i) == c);
-  return {"--colour", std::to_string(c >> 16) + "," + std::to_string(c >> 8 & 255) + "," +
-                          std::to_string(c & 255)};
-}
-
-// The bottom-right pixel's index, picture by picture.
-std::vector<std::string> BottomRight(const Source& s, std::vector<bool>& clear) {
-  for (int idx : s.index) clear.push_back(idx == s.index.back());
-  return {"--corner", "br"};
-}
-
-const Case kCases[] = {
-    {"pi16_odd", [] { return PiSource(17, 9, 16, 1); }, NoOption},
-    {"pi256", [] { return PiSource(64, 21, 256, 2); }, NoOption},
-    {"pi16_index", [] { return PiSource(13, 7, 16, 3); }, IndexThree},
-    {"pi256_colour", [] { return PiSource(20, 5, 256, 4); }, TopLeftColour},
-    {"pi16_corner", [] { return PiSource(12, 8, 16, 7); }, BottomRight},
-    {"bmp8_odd", [] { return BmpSource(15, 6, 8); }, NoOption},
-    {"bmp24", [] { return BmpSource(9, 5, 24); }, NoOption},
-};
-
 TEST(Zorext, ConvertsEveryPixelToItsSourceColour) {
-  for (const Case& c : kCases) {
-    const Source src = c.make();
+  // The transparency option: none, index 3, the top-left pixel's colour, or
+  // the bottom-right pixel's index.
+  enum Option { kNone, kIndex3, kTopLeftColour, kBottomRight };
+  const struct {
+    const char* name;
+    Source src;
+    Option option;
+  } cases[] = {
+      {"pi16_odd", PiSource(17, 9, 16, 1), kNone},
+      {"pi256", PiSource(64, 21, 256, 2), kNone},
+      {"pi16_index", PiSource(13, 7, 16, 3), kIndex3},
+      {"pi256_colour", PiSource(20, 5, 256, 4), kTopLeftColour},
+      {"pi16_corner", PiSource(12, 8, 16, 7), kBottomRight},
+      {"bmp8_odd", BmpSource(15, 6, 8), kNone},
+      {"bmp24", BmpSource(9, 5, 24), kNone},
+  };
+  for (const auto& c : cases) {
+    const Source& src = c.src;
     const bool isBmp = src.bytes.compare(0, 2, "BM") == 0;
     const std::string in = std::string("zt_zorext_") + c.name + (isBmp ? ".bmp" : ".pi");
     const std::string out = std::string("zt_zorext_") + c.name + ".png";
     zt::WriteTempFile(in, src.bytes);
     std::remove(out.c_str());
-    std::vector<bool> clear;
     std::vector<std::string> args = {"convert", in, out};
-    const std::vector<std::string> option = c.option(src, clear);
-    args.insert(args.end(), option.begin(), option.end());
+    const std::uint32_t c0 = src.Rgb(0);
+    if (c.option == kIndex3) args.insert(args.end(), {"--transparent", "3"});
+    if (c.option == kBottomRight) args.insert(args.end(), {"--corner", "br"});
+    if (c.option == kTopLeftColour) {
+      args.insert(args.end(),
+                  {"--colour", std::to_string(c0 >> 16) + "," + std::to_string(c0 >> 8 & 255) +
+                                   "," + std::to_string(c0 & 255)});
+    }
+    std::vector<bool> clear;
+    for (std::size_t i = 0; c.option != kNone && i < src.index.size(); ++i) {
+      const int idx = src.index[i];
+      clear.push_back(c.option == kIndex3        ? idx == 3
+                      : c.option == kBottomRight ? idx == src.index.back()
+                                                 : src.Rgb(i) == c0);
+    }
     if (!clear.empty()) {
       const auto n = std::count(clear.begin(), clear.end(), true);
       ASSERT_TRUE(n > 0 && n < std::ptrdiff_t(clear.size())) << c.name << ": both kinds of pixel";
