@@ -99,6 +99,7 @@ TEST(BmpLoad, ConvertsEachFormat) {
       {16, {0xFF0000, 0x3E0, 0x1F}, "\xFF\x7F\x00\x84"s, {0xFFFFFF, 0x080000}},  // mixed: 5-5-5
       {32, {}, "\1\2\3\xFF\4\5\6\xFF\7\x08\x09\0\x0A\x0B\x0C\x80\x0D\x0E\x0F\1"s,
        {0x030201, 0x060504, 0x090807, 0x0C0B0A, 0x0F0E0D}},  // fourth byte ignored
+      {32, {0xFF0000, 0xFF00, 0xFF}, "\1\2\3\xFF\4\5\6\0"s, {0x030201, 0x060504}},
       {24, {}, "\1\2\3\4\5\6\7\x08\x09"s, {0x030201, 0x060504, 0x090807}},
       // clang-format on
   };
@@ -182,9 +183,9 @@ TEST(BmpLoad, FailureCodesChangeNothing) {
       {259, masks({0x7C00, 0x3E0, 0x3F}), false, "blue mask"},
       {259, masks({0xFF000000, 0xFF00, 0xFF}), false, "red mask"},
       // Masks or a table past the data are a size fault, never read.
-      {-259, WithField(bf, 14, std::uint32_t(bf.size() - 14 - 8)), false, "masks outside"},
+      {-259, WithField(bf, 14, std::uint32_t(bf.size() - 14 - 11)), false, "masks outside"},
       {-259, WithField(bf, 14, 0xFFFFFFF0u), false, "masks far outside"},
-      {-259, WithField(topTable, 2, std::uint32_t(topTable.size() - 4)), true, "top-down, table"},
+      {-259, WithField(topTable, 2, std::uint32_t(topTable.size() - 1)), true, "top-down, table"},
       {-259, WithField(ok, 2, std::uint32_t(ok.size() - 1)), true, "data beyond bfSize"},
       {-259, WithField(ok, 18, 0x7FFFFFFF), false, "huge width"},
       {-259, WithField(WithField(ok, 18, 0x7FFFFFFF), 22, 0x7FFFFFFF), false, "huge both"},

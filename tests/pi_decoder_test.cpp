@@ -187,6 +187,9 @@ TEST(PiStream, BitPatterns) {
       // 1 1 0 01: 5 pairs from 3 back, starting in the leading area; the
       // padding then reads as code 0 length 1, and code 0 again with no bits.
       {"10 11 01 11001", 3, 6, 256, "255 0 255 255 0 255 255 0 255 255 255 255"},
+      // The stream ends after the first colour of a literal pair: that pixel
+      // stays.
+      {"10 11 00 11000 00 000", 4, 4, 16, "0 15 0 15 0 15 0 15 13"},
       // The example's first two bytes: the second row is never reached.
       {"10100100 11110001", 4, 2, 16, "0 0 15 15"},
   };
