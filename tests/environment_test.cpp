@@ -1,6 +1,7 @@
-// Command line, temporary and current directories, directory removal and
-// environment variables through the exports. Under Wine the exact command
-// line only reaches a child process, so the program starts itself as one.
+// Command line, temporary and current directories, directory removal,
+// environment variables and the file-type list: the text steps called
+// directly, then the exports. Under Wine the exact command line only reaches
+// a child process, so the program starts itself as one.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "support/ui.h"
 #include "support/zortest.h"
+#include "system/command_line.h"
+#include "system/env_reference.h"
+#include "system/file_mask.h"
 
 namespace {
 
@@ -27,9 +32,144 @@ const char kSep = '\\';
 const char kSep = '/';
 #endif
 
+TEST(CommandLineStart, SkipsTheProgramNameAndObj) {
+  struct {
+    const char* line;
+    std::int32_t mode;
+    const char* want;
+  } cases[] = {
+      // clang-format off
+      {"C:\\p\\run.exe a b", 0, "C:\\p\\run.exe a b"},
+      {"C:\\p\\run.exe a b", 1, "a b"},
+      {"\"C:\\my p\\run.exe\" a b", 1, "a b"},
+      {"\"C:\\my p\\run.exe\"", 1, "\"C:\\my p\\run.exe\""},
+      {"\"C:\\my p\\run.exe\" ", 1, "\"C:\\my p\\run.exe\" "},   // nothing after the space
+      {"\"C:\\my p\\run.exe\"x y", 1, "\"C:\\my p\\run.exe\"x y"}, // no space after the quote
+      {"\"C:\\my p\\run.exe a b", 1, "\"C:\\my p\\run.exe a b"},   // no closing quote
+      {"run.exe  x", 1, " x"},
+      {"run.exe", 1, "run.exe"},
+      {"run.exe ", 1, "run.exe "},
+      {"", 1, ""},
+      {"a\"b c\" d", 1, "d"},              // the quote comes first: it decides
+      {"ab c\"d\" e", 1, "c\"d\" e"},      // the space comes first
+      {"run.exe obj x", 16, "x"},
+      {"run.exe obj x", 1, "obj x"},
+      {"run.exe obj x", 0x80, "x"},
+      {"run.exe obj x", 0x100, "obj x"},   // only bits 4 to 7 skip "obj "
+      {"run.exe obj ", 16, "obj "},
+      {"obj x", 16, "x"},                  // the whole line, then "obj "
+      {"run.exe obj", 16, "obj"},
+      {"run.exe objx", 16, "objx"},
+      {"run.exe OBJ x", 16, "OBJ x"},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "'" << c.line << "' mode " << c.mode);
+    EXPECT_STREQ(c.want, c.line + zor::CommandLineStart(c.line, c.mode));
+  }
+}
+
+template <std::size_t N>
+std::string Lit(const char (&s)[N]) {
+  return std::string(s, N - 1);
+}
+
+// Rows of `rowBytes` bytes each, every row filled with '#' after its text.
+std::vector<char> Rows(const std::vector<std::string>& texts, std::uint32_t rowBytes) {
+  std::vector<char> rows(texts.size() * rowBytes, '#');
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    std::string t = texts[i].substr(0, rowBytes);
+    std::copy(t.begin(), t.end(), rows.begin() + i * rowBytes);
+    if (t.size() < rowBytes) rows[i * rowBytes + t.size()] = 0;
+  }
+  return rows;
+}
+
+TEST(BuildFileMask, PairsAsTerminatedStrings) {
+  struct {
+    std::vector<std::string> rows;
+    std::uint32_t rowBytes, count, pairs;
+    std::string want;  // up to and with the closing zeros
+  } cases[] = {
+      {{"Text", "*.txt", "All", "*.*"}, 16, 4, 2, Lit("Text\0*.txt\0All\0*.*\0\0\0\0")},
+      {{"Text", "*.txt", "All", "*.*"}, 16, 2, 1, Lit("Text\0*.txt\0\0\0\0")},
+      {{"", "", "", ""}, 4, 4, 2, std::string(7, '\0')},
+      // Control bytes 1 to 7 end a string too; 8 and above stay.
+      {{"a\x01"
+        "b",
+        "c\x07\x08", "", ""},
+       8,
+       2,
+       1,
+       Lit("a\0b\0c\0\x08\0\0\0\0")},
+      // A row as long as the row holds no terminator and ends at the row.
+      {{"abcdefgh", "ijkl"}, 8, 2, 1, Lit("abcdefgh\0ijkl\0\0\0\0")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rows[0]);
+    std::vector<char> rows = Rows(c.rows, c.rowBytes);
+    std::vector<char> out(zor::kFileMaskBytes, 'z');
+    EXPECT_EQ(c.pairs, zor::BuildFileMask({rows.data(), c.rowBytes, c.count}, out.data()));
+    EXPECT_EQ(c.want, std::string(out.data(), c.want.size()));
+    EXPECT_EQ(std::string(zor::kFileMaskBytes - c.want.size(), '\0'),
+              std::string(out.data() + c.want.size(), out.size() - c.want.size()));
+  }
+}
+
+// Pairs that would not leave room for the closing bytes are left out whole.
+TEST(BuildFileMask, CutsAtTheLastPairThatFits) {
+  // Pair 1 is 2,000 bytes and `second` bytes, pair 2 is "b" and "c"; each
+  // row takes one separator, the list three closing bytes.
+  const std::uint32_t row = zor::kFileMaskBytes;
+  struct {
+    std::size_t second;
+    std::uint32_t pairs;
+  } cases[] = {
+      {4128 - 2000 - 5, 1},      // pair 1 fills the buffer exactly
+      {4128 - 2000 - 5 + 1, 0},  // one byte too many: nothing fits
+      {4128 - 2000 - 5 - 4, 2},  // pair 2 fills the rest exactly
+      {4128 - 2000 - 5 - 3, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.second);
+    std::vector<char> rows =
+        Rows({std::string(2000, 'a'), std::string(c.second, 'a'), "b", "c"}, row);
+    std::vector<char> out(zor::kFileMaskBytes, 'z');
+    EXPECT_EQ(c.pairs, zor::BuildFileMask({rows.data(), row, 4}, out.data()));
+    if (c.pairs == 0) continue;
+    std::size_t end = 2000 + c.second + 2;
+    EXPECT_EQ(0, out[2000]);
+    if (c.pairs == 2) {
+      EXPECT_EQ(std::string("b\0c\0", 4), std::string(out.data() + end, 4));
+      end += 4;
+    }
+    EXPECT_EQ(std::string(zor::kFileMaskBytes - end, '\0'),
+              std::string(out.data() + end, zor::kFileMaskBytes - end));
+  }
+}
+
+TEST(BuildEnvReference, WrapsTheNameOrRefuses) {
+  struct {
+    std::size_t length;
+    bool built;
+  } cases[] = {{0, true}, {5, true}, {zor::kEnvNameMax, true}, {zor::kEnvNameMax + 1, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.length);
+    std::string name(c.length, 'N');
+    std::vector<char> out(zor::kEnvReferenceBytes, 'z');
+    EXPECT_EQ(c.built, zor::BuildEnvReference(name.c_str(), out.data()));
+    EXPECT_EQ(c.built ? "%" + name + "%" : std::string(out.size(), 'z'),
+              std::string(out.data(), c.built ? c.length + 2 : out.size()));
+    if (c.built) {
+      EXPECT_EQ(0, out[c.length + 2]);
+    }
+  }
+}
+
 struct CmdCase {
   std::int32_t mode;
   std::uint32_t rowBytes;
+  std::string want;  // "status|text", "!" when the second row was written
 };
 
 // "status|text" for one call of GetCmdLine on a fresh two-row variable,
@@ -77,30 +217,10 @@ std::vector<std::string> CmdLineResults(const std::string& line,
   std::string list;
   for (const CmdCase& c : calls)
     list += std::to_string(c.mode) + ":" + std::to_string(c.rowBytes) + ",";
-  const char* outName = "zt_cmdline_child.txt";
-  std::remove(outName);
-  SetEnvironmentVariableA("ZT_CMDLINE_CHILD", outName);
   SetEnvironmentVariableA("ZT_CMDLINE_CASES", list.c_str());
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, sizeof exe);
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::vector<char> mutableLine(line.begin(), line.end());
-  mutableLine.push_back(0);
-  BOOL started = CreateProcessA(exe, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                nullptr, &si, &pi);
-  SetEnvironmentVariableA("ZT_CMDLINE_CHILD", nullptr);
+  std::istringstream in(zt::RunSelf("ZT_CMDLINE_CHILD", line));
   SetEnvironmentVariableA("ZT_CMDLINE_CASES", nullptr);
-  EXPECT_TRUE(started) << GetLastError();
-  if (!started) return results;
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 60000));
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  std::ifstream in(outName, std::ios::binary);
   for (std::string r; std::getline(in, r);) results.push_back(r);
-  in.close();
-  std::remove(outName);
 #else
   ZorStandinSetCommandLine(line.c_str());
   for (const CmdCase& c : calls) results.push_back(RunGetCmdLine(c.mode, c.rowBytes));
@@ -111,21 +231,13 @@ std::vector<std::string> CmdLineResults(const std::string& line,
 
 TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
   const std::string many = "run.exe " + std::string(12000, 'a');
-  struct Call {
-    std::int32_t mode;
-    std::uint32_t rowBytes;
-    std::string want;  // "status|text", "!" when the second row was written
-  };
   struct {
     std::string line;
-    std::vector<Call> calls;
+    std::vector<CmdCase> calls;
   } cases[] = {
       {"C:\\p\\run.exe a b", {{0, 64, "0|C:\\p\\run.exe a b"}, {1, 64, "0|a b"}}},
-      {"\"C:\\my p\\run.exe\" a b", {{1, 64, "0|a b"}, {2, 64, "0|a b"}}},
-      {"\"C:\\my p\\run.exe\"", {{1, 64, "0|\"C:\\my p\\run.exe\""}}},
-      {"run.exe  x", {{1, 64, "0| x"}}},
-      {"run.exe obj x", {{16, 64, "0|x"}, {1, 64, "0|obj x"}, {0x40, 64, "0|x"}}},
-      {"run.exe obj ", {{16, 64, "0|obj "}}},
+      {"\"C:\\my p\\run.exe\" a b", {{2, 64, "0|a b"}}},
+      {"run.exe obj x", {{16, 64, "0|x"}, {0x40, 64, "0|x"}}},
       // Cut to R - 1 bytes first: the skip sees the shorter line.
       {"run.exe abcdefghijklmnop",
        {{0, 16, "0|run.exe abcdefg"}, {1, 16, "0|abcdefg"}, {1, 8, "0|run.exe"}}},
@@ -137,9 +249,7 @@ TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line.substr(0, 40));
-    std::vector<CmdCase> calls;
-    for (const Call& k : c.calls) calls.push_back({k.mode, k.rowBytes});
-    std::vector<std::string> got = CmdLineResults(c.line, calls);
+    std::vector<std::string> got = CmdLineResults(c.line, c.calls);
     ASSERT_EQ(c.calls.size(), got.size());
     for (std::size_t i = 0; i < got.size(); ++i) {
       SCOPED_TRACE(c.calls[i].mode);

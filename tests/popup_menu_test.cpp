@@ -1,15 +1,19 @@
-// Popup menus through the exports, read and answered while shown
-// (support/menu_answer.h) on both tiers. Cases name themselves in the failure
-// messages: SCOPED_TRACE with the watchdog's thread crashes the emulated Wine.
+// Popup menus: the items built from string array rows, and the exports,
+// read and answered while shown (support/menu_answer.h) on both tiers. Cases
+// name themselves in the failure messages: SCOPED_TRACE with the watchdog's
+// thread crashes the emulated Wine.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <climits>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "support/menu_answer.h"
 #include "support/ui.h"
 #include "support/zortest.h"
+#include "window/menu_items.h"
 
 namespace {
 
@@ -19,15 +23,6 @@ ZT_EXPORT(DestroyPopup, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
 
 constexpr std::int32_t kFree = static_cast<std::int32_t>(0x80000001u);
 constexpr int kDismiss = zt::PopupMenuAnswer::kDismiss;
-
-// A string array of 16-byte rows.
-zt::HostVar Strings(const std::vector<std::string>& rows) {
-  zt::HostVar v = zt::HostVar::String(16, static_cast<std::uint32_t>(rows.size()));
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    std::memcpy(v.text() + 16 * i, rows[i].c_str(), rows[i].size() + 1);
-  }
-  return v;
-}
 
 // "|" for a separator, else "id:text".
 std::string Describe(const std::vector<zt::MenuEntry>& items) {
@@ -39,15 +34,65 @@ std::string Describe(const std::vector<zt::MenuEntry>& items) {
   return out;
 }
 
+// The same for built items; a separator with an identifier or a label shows
+// as a text item.
+std::string Describe(const std::vector<zor::MenuItem>& items) {
+  std::vector<zt::MenuEntry> entries;
+  for (const zor::MenuItem& i : items)
+    entries.push_back({i.separator && i.id == 0 && i.label.empty(), i.id, i.label});
+  return Describe(entries);
+}
+
+TEST(MenuItems, SeparatorsTakeNoIdentifier) {
+  struct {
+    std::vector<std::string> rows;
+    std::uint32_t stride, count;
+    std::string want;
+  } cases[] = {
+      {{"A", "-", "B", "-", "C"}, 8, 5, "1:A | 2:B | 3:C"},
+      {{"A", "-", "B", "-", "C"}, 8, 2, "1:A |"},
+      {{"-", "-", "X"}, 4, 3, "| | 1:X"},
+      // Only "-" with its terminator is a separator.
+      {{"--", "- ", "-x", "", "x-"}, 4, 5, "1:-- 2:-  3:-x 4: 5:x-"},
+      // A row without a terminator ends at its stride: "ABCD", not
+      // "ABCDEF"; the last row is read up to its end and no further.
+      {{"ABCD", "EF", "WXYZ"}, 4, 3, "1:ABCD 2:EF 3:WXYZ"},
+      {{"-ABC", "Q"}, 4, 2, "1:-ABC 2:Q"},
+      {{"A", "B"}, 8, 0, ""},
+      {{"x", "y", "z"}, 0, 3, "1: 2: 3:"},  // a stride of 0: nothing is read
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.want);
+    // Exactly rows x stride bytes, so a read past them is caught by the
+    // address sanitizer.
+    std::vector<std::uint8_t> bytes(c.rows.size() * c.stride);
+    for (std::size_t i = 0; i < c.rows.size() && c.stride != 0; ++i)
+      std::memcpy(bytes.data() + i * c.stride, c.rows[i].data(),
+                  std::min<std::size_t>(c.rows[i].size(), c.stride));
+    const std::uint8_t* data = c.stride == 0 ? nullptr : bytes.data();
+    EXPECT_EQ(c.want, Describe(zor::BuildMenuItems(data, c.stride, c.count)));
+  }
+}
+
+TEST(MenuItems, CountIsTheRequestWhenBelowTheRows) {
+  struct {
+    std::int32_t requested;
+    std::uint32_t rows, want;
+  } cases[] = {
+      {2, 5, 2},       {4, 5, 4},       {0, 5, 5}, {-1, 5, 5}, {5, 5, 5}, {9, 5, 5},
+      {INT_MIN, 3, 3}, {INT_MAX, 3, 3}, {1, 0, 0}, {0, 0, 0},  {1, 1, 1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.want, zor::MenuItemCount(c.requested, c.rows)) << c.requested << " of " << c.rows;
+  }
+}
+
 // One DoPopup, answered with `choice`.
 struct Shown {
   std::int32_t status;
   int count;
   HMENU menu;
   std::string items;
-  POINT position;
-  HWND owner;
-  long flags;
 };
 
 class Popups : public testing::Test {
@@ -59,12 +104,10 @@ class Popups : public testing::Test {
     ZT_EXPECT_HANDLES(before_);
   }
 
-  Shown Show(std::int32_t slot, int choice, int x = 100, int y = 80) {
+  Shown Show(std::int32_t slot, int choice = kDismiss) {
     zt::PopupMenuAnswer answer(choice);
-    std::int32_t status = DoPopup(screen_, x, y, slot);
-    return {
-        status,         answer.count(), answer.menu(), Describe(answer.items()), answer.position(),
-        answer.owner(), answer.flags()};
+    std::int32_t status = DoPopup(screen_, 100, 80, slot);
+    return {status, answer.count, answer.menu, Describe(answer.items)};
   }
 
   zt::Watchdog dog_{60, "a popup menu"};
@@ -73,8 +116,7 @@ class Popups : public testing::Test {
   long before_ = -1;
 };
 
-// Rows of exactly "-" are separators; text items are numbered from 1; the
-// count argument is used when above 0 and below the number of strings.
+// The rows and the count argument reach the items; 16-byte rows.
 TEST_F(Popups, ItemsFromTheStrings) {
   const std::vector<std::string> five = {"A", "-", "B", "-", "C"};
   struct {
@@ -82,18 +124,15 @@ TEST_F(Popups, ItemsFromTheStrings) {
     std::int32_t count;
     std::string want;
   } cases[] = {
-      // clang-format off
-      {five, 0, "1:A | 2:B | 3:C"}, {five, -1, "1:A | 2:B | 3:C"}, {five, 5, "1:A | 2:B | 3:C"},
-      {five, 9, "1:A | 2:B | 3:C"}, {five, 2, "1:A |"},            {five, 4, "1:A | 2:B |"},
-      {{"--", "- ", "-x", "Menu item text"}, 0, "1:-- 2:-  3:-x 4:Menu item text"},
-      {{"only"}, 0, "1:only"},      {{"", "-", "x"}, 0, "1: | 2:x"},
-      // clang-format on
+      {five, 0, "1:A | 2:B | 3:C"},
+      {five, 4, "1:A | 2:B |"},
+      {{"--", "-", "Menu item text"}, 0, "1:-- | 2:Menu item text"},
   };
   for (const auto& c : cases) {
     const std::string trace = c.want + " with count " + std::to_string(c.count);
-    zt::HostVar v = Strings(c.rows);
+    zt::HostVar v = zt::Strings(c.rows, 16);
     ASSERT_EQ(0, CreatePopup(v, c.count, 0, 0)) << trace;
-    Shown s = Show(0, kDismiss);
+    Shown s = Show(0);
     EXPECT_EQ(0, s.status) << trace;
     EXPECT_EQ(1, s.count) << trace;
     EXPECT_EQ(c.want, s.items) << trace;
@@ -105,21 +144,21 @@ TEST_F(Popups, ItemsFromTheStrings) {
 // The menu is shown at the given screen position, owned by the screen's
 // window, with TPM_RETURNCMD.
 TEST_F(Popups, ChoiceComesBackNegated) {
-  zt::HostVar v = Strings({"A", "-", "B", "-", "C"});
+  zt::HostVar v = zt::Strings({"A", "-", "B", "-", "C"}, 16);
   ASSERT_EQ(0, CreatePopup(v, 0, 2, 0));
   struct {
     int choice;
     std::int32_t status;
   } cases[] = {{2, -3}, {0, -1}, {1, -2}, {kDismiss, 0}};
   for (const auto& c : cases) {
-    Shown s = Show(2, c.choice, 200 + c.choice, 150);
-    ASSERT_EQ(1, s.count) << c.choice;
-    EXPECT_EQ(c.status, s.status) << c.choice;
-    EXPECT_EQ(200 + c.choice, s.position.x) << c.choice;
-    EXPECT_EQ(150, s.position.y) << c.choice;
-    EXPECT_EQ(win_.hwnd(), s.owner) << c.choice;
-    if (s.flags >= 0) {
-      EXPECT_EQ(0x100, s.flags) << c.choice;
+    zt::PopupMenuAnswer a(c.choice);
+    EXPECT_EQ(c.status, DoPopup(screen_, 200 + c.choice, 150, 2)) << c.choice;
+    ASSERT_EQ(1, a.count) << c.choice;
+    EXPECT_EQ(200 + c.choice, a.position.x) << c.choice;
+    EXPECT_EQ(150, a.position.y) << c.choice;
+    EXPECT_EQ(win_.hwnd(), a.owner) << c.choice;
+    if (a.flags >= 0) {
+      EXPECT_EQ(0x100, a.flags) << c.choice;
     }
   }
 }
@@ -127,7 +166,7 @@ TEST_F(Popups, ChoiceComesBackNegated) {
 // A string variable with no rows makes an empty menu, and without a window
 // to own it a menu cannot be shown: neither is shown, and both give 0.
 TEST_F(Popups, EmptyMenuOrNoOwnerShowsNothing) {
-  zt::HostVar none = zt::HostVar::String(64, 0), one = Strings({"A"});
+  zt::HostVar none = zt::HostVar::String(64, 0), one = zt::Strings({"A"}, 16);
   none.SetText("A");
   ASSERT_EQ(0, CreatePopup(none, 0, 0, 0));
   ASSERT_EQ(0, CreatePopup(one, 0, 1, 0));
@@ -144,33 +183,29 @@ TEST_F(Popups, EmptyMenuOrNoOwnerShowsNothing) {
 // Slot numbers outside 0 to 7 name slot 0; a created slot is kept, and a
 // variable of the wrong type leaves the slot free.
 TEST_F(Popups, SlotsAreClampedAndKept) {
-  zt::HostVar first = Strings({"first"});
-  zt::HostVar second = Strings({"second"});
+  zt::HostVar first = zt::Strings({"first"}, 16), second = zt::Strings({"second"}, 16);
   zt::HostVar ints = zt::HostVar::Ints(4);
   EXPECT_EQ(0, CreatePopup(first, 0, 9, 0));
-  EXPECT_EQ("1:first", Show(0, kDismiss).items);
-  EXPECT_EQ("1:first", Show(-1, kDismiss).items);
-  EXPECT_EQ("1:first", Show(8, kDismiss).items);
+  for (std::int32_t slot : {0, -1, 8}) EXPECT_EQ("1:first", Show(slot).items) << slot;
   EXPECT_EQ(-1, CreatePopup(second, 0, -1, 0));
   EXPECT_EQ(-1, CreatePopup(ints, 0, 0, 0));  // the slot is checked first
-  EXPECT_EQ("1:first", Show(0, kDismiss).items);
+  EXPECT_EQ("1:first", Show(0).items);
 
   EXPECT_EQ(6, CreatePopup(ints, 0, 1, 0));
-  Shown s = Show(1, kDismiss);
+  Shown s = Show(1);
   EXPECT_EQ(kFree, s.status);
   EXPECT_EQ(0, s.count);
   EXPECT_EQ(0, CreatePopup(second, 0, 1, 0));
-  EXPECT_EQ("1:second", Show(1, kDismiss).items);
+  EXPECT_EQ("1:second", Show(1).items);
 }
 
 // 256 to 263 destroy one slot; any other value every created menu.
 TEST_F(Popups, DestroyOneOrAll) {
   HMENU menus[8] = {};
   auto Create = [&](std::int32_t slot) {
-    zt::HostVar v = Strings({"slot " + std::to_string(slot)});
+    zt::HostVar v = zt::Strings({"slot " + std::to_string(slot)}, 16);
     ASSERT_EQ(0, CreatePopup(v, 0, slot, 0));
-    Shown s = Show(slot, kDismiss);
-    ASSERT_EQ(1, s.count);
+    Shown s = Show(slot);
     ASSERT_EQ("1:slot " + std::to_string(slot), s.items);
     menus[slot] = s.menu;
   };
@@ -179,8 +214,8 @@ TEST_F(Popups, DestroyOneOrAll) {
   EXPECT_FALSE(IsMenu(menus[4]));
   EXPECT_TRUE(IsMenu(menus[0]));
   EXPECT_TRUE(IsMenu(menus[3]));
-  EXPECT_EQ(kFree, Show(4, kDismiss).status);
-  EXPECT_EQ("1:slot 3", Show(3, kDismiss).items);
+  EXPECT_EQ(kFree, Show(4).status);
+  EXPECT_EQ("1:slot 3", Show(3).items);
   EXPECT_EQ(-1, DestroyPopup(260, 0, 0, 0));
   EXPECT_EQ(-1, DestroyPopup(263, 0, 0, 0));
 
@@ -189,7 +224,7 @@ TEST_F(Popups, DestroyOneOrAll) {
     EXPECT_EQ(0, DestroyPopup(all, 0, 0, 0)) << all;
     for (std::int32_t slot : {0, 3, 7}) {
       EXPECT_FALSE(IsMenu(menus[slot])) << all << " slot " << slot;
-      EXPECT_EQ(kFree, Show(slot, kDismiss).status) << all << " slot " << slot;
+      EXPECT_EQ(kFree, Show(slot).status) << all << " slot " << slot;
     }
     EXPECT_EQ(-1, DestroyPopup(all, 0, 0, 0)) << all;
   }

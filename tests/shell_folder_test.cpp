@@ -88,10 +88,6 @@ class ShellFolders : public testing::Test {
                              static_cast<DWORD>(bytes.size())));
     RegCloseKey(key);
   }
-  static void SetText(const char* subkey, const char* name, const std::string& text,
-                      DWORD type = REG_EXPAND_SZ) {
-    Set(subkey, name, type, text + '\0');
-  }
   static void Remove(const char* subkey, const char* name) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, (kExplorer + subkey).c_str(), 0, KEY_ALL_ACCESS, &key) !=
@@ -136,72 +132,60 @@ TEST_F(ShellFolders, AFreshProfileRefersToTheUserProfile) {
   }
 }
 
+// Indexes outside 0 to 6 read the desktop.
 TEST_F(ShellFolders, IndexNamesTheValue) {
-  for (int i = 0; i < 7; ++i) SetText(kUser, kNames[i], "%ZT_SHELL%" + kSep + kNames[i]);
-  struct {
-    std::int32_t index;
-    const char* name;
-  } cases[] = {{0, "Desktop"},  {1, "Start Menu"}, {2, "Programs"},  {3, "Startup"},
-               {4, "SendTo"},   {5, "Recent"},     {6, "Favorites"}, {7, "Desktop"},
-               {-1, "Desktop"}, {65536, "Desktop"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.index);
-    std::string want = "Q:" + kSep + c.name;
-    EXPECT_EQ(std::to_string(-static_cast<int>(want.size() + 1)) + "|" + want, Call(c.index));
+  for (int i = 0; i < 7; ++i)
+    Set(kUser, kNames[i], REG_EXPAND_SZ, "%ZT_SHELL%" + kSep + kNames[i] + '\0');
+  for (std::int32_t index : {0, 1, 2, 3, 4, 5, 6, 7, -1, 65536}) {
+    std::string want = "Q:" + kSep + kNames[index >= 0 && index < 7 ? index : 0];
+    EXPECT_EQ(std::to_string(-static_cast<int>(want.size() + 1)) + "|" + want, Call(index))
+        << index;
   }
 }
 
 // Which subkey the value comes from, and the codes when it is in none.
 TEST_F(ShellFolders, UserValueFirstThenThePlainOne) {
-  enum Setup { kNone, kText, kMissing, kNoKey, kLong, kDword, kFull };
+  struct Value {
+    bool key, present;
+    DWORD type;
+    std::string bytes;
+  };
+  const Value user{true, true, REG_EXPAND_SZ, "%ZT_SHELL%" + kSep + "u" + '\0'},
+      plain{true, true, REG_SZ, "%ZT_SHELL%" + kSep + "p" + '\0'}, missing{true, false, 0, ""},
+      noKey{false, false, 0, ""}, tooLong{true, true, REG_EXPAND_SZ, std::string(5000, 'l') + '\0'},
+      dword{true, true, REG_DWORD, std::string("abc\0", 4)},
+      full{true, true, REG_BINARY, std::string(4096, 'a')};
   struct {
-    Setup user, plain;
+    Value user, plain;
     std::string want;
     std::uint32_t rowBytes = 256;
   } cases[] = {
-      {kText, kText, "-5|Q:" + kSep + "u"},
-      {kMissing, kText, "-5|Q:" + kSep + "p"},  // the plain value is expanded as well
-      {kLong, kText, "-5|Q:" + kSep + "p"},     // more than 4,096 bytes: not read
-      {kMissing, kMissing, "-65548"},
-      {kNoKey, kText, "-5|Q:" + kSep + "p"},
-      {kNoKey, kMissing, "-65544"},
-      {kMissing, kNoKey, "-65540"},
-      {kText, kNoKey, "-5|Q:" + kSep + "u"},
-      {kNoKey, kNoKey, "-65535"},
-      {kDword, kText, "-4|abc"},                                // the value's type is not looked at
-      {kFull, kText, "-4097|" + std::string(4096, 'a'), 4100},  // no terminator: cut at 4,096
-      {kText, kText, "-5", 4},                                  // does not fit: the size needed
+      {user, plain, "-5|Q:" + kSep + "u"},
+      {missing, plain, "-5|Q:" + kSep + "p"},  // the plain value is expanded as well
+      {tooLong, plain, "-5|Q:" + kSep + "p"},  // more than 4,096 bytes: not read
+      {missing, missing, "-65548"},
+      {noKey, plain, "-5|Q:" + kSep + "p"},
+      {noKey, missing, "-65544"},
+      {missing, noKey, "-65540"},
+      {user, noKey, "-5|Q:" + kSep + "u"},
+      {noKey, noKey, "-65535"},
+      {dword, plain, "-4|abc"},                                // the value's type is not looked at
+      {full, plain, "-4097|" + std::string(4096, 'a'), 4100},  // no terminator: cut at 4,096
+      {user, plain, "-5", 4},                                  // does not fit: the size needed
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.user << " " << c.plain << " " << c.rowBytes);
+    SCOPED_TRACE(testing::Message() << c.want.substr(0, 20) << " " << c.rowBytes);
     TearDown();
     SetUp();
-    const char* name = "Favorites";
     const char* subkeys[] = {kUser, kPlain};
-    Setup setups[] = {c.user, c.plain};
+    const Value* values[] = {&c.user, &c.plain};
     for (int k = 0; k < 2; ++k) {
-      switch (setups[k]) {
-        case kText:
-          SetText(subkeys[k], name, "%ZT_SHELL%" + kSep + (k == 0 ? "u" : "p"),
-                  k == 0 ? REG_EXPAND_SZ : REG_SZ);
-          break;
-        case kMissing:
-          Remove(subkeys[k], name);
-          break;
-        case kNoKey:
-          RemoveKey(subkeys[k]);
-          break;
-        case kLong:
-          SetText(subkeys[k], name, std::string(5000, 'l'));
-          break;
-        case kDword:
-          Set(subkeys[k], name, REG_DWORD, std::string("abc\0", 4));
-          break;
-        case kFull:
-          Set(subkeys[k], name, REG_BINARY, std::string(4096, 'a'));
-          break;
-        case kNone:
-          break;
+      if (!values[k]->key) {
+        RemoveKey(subkeys[k]);
+      } else if (!values[k]->present) {
+        Remove(subkeys[k], "Favorites");
+      } else {
+        Set(subkeys[k], "Favorites", values[k]->type, values[k]->bytes);
       }
     }
     std::string got = Call(6, c.rowBytes);

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -48,12 +47,6 @@ const bool kChild = [] {
   ExitProcess(0);
 }();
 #endif
-
-HostVar Text(const std::string& s) {
-  HostVar v = HostVar::String(256);
-  v.SetText(s);
-  return v;
-}
 
 TEST(Bell, ClampsFrequencyAndDuration) {
   struct {
@@ -111,7 +104,7 @@ TEST(PlayWave, Statuses) {
   zt::WriteTempFile("zt_tiny.wav", TinyWave());
   zt::WriteTempFile("zt_text.wav", "not a wave file at all, only some text");
   HostVar number = HostVar::Ints(4);
-  HostVar missing = Text("zt_missing.wav");
+  HostVar missing = zt::Strings({"zt_missing.wav"});
 #if !defined(_WIN32)
   const int plays = ZorStandinLastSound()->plays;
 #endif
@@ -122,7 +115,7 @@ TEST(PlayWave, Statuses) {
   BOOL direct = PlaySoundA("zt_missing.wav", nullptr, 0x22001);
   EXPECT_EQ(direct ? 0 : -1, PlayWave(missing, 0, 0, 0));
 #else
-  HostVar wave = Text("zt_tiny.wav"), text = Text("zt_text.wav");
+  HostVar wave = zt::Strings({"zt_tiny.wav"}), text = zt::Strings({"zt_text.wav"});
   EXPECT_EQ(plays, ZorStandinLastSound()->plays);  // refused before playing
   EXPECT_EQ(-1, PlayWave(missing, 0, 0, 0));
   EXPECT_EQ(-1, PlayWave(text, 0, 0, 0));
@@ -179,8 +172,7 @@ const OtherSystem kSystems[] = {
 std::string ReportOfChild(const char* version) {
   char exe[MAX_PATH];
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string base = exe;
-  base = base.substr(base.find_last_of("\\/") + 1);
+  const std::string base = std::string(exe).substr(std::string(exe).find_last_of("\\/") + 1);
   const std::string key = "Software\\Wine\\AppDefaults\\" + base;
   HKEY h = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
@@ -189,26 +181,7 @@ std::string ReportOfChild(const char* version) {
   }
   RegSetValueExA(h, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
                  static_cast<DWORD>(std::strlen(version) + 1));
-  const char* reportFile = "zt_version_report.txt";
-  std::remove(reportFile);
-  SetEnvironmentVariableA("ZT_VERSION_REPORT", reportFile);
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  std::string line = std::string("\"") + exe + "\"";
-  std::string report = "<child did not start>";
-  if (CreateProcessA(exe, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-    if (WaitForSingleObject(pi.hProcess, 120000) != WAIT_OBJECT_0) {
-      TerminateProcess(pi.hProcess, 1);
-      report = "<child timed out>";
-    } else {
-      std::ifstream in(reportFile);
-      std::getline(in, report);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
-  SetEnvironmentVariableA("ZT_VERSION_REPORT", nullptr);
+  std::string report = zt::RunSelf("ZT_VERSION_REPORT", "");
   RegDeleteValueA(h, "Version");
   RegCloseKey(h);
   RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
@@ -246,7 +219,7 @@ TEST(About, NoticesInMessageBoxes) {
     EXPECT_EQ(c.caption, answer.caption());
     EXPECT_EQ(0u, answer.text().find("ZorExtSS 0.401 Subset\n")) << answer.text();
     EXPECT_NE(std::string::npos, answer.text().find("Copyright")) << c.caption;
-    EXPECT_EQ(nullptr, answer.owner()) << c.caption;
+    EXPECT_EQ(nullptr, answer.owner_) << c.caption;
     EXPECT_TRUE(answer.HasButton(IDOK)) << c.caption;
     EXPECT_FALSE(answer.HasButton(IDCANCEL)) << c.caption;
   }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -106,13 +107,13 @@ TEST(ExDialog, StyleButtonsAndAnswers) {
     ASSERT_EQ(1, answer.count()) << c.code;
     EXPECT_EQ("the text", answer.text()) << c.code;
     EXPECT_EQ("the caption", answer.caption()) << c.code;
-    EXPECT_EQ(nullptr, answer.owner()) << c.code;
+    EXPECT_EQ(nullptr, answer.owner_) << c.code;
     for (int id = IDOK; id <= IDNO; ++id) {
       bool want = std::find(c.buttons.begin(), c.buttons.end(), id) != c.buttons.end();
       EXPECT_EQ(want, answer.HasButton(id)) << c.code << " button " << id;
     }
-    if (answer.style() >= 0) {
-      EXPECT_EQ(long(c.style), answer.style()) << c.code;
+    if (answer.style_ >= 0) {
+      EXPECT_EQ(long(c.style), answer.style_) << c.code;
     }
   }
   // Results no box gives (a failed box is 0) map to 0; the others are above.
@@ -127,12 +128,12 @@ TEST(ExDialog, OwnedByTheParentWindowUntilItIsGone) {
     ASSERT_EQ(0, SetParentWnd(s.screen, 0, 0, 0));
     zt::MessageBoxAnswer answer(IDOK);
     EXPECT_EQ(-1, ExDialog("owned", "", 0, 0));
-    EXPECT_EQ(s.window.hwnd(), answer.owner());
+    EXPECT_EQ(s.window.hwnd(), answer.owner_);
   }
   // The window is gone: the box has no owner, and the parent is forgotten.
   zt::MessageBoxAnswer answer(IDOK);
   EXPECT_EQ(-1, ExDialog("unowned", "", 0, 0));
-  EXPECT_EQ(nullptr, answer.owner());
+  EXPECT_EQ(nullptr, answer.owner_);
   Scene other;
   EXPECT_EQ(-1, ChangeParentWnd(other.screen, 0, 0, 0));
 }
@@ -178,15 +179,14 @@ TEST(WindowState, MinimiseMaximiseRestore) {
   EXPECT_EQ(before.bottom - before.top, after.bottom - after.top);
 }
 
-TEST(WindowState, NoWindowIsNeitherMinimisedNorMaximised) {
-  TestScreen s(8, 8, false);
-  EXPECT_EQ(0, Iconic(s, 0, 0, 0));
-  EXPECT_EQ(0, Zoomed(s, 0, 0, 0));
-  EXPECT_EQ(0, ZorMinimize(s, 0, 0, 0));
-  EXPECT_EQ(0, FlashWin(s, 1, 0, 0));
-}
-
-TEST(DragWin, ReleasesCaptureAndAsksForACaptionMove) {
+// Without a window nothing happens; DragWin releases the capture and asks
+// for a caption move; FlashWin inverts and restores the caption.
+TEST(WindowState, NoWindowDragAndFlash) {
+  TestScreen none(8, 8, false);
+  EXPECT_EQ(0, Iconic(none, 0, 0, 0));
+  EXPECT_EQ(0, Zoomed(none, 0, 0, 0));
+  EXPECT_EQ(0, ZorMinimize(none, 0, 0, 0));
+  EXPECT_EQ(0, FlashWin(none, 1, 0, 0));
   Scene s;
   SetCapture(s.window);
   TestWindow::SysCommands().clear();
@@ -196,21 +196,14 @@ TEST(DragWin, ReleasesCaptureAndAsksForACaptionMove) {
   EXPECT_EQ(s.window.hwnd(), TestWindow::SysCommands()[0].window);
   EXPECT_EQ(0xF012u, TestWindow::SysCommands()[0].wParam);
   EXPECT_EQ(0, TestWindow::SysCommands()[0].lParam);
-}
-
-TEST(FlashWin, InvertsAndRestoresTheCaption) {
-  Scene s;
-  EXPECT_EQ(0, FlashWin(s.screen, 1, 0, 0));
+  for (int on : {1, 0}) {
+    EXPECT_EQ(0, FlashWin(s.screen, on, 0, 0));
 #if !defined(_WIN32)
-  BOOL inverted = FALSE;
-  EXPECT_EQ(1, ZorStandinFlashCount(s.window, &inverted));
-  EXPECT_TRUE(inverted);
+    BOOL inverted = !on;
+    EXPECT_EQ(2 - on, ZorStandinFlashCount(s.window, &inverted));
+    EXPECT_EQ(on, inverted);
 #endif
-  EXPECT_EQ(0, FlashWin(s.screen, 0, 0, 0));
-#if !defined(_WIN32)
-  EXPECT_EQ(2, ZorStandinFlashCount(s.window, &inverted));
-  EXPECT_FALSE(inverted);
-#endif
+  }
 }
 
 // ---- sizes, colours, raster operations, fonts ----
@@ -262,7 +255,7 @@ TEST(RasterOperation, ModesMapToTwoOperandCodes) {
 
 TEST(Obj_Font, GivesTheObjectTheScreensFont) {
   Scene s;
-  HWND button = zt::AddButton(s.window, "b", 3, 4, 4, 60, 20);
+  HWND button = zt::AddChild("BUTTON", s.window, "b", 3, 4, 4, 60, 20);
   s.screen.rec()->objects[3] = zor::HandleAddr(button);
   s.screen.rec()->font = 0x12340;
   const struct { std::int32_t number, status; } cases[] = {{64, -1}, {-1, -1}, {5, -255}, {3, 0}};
@@ -369,9 +362,8 @@ TEST(Capture, DesktopUnscaledAndDesktopOnly) {
   DrawPattern(w, 40, 40);
   TestScreen s(40, 40, false);
   EXPECT_EQ(0, PaintDesktopImage(s, 0, 0, 0));
-  EXPECT_EQ(0xFF0000u, s.Rgb(0, 0));
-  EXPECT_EQ(0x00FF00u, s.Rgb(1, 1));
-  EXPECT_EQ(0x0000FFu, s.Rgb(39, 39));
+  for (auto [x, y, rgb] : {std::tuple{0, 0, 0xFF0000u}, {1, 1, 0x00FF00u}, {39, 39, 0x0000FFu}})
+    EXPECT_EQ(rgb, s.Rgb(x, y)) << x << "," << y;
   s.Fill(0x55);
   EXPECT_EQ(0, PaintDesktopImage(s, 0, 0, 1));
   // One colour everywhere, and not the window's.
@@ -394,21 +386,23 @@ TEST(Capture, ForegroundWindowUnscaledAndStretched) {
   DrawPattern(s.window, 200, 150);
   s.screen.Fill(0);
   EXPECT_EQ(-200, PaintForeWinImage(s.screen, 0, 3, 0));
-  EXPECT_EQ(0xFF0000u, s.screen.Rgb(0, 0));
-  EXPECT_EQ(0x00FF00u, s.screen.Rgb(1, 1));
-  EXPECT_EQ(0xFF0000u, s.screen.Rgb(99, 149));
-  EXPECT_EQ(0x0000FFu, s.screen.Rgb(100, 0));
-  EXPECT_EQ(0x0000FFu, s.screen.Rgb(199, 149));
+  for (auto [x, y, rgb] : {std::tuple{0, 0, 0xFF0000u},
+                           {1, 1, 0x00FF00u},
+                           {99, 149, 0xFF0000u},
+                           {100, 0, 0x0000FFu},
+                           {199, 149, 0x0000FFu}})
+    EXPECT_EQ(rgb, s.screen.Rgb(x, y)) << x << "," << y;
 
   // Half the size: the window is scaled into the buffer.
   TestScreen half(100, 75, false);
   half.rec()->window = s.screen.rec()->window;
   DrawPattern(s.window, 200, 150);
   EXPECT_EQ(-150, PaintForeWinImage(half, 1, 4, 0));
-  EXPECT_EQ(0xFF0000u, half.Rgb(10, 10));
-  EXPECT_EQ(0xFF0000u, half.Rgb(45, 70));
-  EXPECT_EQ(0x0000FFu, half.Rgb(55, 10));
-  EXPECT_EQ(0x0000FFu, half.Rgb(99, 74));
+  for (auto [x, y, rgb] : {std::tuple{10, 10, 0xFF0000u},
+                           {45, 70, 0xFF0000u},
+                           {55, 10, 0x0000FFu},
+                           {99, 74, 0x0000FFu}})
+    EXPECT_EQ(rgb, half.Rgb(x, y)) << x << "," << y;
 }
 
 }  // namespace
