@@ -19,7 +19,6 @@ ZT_EXPORT(FileMaskFree, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(GetOpenFile, zor::HspVar*, const char*, std::int32_t, std::int32_t);
 ZT_EXPORT(GetSaveFile, zor::HspVar*, const char*, std::int32_t, std::int32_t);
 ZT_EXPORT(SetParentWnd, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
-ZT_EXPORT(ChangeParentWnd, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
 
 using zt::FileAnswer;
 using Types = std::vector<std::string>;
@@ -274,10 +273,6 @@ TEST_F(FileDialogs, TheParentWindowOwnsTheDialog) {
   EXPECT_EQ(-1, GetSaveFile(v, "", 0, 0));
   ASSERT_EQ(1u, answer.dialogs.size());
   EXPECT_EQ(nullptr, answer.dialogs[0].owner);
-  // Forgotten for good: there is no parent to change to.
-  zt::TestWindow other;
-  screen->window = zor::HandleAddr(other.hwnd());
-  EXPECT_EQ(-1, ChangeParentWnd(screen, 0, 0, 0));
 }
 
 }  // namespace
