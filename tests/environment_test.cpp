@@ -263,20 +263,18 @@ TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
   }
 }
 
-// A folder below the current one whose full path P has (P + terminator)
-// a multiple of 4 bytes, so a row can hold it exactly.
-std::string FolderOfFittingLength(const std::string& stem, std::size_t extra) {
-  char cwd[MAX_PATH];
-  GetCurrentDirectoryA(sizeof cwd, cwd);
-  std::string name = stem;
-  while ((std::string(cwd).size() + 1 + name.size() + extra + 1) % 4 != 0) name += 'd';
-  return name;
-}
-
 std::string CurrentDirectory() {
   char cwd[MAX_PATH];
   DWORD n = GetCurrentDirectoryA(sizeof cwd, cwd);
   return std::string(cwd, n);
+}
+
+// A folder below the current one whose full path P has (P + terminator)
+// a multiple of 4 bytes, so a row can hold it exactly.
+std::string FolderOfFittingLength(const std::string& stem, std::size_t extra) {
+  std::string name = stem;
+  while ((CurrentDirectory().size() + 1 + name.size() + extra + 1) % 4 != 0) name += 'd';
+  return name;
 }
 
 // The platform's result n passes as 0 when it is at most R, else as -n;
@@ -472,18 +470,6 @@ class ShellFolders : public testing::Test {
                              static_cast<DWORD>(bytes.size())));
     RegCloseKey(key);
   }
-  static void Remove(const char* subkey, const char* name) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, (kExplorer + subkey).c_str(), 0, KEY_ALL_ACCESS, &key) !=
-        ERROR_SUCCESS)
-      return;
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-  }
-  static void RemoveKey(const char* subkey) {
-    EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_CURRENT_USER, (kExplorer + subkey).c_str()));
-  }
-
   // "status|text" of GetShellDir on a two-row variable; "!" when it wrote
   // into the second row. Every key it opened is closed again.
   static std::string Call(std::int32_t index, std::uint32_t rowBytes = 256) {
@@ -564,10 +550,15 @@ TEST_F(ShellFolders, UserValueFirstThenThePlainOne) {
     const char* subkeys[] = {kUser, kPlain};
     const Value* values[] = {&c.user, &c.plain};
     for (int k = 0; k < 2; ++k) {
+      const std::string path = kExplorer + subkeys[k];
+      HKEY key;
       if (!values[k]->key) {
-        RemoveKey(subkeys[k]);
+        EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str()));
       } else if (!values[k]->present) {
-        Remove(subkeys[k], "Favorites");
+        if (!RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key)) {
+          RegDeleteValueA(key, "Favorites");
+          RegCloseKey(key);
+        }
       } else {
         Set(subkeys[k], "Favorites", values[k]->type, values[k]->bytes);
       }
