@@ -161,31 +161,47 @@ TEST_F(FileDialogs, ShortRowIsRefusedBeforeAnyDialog) {
   EXPECT_EQ(0, FileMaskFree(0, 0, 0, 0));  // still held
 }
 
-TEST_F(FileDialogs, GetOpenFileTakesAnExistingFile) {
+// The open dialog (options -1) takes an existing file; the save dialog's
+// options add the create and overwrite prompts. The dialog offers the
+// variable's text; a choice repaints the (absent) parent whole.
+TEST_F(FileDialogs, OpenAndSaveAsTheOptionsSay) {
   ZT_NEED_DIALOGS();
-  const std::string pick = Existing("zt_pick.txt");
+  const std::string pick = Existing("zt_pick.txt"), missing = Full("zt_missing.txt");
   struct {
+    std::int32_t options;
     std::vector<FileAnswer> answers;
     const char* extension;
     std::int32_t status;
     const char* events;
-    std::string want;  // the variable's text afterwards
+    std::string want;
+    long flags;
   } cases[] = {
-      {{Type(pick)}, "", 0, "D", pick},
-      {{Type(Full("zt_pick"))}, "txt", 0, "D", pick},  // the default extension is added
-      {{Type(Full("zt_none.txt")), kOk, kCancel}, "", -1, "DBD", "zt_init"},  // told, asked again
-      {{kCancel}, "txt", -1, "D", "zt_init"},
+      {-1, {Type(pick)}, "", 0, "D", pick, 0x21004},
+      {-1, {Type(Full("zt_pick"))}, "txt", 0, "D", pick, 0x21004},  // the default extension
+      {-1, {Type(Full("zt_none.txt")), kOk, kCancel}, "", -1, "DBD", "", 0x21004},  // asked again
+      {-1, {kCancel}, "txt", -1, "D", "", 0x21004},
+      {0, {Type(missing)}, "txt", 0, "D", missing, 0x28804},
+      {0, {Type(Full("zt_missing"))}, "txt", 0, "D", missing, 0x28804},
+      {0, {Type(pick)}, "txt", 0, "D", pick, 0x28804},
+      {2, {Type(pick), kYes}, "txt", 0, "DB", pick, 0x28806},
+      {2, {Type(pick), kNo, kCancel}, "txt", -1, "DBD", "", 0x28806},
+      {2, {Type(missing)}, "txt", 0, "D", missing, 0x28806},
+      {1, {Type(missing), kYes}, "txt", 0, "DB", missing, 0x2A804},
+      {1, {Type(pick)}, "txt", 0, "D", pick, 0x2A804},
+      {3, {Type(pick), kYes}, "txt", 0, "DB", pick, 0x2A806},
+      {3, {Type(missing), kNo, kCancel}, "txt", -1, "DBD", "", 0x2A806},
+      {0, {Type(Full("zt_nofolder") + kSep + "a.txt"), kOk, kCancel}, "", -1, "DBD", "", 0x28804},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.events);
+    SCOPED_TRACE(testing::Message() << c.options << " " << c.events << " " << c.want);
     SetCurrentDirectoryA(cwd_.c_str());
     zt::FileDialogAnswer answer(c.answers);
-    zt::HostVar v = zt::HostVar::String(512);
-    v.SetText("zt_init");
+    zt::HostVar v = zt::Strings({"zt_init"}, 512);
 #if !defined(_WIN32)
     const int painted = ZorStandinLastInvalidation()->count;
 #endif
-    EXPECT_EQ(c.status, GetOpenFile(v, c.extension, 0, 0));
+    EXPECT_EQ(c.status, c.options < 0 ? GetOpenFile(v, c.extension, 0, 0)
+                                      : GetSaveFile(v, c.extension, c.options, 0));
     EXPECT_EQ(c.events, answer.events);
     if (c.status == 0) {
       EXPECT_EQ(c.want, v.text());
@@ -194,54 +210,12 @@ TEST_F(FileDialogs, GetOpenFileTakesAnExistingFile) {
     EXPECT_EQ("zt_init", answer.dialogs[0].initialName);
     EXPECT_EQ(nullptr, answer.dialogs[0].owner);
 #if !defined(_WIN32)
-    EXPECT_EQ(0x21004, answer.dialogs[0].flags);
-    // Chosen: the (absent) parent is repainted whole.
+    EXPECT_EQ(c.flags, answer.dialogs[0].flags);
     const ZorStandinInvalidation* inv = ZorStandinLastInvalidation();
     EXPECT_EQ(painted + (c.status == 0), inv->count);
     if (c.status == 0) {
       EXPECT_TRUE(inv->whole && inv->erase && inv->window == nullptr);
     }
-#endif
-  }
-}
-
-// The options add the create and overwrite prompts to the save dialog.
-TEST_F(FileDialogs, GetSaveFilePromptsAsTheOptionsSay) {
-  ZT_NEED_DIALOGS();
-  const std::string there = Existing("zt_there.txt"), missing = Full("zt_missing.txt");
-  struct {
-    std::int32_t options;
-    std::vector<FileAnswer> answers;
-    std::int32_t status;
-    const char* events;
-    std::string want;
-    long flags;
-  } cases[] = {
-      {0, {Type(missing)}, 0, "D", missing, 0x28804},
-      {0, {Type(Full("zt_missing"))}, 0, "D", missing, 0x28804},  // the default extension
-      {0, {Type(there)}, 0, "D", there, 0x28804},
-      {2, {Type(there), kYes}, 0, "DB", there, 0x28806},
-      {2, {Type(there), kNo, kCancel}, -1, "DBD", "", 0x28806},
-      {2, {Type(missing)}, 0, "D", missing, 0x28806},
-      {1, {Type(missing), kYes}, 0, "DB", missing, 0x2A804},
-      {1, {Type(there)}, 0, "D", there, 0x2A804},
-      {3, {Type(there), kYes}, 0, "DB", there, 0x2A806},
-      {3, {Type(missing), kNo, kCancel}, -1, "DBD", "", 0x2A806},
-      {0, {Type(Full("zt_nofolder") + kSep + "a.txt"), kOk, kCancel}, -1, "DBD", "", 0x28804},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.options << " " << c.events << " " << c.want);
-    SetCurrentDirectoryA(cwd_.c_str());
-    zt::FileDialogAnswer answer(c.answers);
-    zt::HostVar v = zt::HostVar::String(512);
-    EXPECT_EQ(c.status, GetSaveFile(v, "txt", c.options, 0));
-    EXPECT_EQ(c.events, answer.events);
-    if (c.status == 0) {
-      EXPECT_EQ(c.want, v.text());
-    }
-#if !defined(_WIN32)
-    ASSERT_FALSE(answer.dialogs.empty());
-    EXPECT_EQ(c.flags, answer.dialogs[0].flags);
 #endif
   }
 }
