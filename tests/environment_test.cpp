@@ -21,7 +21,6 @@
 #include "support/ui.h"
 #include "support/zortest.h"
 #include "system/command_line.h"
-#include "system/env_reference.h"
 #include "system/file_mask.h"
 
 namespace {
@@ -159,24 +158,6 @@ TEST(BuildFileMask, CutsAtTheLastPairThatFits) {
     }
     EXPECT_EQ(std::string(zor::kFileMaskBytes - end, '\0'),
               std::string(out.data() + end, zor::kFileMaskBytes - end));
-  }
-}
-
-TEST(BuildEnvReference, WrapsTheNameOrRefuses) {
-  struct {
-    std::size_t length;
-    bool built;
-  } cases[] = {{0, true}, {5, true}, {zor::kEnvNameMax, true}, {zor::kEnvNameMax + 1, false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.length);
-    std::string name(c.length, 'N');
-    std::vector<char> out(zor::kEnvReferenceBytes, 'z');
-    EXPECT_EQ(c.built, zor::BuildEnvReference(name.c_str(), out.data()));
-    EXPECT_EQ(c.built ? "%" + name + "%" : std::string(out.size(), 'z'),
-              std::string(out.data(), c.built ? c.length + 2 : out.size()));
-    if (c.built) {
-      EXPECT_EQ(0, out[c.length + 2]);
-    }
   }
 }
 
