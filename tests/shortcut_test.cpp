@@ -1,0 +1,307 @@
+// Shortcut files through the exports, read back through the exports and
+// checked in the file's bytes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/ui.h"
+#include "support/zortest.h"
+
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
+namespace {
+
+ZT_EXPORT(SetShortCutParam, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(SetShortCutArg, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(SetShortCutIcon, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(SetShortCutShow, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(FreeShortCutParam, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(CreateShortCut, const char*, const char*, std::int32_t, std::int32_t);
+ZT_EXPORT(GetShortCutParam, zor::HspVar*, const char*, std::int32_t, std::int32_t);
+
+using zt::HostVar;
+using Ints = std::vector<std::int32_t>;
+
+// Most targets lie on a drive that does not exist (Q:): Wine's SetPath asks
+// the mount manager about the target's volume, and in the test prefix that
+// query can block for good; for a missing drive it is not made.
+constexpr std::int32_t kShow = 5, kShowMinNoActive = 7, kShowMaximized = 3, kShowNormal = 1;
+constexpr WORD kCtrlAltF = 0x0646;  // 'F' with HOTKEYF_CONTROL | HOTKEYF_ALT
+
+std::uint32_t Le(const std::string& bytes, std::size_t at, int width) {
+  std::uint32_t v = 0;
+  for (int i = width - 1; i >= 0; --i)
+    v = (v << 8) | static_cast<std::uint8_t>(bytes.at(at + static_cast<std::size_t>(i)));
+  return v;
+}
+
+// The header's show command (offset 0x3C) and hot key (0x40).
+std::uint32_t ShowInFile(const std::string& name) { return Le(zt::FileText(name), 0x3C, 4); }
+std::uint32_t HotkeyInFile(const std::string& name) { return Le(zt::FileText(name), 0x40, 2); }
+
+// A name in the working directory as the platform's full path.
+std::string FullPath(const std::string& name) {
+#if defined(_WIN32)
+  char full[MAX_PATH];
+  GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr);
+  return full;
+#else
+  char cwd[4096];
+  return std::string(getcwd(cwd, sizeof cwd)) + "/" + name;
+#endif
+}
+
+HostVar Text(const std::string& s, std::uint32_t rowBytes = 256) {
+  return zt::Strings({s}, rowBytes);
+}
+
+// One text setting of a link, "<status N>" when the read fails.
+std::string ReadText(const std::string& link, std::int32_t setting) {
+  HostVar v = HostVar::String(512);
+  std::int32_t status = GetShortCutParam(v, link.c_str(), setting, 0);
+  if (status != 0) return "<status " + std::to_string(status) + ">";
+  EXPECT_EQ(zor::kTypeString, v.rec()->type) << setting;
+  return v.text();
+}
+
+Ints ReadInts(const std::string& link, std::int32_t setting, std::size_t n) {
+  HostVar v = HostVar::Ints(4);
+  v.Fill(0x55);
+  EXPECT_EQ(0, GetShortCutParam(v, link.c_str(), setting, 0)) << setting;
+  EXPECT_EQ(zor::kTypeInt, v.rec()->type) << setting;
+  return Ints(v.ints(), v.ints() + n);
+}
+
+// Every setting the exports can read back.
+struct Settings {
+  std::string target, workingDirectory, arguments, iconFile;
+  std::int32_t iconIndex;
+  Ints hotkey;
+};
+
+void ExpectSettings(const std::string& link, const Settings& want) {
+  const std::string at = link;
+  EXPECT_EQ(want.target, ReadText(link, 0)) << at;
+  EXPECT_EQ(want.arguments, ReadText(link, 1)) << at;
+  EXPECT_EQ(want.workingDirectory, ReadText(link, 2)) << at;
+  EXPECT_EQ(want.iconFile, ReadText(link, 4)) << at;
+  EXPECT_EQ(want.hotkey, ReadInts(link, 3, 4)) << at;
+  EXPECT_EQ(Ints{want.iconIndex}, ReadInts(link, 5, 1)) << at;
+}
+
+class Shortcut : public testing::Test {
+ protected:
+  void SetUp() override {
+    FreeShortCutParam(0, 0, 0, 0);
+    zt::WriteTempFile("zt_target.txt", "target");
+    before_ = zt::OpenHandleCount();
+  }
+  // Every call releases its COM objects and undoes its COM start-up.
+  void TearDown() override {
+    ZT_EXPECT_HANDLES(before_);
+#if !defined(_WIN32)
+    EXPECT_EQ(0, ZorStandinComInitDepth());
+    EXPECT_EQ(0, ZorStandinLiveComObjects());
+#endif
+  }
+  long before_ = -1;
+};
+
+TEST_F(Shortcut, CreatesAndReadsBackEverySetting) {
+  HostVar dir = Text("C:\\zt\\work dir"), args = Text("-a \"b c\""), icon = Text("C:\\zt\\i.dll");
+  const std::string target = FullPath("zt_target.txt");
+  ASSERT_EQ(0, SetShortCutParam(dir, kCtrlAltF, 1, 0));
+  ASSERT_EQ(0, SetShortCutArg(args, 0, 0, 0));
+  ASSERT_EQ(0, SetShortCutIcon(icon, 3, 0, 0));
+  ASSERT_EQ(0, SetShortCutShow(2, 0, 0, 0));
+  ASSERT_EQ(0, CreateShortCut(target.c_str(), "zt_all.lnk", 0, 0));
+  ExpectSettings("zt_all.lnk",
+                 {target, "C:\\zt\\work dir", "-a \"b c\"", "C:\\zt\\i.dll", 3, {70, 0, 1, 1}});
+  EXPECT_EQ(std::uint32_t(kShowMaximized), ShowInFile("zt_all.lnk"));
+  EXPECT_EQ(kCtrlAltF, HotkeyInFile("zt_all.lnk"));
+  // Any setting number but 1 to 5 reads the target.
+  for (std::int32_t setting : {6, -1, 1000}) EXPECT_EQ(target, ReadText("zt_all.lnk", setting));
+  // Reading leaves the parameters alone, and creating cleared them.
+  EXPECT_EQ(0, SetShortCutArg(args, 0, 0, 0));
+}
+
+// A sequence of setter calls and their statuses: each text setter refuses a
+// second call until the parameters are cleared, and tests that before the
+// variable's type.
+TEST_F(Shortcut, SetterLifecycle) {
+  HostVar s = Text("C:\\zt"), n = HostVar::Ints(4);
+  enum Call { kParam, kArg, kIcon, kFree, kCreate };
+  struct {
+    Call call;
+    bool text;
+    std::int32_t status;
+  } steps[] = {
+      {kArg, false, 6},   {kParam, false, 6}, {kIcon, false, 6},  // nothing set yet
+      {kParam, true, 0},  {kArg, true, 0},    {kArg, true, -1},   {kArg, false, -1},
+      {kParam, true, -1}, {kIcon, true, 0},   {kIcon, false, -1}, {kFree, true, 0},
+      {kArg, true, 0},    {kParam, true, 0},  {kCreate, true, 0}, {kArg, true, 0},
+      {kParam, true, 0},  {kIcon, true, 0},
+  };
+  using Fn = std::int32_t (*)(zor::HspVar*);
+  const Fn calls[] = {
+      [](zor::HspVar* v) { return SetShortCutParam(v, 0, 0, 0); },
+      [](zor::HspVar* v) { return SetShortCutArg(v, 0, 0, 0); },
+      [](zor::HspVar* v) { return SetShortCutIcon(v, 0, 0, 0); },
+      [](zor::HspVar*) { return FreeShortCutParam(7, 7, 7, 7); },
+      [](zor::HspVar*) { return CreateShortCut("Q:\\zt\\t.exe", "zt_cycle.lnk", 0, 0); },
+  };
+  int i = 0;
+  for (const auto& st : steps) {
+    EXPECT_EQ(st.status, calls[st.call](st.text ? s.rec() : n.rec())) << "step " << i++;
+  }
+}
+
+// Setters terminate the variable's first row at its last byte and keep a
+// reference: the text at creation time is what the link gets.
+TEST_F(Shortcut, SettersKeepReferences) {
+  HostVar args = HostVar::String(16, 2), dir = Text("C:\\first", 12);
+  args.Fill('x');
+  ASSERT_EQ(0, SetShortCutArg(args, 0, 0, 0));
+  EXPECT_EQ(0, args.text()[15]);
+  EXPECT_EQ('x', args.text()[14]);
+  EXPECT_EQ('x', args.text()[16]);  // the second row is left alone
+  args.SetText("/changed");
+  ASSERT_EQ(0, SetShortCutParam(dir, 0, 0, 0));
+  dir.SetText("C:\\second");
+  ASSERT_EQ(0, CreateShortCut("Q:\\zt\\t.exe", "zt_ref.lnk", 0, 0));
+  EXPECT_EQ("/changed", ReadText("zt_ref.lnk", 1));
+  EXPECT_EQ("C:\\second", ReadText("zt_ref.lnk", 2));
+}
+
+// Each case sets the show command (or leaves it unset, -2), the hot key
+// (only argument 3 of 1 or more sets it, to the low 16 bits) and the icon
+// index (below 0 becomes 0), and creates a link; the header holds them.
+TEST_F(Shortcut, ShowCommandHotkeyAndIconIndex) {
+  struct {
+    std::int32_t first, second;  // SetShortCutShow arguments; -2 no call
+    std::int32_t secondStatus;
+    std::uint32_t show;
+    std::int32_t key, enable, iconIndex;
+    WORD hotkey;
+    Ints ints;
+    std::int32_t index;
+  } cases[] = {
+      {0, -2, 0, kShow, kCtrlAltF, 0, -4, 0, {0, 0, 0, 0}, 0},
+      {1, -2, 0, kShowMinNoActive, 0x7F0646, 1, 7, kCtrlAltF, {70, 0, 1, 1}, 7},
+      {2, -2, 0, kShowMaximized, 0x0170, 5, 0, 0x0170, {0x70, 1, 0, 0}, 0},  // F1 with Shift
+      {3, -2, 0, kShow, 0x0741, -1, -1, 0, {0, 0, 0, 0}, 0},
+      {99, -2, 0, kShow, 0x0741, 1, 2, 0x0741, {0x41, 1, 1, 1}, 2},
+      {1, -1, -1, kShowMinNoActive, 0, 0, 0, 0, {0, 0, 0, 0}, 0},  // -1 keeps the last one
+      {1, 2, 0, kShowMaximized, 0, 0, 0, 0, {0, 0, 0, 0}, 0},
+      {-2, -2, 0, kShowNormal, 0, 0, 0, 0, {0, 0, 0, 0}, 0},  // never set: the default
+  };
+  HostVar dir = Text("C:\\zt"), icon = Text("C:\\zt\\a.ico");
+  for (const auto& c : cases) {
+    const std::string at = std::to_string(c.first) + " then " + std::to_string(c.second) + " key " +
+                           std::to_string(c.key) + " " + std::to_string(c.enable);
+    if (c.first != -2) {
+      EXPECT_EQ(0, SetShortCutShow(c.first, 0, 0, 0)) << at;
+    }
+    if (c.second != -2) {
+      EXPECT_EQ(c.secondStatus, SetShortCutShow(c.second, 0, 0, 0)) << at;
+    }
+    ASSERT_EQ(0, SetShortCutParam(dir, c.key, c.enable, 0)) << at;
+    ASSERT_EQ(0, SetShortCutIcon(icon, c.iconIndex, 0, 0)) << at;
+    ASSERT_EQ(0, CreateShortCut("Q:\\zt\\t.exe", "zt_key.lnk", 0, 0)) << at;
+    EXPECT_EQ(c.show, ShowInFile("zt_key.lnk")) << at;
+    EXPECT_EQ(c.hotkey, HotkeyInFile("zt_key.lnk")) << at;
+    EXPECT_EQ(c.ints, ReadInts("zt_key.lnk", 3, 4)) << at;
+    EXPECT_EQ(Ints{c.index}, ReadInts("zt_key.lnk", 5, 1)) << at;
+  }
+}
+
+TEST_F(Shortcut, WithoutSettersOnlyTheTarget) {
+  ASSERT_EQ(0, SetShortCutShow(1, 0, 0, 0));
+  ASSERT_EQ(0, FreeShortCutParam(0, 0, 0, 0));
+  ASSERT_EQ(0, CreateShortCut("Q:\\zt\\only.exe", "zt_bare.lnk", 0, 0));
+  ExpectSettings("zt_bare.lnk", {"Q:\\zt\\only.exe", "", "", "", 0, {0, 0, 0, 0}});
+  EXPECT_EQ(std::uint32_t(kShowNormal), ShowInFile("zt_bare.lnk"));
+  EXPECT_EQ(0u, HotkeyInFile("zt_bare.lnk"));
+}
+
+// A failed save still clears the parameters; so does a path too long for
+// the 260-character conversion buffer, which is refused.
+TEST_F(Shortcut, FailedCreateClearsTheParameters) {
+  HostVar args = Text("-x");
+  const std::string tooLong = std::string(300, 'a') + ".lnk";
+  for (const std::string& path : {std::string("zt_no_such_dir/x.lnk"), tooLong}) {
+    const std::string at = std::to_string(path.size());
+    ASSERT_EQ(0, SetShortCutArg(args, 0, 0, 0)) << at;
+    ASSERT_EQ(0, SetShortCutShow(1, 0, 0, 0)) << at;
+    EXPECT_EQ(-1, CreateShortCut("Q:\\zt\\t.exe", path.c_str(), 0, 0)) << at;
+    EXPECT_EQ(0, SetShortCutArg(args, 0, 0, 0)) << at;
+    FreeShortCutParam(0, 0, 0, 0);
+  }
+  ASSERT_EQ(0, CreateShortCut("Q:\\zt\\t.exe", "zt_after.lnk", 0, 0));
+  EXPECT_EQ(std::uint32_t(kShowNormal), ShowInFile("zt_after.lnk"));
+}
+
+// Refusals of GetShortCutParam, and that they leave the variable alone.
+TEST_F(Shortcut, GetShortCutParamRefusals) {
+  ASSERT_EQ(0, CreateShortCut("Q:\\zt\\t.exe", "zt_case.LnK", 0, 0));
+  zt::WriteTempFile("zt_text.lnk", "not a shortcut, just some text in a file\r\n");
+  zt::WriteTempFile("zt_short.lnk", std::string("\x4c\0\0\0", 4));
+  struct {
+    std::string path;
+    std::int32_t setting;
+    HostVar var;
+    std::int32_t status;
+  } cases[] = {
+      {"a.lnk", 0, Text("keep"), -256},
+      {"ab.lnk", 0, Text("keep"), -1},  // six characters: loaded, but missing
+      {"menu.lnk2", 0, Text("keep"), -257},
+      {"menu.LNK", 0, Text("keep"), -1},
+      {"menu.xnk", 0, Text("keep"), -257},
+      {"menu.lxk", 0, Text("keep"), -257},
+      {"menu.lnx", 0, Text("keep"), -257},
+      {"menu_lnk", 0, Text("keep"), -257},
+      {"zt_case.LnK", 7, Text("keep"), 0},
+      {"zt_case.LnK", 3, HostVar::Ints(4), 0},
+      {"zt_text.lnk", 0, Text("keep"), -1},
+      {"zt_short.lnk", 3, HostVar::Ints(4), -1},
+      {"zt_missing.lnk", 5, HostVar::Ints(4), -1},
+      {std::string(300, 'b') + ".lnk", 0, Text("keep"), -1},  // longer than 259
+      {"zt_case.LnK", 3, HostVar::Ints(3), 3},                // room for four integers
+      {"zt_case.LnK", 1, HostVar::String(0), 3},              // no room for a terminator
+      {"zt_case.LnK", 5, HostVar::String(0), 3},
+  };
+  for (auto& c : cases) {
+    const std::string at = c.path.substr(0, 20) + " " + std::to_string(c.setting);
+    std::string before(reinterpret_cast<char*>(c.var.bytes()), c.var.storageBytes());
+    const std::uint16_t type = c.var.rec()->type;
+    EXPECT_EQ(c.status, GetShortCutParam(c.var, c.path.c_str(), c.setting, 0)) << at;
+    if (c.status != 0) {
+      EXPECT_EQ(before, std::string(reinterpret_cast<char*>(c.var.bytes()), c.var.storageBytes()))
+          << at;
+      EXPECT_EQ(type, c.var.rec()->type) << at;
+    }
+  }
+}
+
+// Texts are cut to the row bytes less one; the type is set from the setting.
+TEST_F(Shortcut, TextsFitTheRow) {
+  HostVar args = Text("0123456789abcdef");
+  ASSERT_EQ(0, SetShortCutArg(args, 0, 0, 0));
+  ASSERT_EQ(0, CreateShortCut("Q:\\zt\\t.exe", "zt_cut.lnk", 0, 0));
+  HostVar v = HostVar::String(8, 2);
+  v.Fill('x');
+  v.rec()->type = zor::kTypeInt;
+  ASSERT_EQ(0, GetShortCutParam(v, "zt_cut.lnk", 1, 0));
+  EXPECT_EQ(zor::kTypeString, v.rec()->type);
+  EXPECT_EQ(std::string("0123456\0xxxxxxxx", 16), std::string(v.text(), 16));
+  // The icon index also lands its icon path in the variable first.
+  HostVar n = HostVar::Ints(1);
+  ASSERT_EQ(0, GetShortCutParam(n, "zt_cut.lnk", 5, 0));
+  EXPECT_EQ(Ints{0}, Ints(n.ints(), n.ints() + 1));
+}
+
+}  // namespace
