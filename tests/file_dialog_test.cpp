@@ -1,16 +1,23 @@
-// The open and save dialogs and the file-type mask through the exports; the
-// user is played by FileDialogAnswer, on the stand-in and under Wine.
+// The open and save dialogs, the file-type mask and popup menus through the
+// exports, and the menu items built from string array rows. The user is
+// played by FileDialogAnswer and PopupMenuAnswer on the stand-in and under
+// Wine. Popup cases name themselves in the failure messages: SCOPED_TRACE
+// beside their watchdog crashed the emulated Wine.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "support/file_dialog_answer.h"
+#include "support/menu_answer.h"
 #include "support/ui.h"
 #include "support/zortest.h"
+#include "window/menu_items.h"
 
 namespace {
 
@@ -19,7 +26,9 @@ ZT_EXPORT(FileMaskFree, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(GetOpenFile, zor::HspVar*, const char*, std::int32_t, std::int32_t);
 ZT_EXPORT(GetSaveFile, zor::HspVar*, const char*, std::int32_t, std::int32_t);
 ZT_EXPORT(SetParentWnd, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
-ZT_EXPORT(ChangeParentWnd, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(CreatePopup, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(DoPopup, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(DestroyPopup, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
 
 using zt::FileAnswer;
 using Types = std::vector<std::string>;
@@ -37,14 +46,6 @@ const FileAnswer kCancel{FileAnswer::kCancel, ""};
 const FileAnswer kYes{FileAnswer::kYes, ""};
 const FileAnswer kNo{FileAnswer::kNo, ""};
 const FileAnswer kOk{FileAnswer::kOk, ""};
-
-// A string array of the given rows, each `rowBytes` long.
-zt::HostVar Rows(const std::vector<std::string>& rows, std::uint32_t rowBytes = 64) {
-  zt::HostVar v = zt::HostVar::String(rowBytes, static_cast<std::uint32_t>(rows.size()));
-  for (std::size_t i = 0; i < rows.size(); ++i)
-    std::memcpy(v.text() + i * rowBytes, rows[i].data(), rows[i].size() + 1);
-  return v;
-}
 
 // Whether the platform's dialogs can be shown here. Under the emulated i386
 // Wine of the test machines the shell's file dialog stalls in most runs
@@ -92,20 +93,14 @@ class FileDialogs : public testing::Test {
     zt::FileDialogAnswer answer({kCancel});
     zt::HostVar v = zt::HostVar::String(260);
     EXPECT_EQ(-1, GetOpenFile(v, "", 0, 0));
-    EXPECT_EQ("D", answer.events());
-    return answer.dialogs().empty() ? Types{} : answer.dialogs()[0].types;
+    EXPECT_EQ("D", answer.events);
+    return answer.dialogs.empty() ? Types{} : answer.dialogs[0].types;
   }
 
   std::string start_, cwd_;
   std::vector<std::string> files_;
   zt::Watchdog watchdog_{120, "a file dialog"};
 };
-
-TEST_F(FileDialogs, WithoutAMaskAllFilesAreOffered) {
-  ZT_NEED_DIALOGS();
-  EXPECT_EQ(Types{kAllFiles}, OfferedTypes());
-  EXPECT_EQ(-1, FileMaskFree(0, 0, 0, 0));
-}
 
 // Rows 0, 2, ... describe, rows 1, 3, ... are patterns; the second argument
 // limits the pairs. Whatever the user answers, the dialog releases the mask.
@@ -122,7 +117,7 @@ TEST_F(FileDialogs, SetFileMaskOffersThePairsForOneDialog) {
       {-3, {"Text (*.txt)", "All (*.*)"}},
   };
   for (const auto& c : cases) {
-    zt::HostVar v = Rows(rows);
+    zt::HostVar v = zt::Strings(rows, 64);
     std::memcpy(v.text() + 64 + 6, "\0junk", 6);  // "*.txt" ends; the rest is not copied
     EXPECT_EQ(0, SetFileMask(v, c.pairs, 0, 0));
     EXPECT_EQ(c.want, OfferedTypes()) << "pairs " << c.pairs;
@@ -138,7 +133,7 @@ TEST_F(FileDialogs, SetFileMaskRefusalsKeepTheHeldMask) {
   EXPECT_EQ(-1, SetFileMask(empty, 0, 0, 0));
   EXPECT_EQ(-1, FileMaskFree(0, 0, 0, 0));
 
-  zt::HostVar a = Rows({"A", "*.a"}), b = Rows({"B", "*.b", "C", "*.c"});
+  zt::HostVar a = zt::Strings({"A", "*.a"}, 64), b = zt::Strings({"B", "*.b", "C", "*.c"}, 64);
   EXPECT_EQ(0, SetFileMask(a, 0, 0, 0));
   EXPECT_EQ(0, SetFileMask(b, 0, 0, 0));  // replaces the held one
   EXPECT_EQ(-1, SetFileMask(one, 0, 0, 0));
@@ -155,52 +150,67 @@ TEST_F(FileDialogs, SetFileMaskRefusalsKeepTheHeldMask) {
 }
 
 TEST_F(FileDialogs, ShortRowIsRefusedBeforeAnyDialog) {
-  zt::HostVar mask = Rows({"A", "*.a"});
+  zt::HostVar mask = zt::Strings({"A", "*.a"}, 64);
   ASSERT_EQ(0, SetFileMask(mask, 0, 0, 0));
   zt::FileDialogAnswer answer({});
   zt::HostVar v = zt::HostVar::Ints(64);  // 256 bytes
   EXPECT_EQ(-260, GetOpenFile(v, "txt", 0, 0));
   EXPECT_EQ(zor::kTypeString, v.rec()->type);
   EXPECT_EQ(-260, GetSaveFile(v, "txt", 3, 0));
-  EXPECT_EQ("", answer.events());
+  EXPECT_EQ("", answer.events);
   EXPECT_EQ(0, FileMaskFree(0, 0, 0, 0));  // still held
 }
 
-TEST_F(FileDialogs, GetOpenFileTakesAnExistingFile) {
+// The open dialog (options -1) takes an existing file; the save dialog's
+// options add the create and overwrite prompts. The dialog offers the
+// variable's text; a choice repaints the (absent) parent whole.
+TEST_F(FileDialogs, OpenAndSaveAsTheOptionsSay) {
   ZT_NEED_DIALOGS();
-  const std::string pick = Existing("zt_pick.txt");
+  const std::string pick = Existing("zt_pick.txt"), missing = Full("zt_missing.txt");
   struct {
+    std::int32_t options;
     std::vector<FileAnswer> answers;
     const char* extension;
     std::int32_t status;
     const char* events;
-    std::string want;  // the variable's text afterwards
+    std::string want;
+    long flags;
   } cases[] = {
-      {{Type(pick)}, "", 0, "D", pick},
-      {{Type(Full("zt_pick"))}, "txt", 0, "D", pick},  // the default extension is added
-      {{Type(Full("zt_none.txt")), kOk, kCancel}, "", -1, "DBD", "zt_init"},  // told, asked again
-      {{kCancel}, "txt", -1, "D", "zt_init"},
+      {-1, {Type(pick)}, "", 0, "D", pick, 0x21004},
+      {-1, {Type(Full("zt_pick"))}, "txt", 0, "D", pick, 0x21004},  // the default extension
+      {-1, {Type(Full("zt_none.txt")), kOk, kCancel}, "", -1, "DBD", "", 0x21004},  // asked again
+      {-1, {kCancel}, "txt", -1, "D", "", 0x21004},
+      {0, {Type(missing)}, "txt", 0, "D", missing, 0x28804},
+      {0, {Type(Full("zt_missing"))}, "txt", 0, "D", missing, 0x28804},
+      {0, {Type(pick)}, "txt", 0, "D", pick, 0x28804},
+      {2, {Type(pick), kYes}, "txt", 0, "DB", pick, 0x28806},
+      {2, {Type(pick), kNo, kCancel}, "txt", -1, "DBD", "", 0x28806},
+      {2, {Type(missing)}, "txt", 0, "D", missing, 0x28806},
+      {1, {Type(missing), kYes}, "txt", 0, "DB", missing, 0x2A804},
+      {1, {Type(pick)}, "txt", 0, "D", pick, 0x2A804},
+      {3, {Type(pick), kYes}, "txt", 0, "DB", pick, 0x2A806},
+      {3, {Type(missing), kNo, kCancel}, "txt", -1, "DBD", "", 0x2A806},
+      {0, {Type(Full("zt_nofolder") + kSep + "a.txt"), kOk, kCancel}, "", -1, "DBD", "", 0x28804},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.events);
+    SCOPED_TRACE(testing::Message() << c.options << " " << c.events << " " << c.want);
     SetCurrentDirectoryA(cwd_.c_str());
     zt::FileDialogAnswer answer(c.answers);
-    zt::HostVar v = zt::HostVar::String(512);
-    v.SetText("zt_init");
+    zt::HostVar v = zt::Strings({"zt_init"}, 512);
 #if !defined(_WIN32)
     const int painted = ZorStandinLastInvalidation()->count;
 #endif
-    EXPECT_EQ(c.status, GetOpenFile(v, c.extension, 0, 0));
-    EXPECT_EQ(c.events, answer.events());
+    EXPECT_EQ(c.status, c.options < 0 ? GetOpenFile(v, c.extension, 0, 0)
+                                      : GetSaveFile(v, c.extension, c.options, 0));
+    EXPECT_EQ(c.events, answer.events);
     if (c.status == 0) {
       EXPECT_EQ(c.want, v.text());
     }
-    ASSERT_FALSE(answer.dialogs().empty());
-    EXPECT_EQ("zt_init", answer.dialogs()[0].initialName);
-    EXPECT_EQ(nullptr, answer.dialogs()[0].owner);
+    ASSERT_FALSE(answer.dialogs.empty());
+    EXPECT_EQ("zt_init", answer.dialogs[0].initialName);
+    EXPECT_EQ(nullptr, answer.dialogs[0].owner);
 #if !defined(_WIN32)
-    EXPECT_EQ(0x21004, answer.dialogs()[0].flags);
-    // Chosen: the (absent) parent is repainted whole.
+    EXPECT_EQ(c.flags, answer.dialogs[0].flags);
     const ZorStandinInvalidation* inv = ZorStandinLastInvalidation();
     EXPECT_EQ(painted + (c.status == 0), inv->count);
     if (c.status == 0) {
@@ -208,54 +218,6 @@ TEST_F(FileDialogs, GetOpenFileTakesAnExistingFile) {
     }
 #endif
   }
-}
-
-// The options add the create and overwrite prompts to the save dialog.
-TEST_F(FileDialogs, GetSaveFilePromptsAsTheOptionsSay) {
-  ZT_NEED_DIALOGS();
-  const std::string there = Existing("zt_there.txt"), missing = Full("zt_missing.txt");
-  struct {
-    std::int32_t options;
-    std::vector<FileAnswer> answers;
-    std::int32_t status;
-    const char* events;
-    std::string want;
-    long flags;
-  } cases[] = {
-      {0, {Type(missing)}, 0, "D", missing, 0x28804},
-      {0, {Type(there)}, 0, "D", there, 0x28804},
-      {2, {Type(there), kYes}, 0, "DB", there, 0x28806},
-      {2, {Type(there), kNo, kCancel}, -1, "DBD", "", 0x28806},
-      {2, {Type(missing)}, 0, "D", missing, 0x28806},
-      {1, {Type(missing), kYes}, 0, "DB", missing, 0x2A804},
-      {1, {Type(there)}, 0, "D", there, 0x2A804},
-      {3, {Type(there), kYes}, 0, "DB", there, 0x2A806},
-      {3, {Type(missing), kNo, kCancel}, -1, "DBD", "", 0x2A806},
-      {0, {Type(Full("zt_nofolder") + kSep + "a.txt"), kOk, kCancel}, -1, "DBD", "", 0x28804},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.options << " " << c.events << " " << c.want);
-    SetCurrentDirectoryA(cwd_.c_str());
-    zt::FileDialogAnswer answer(c.answers);
-    zt::HostVar v = zt::HostVar::String(512);
-    EXPECT_EQ(c.status, GetSaveFile(v, "txt", c.options, 0));
-    EXPECT_EQ(c.events, answer.events());
-    if (c.status == 0) {
-      EXPECT_EQ(c.want, v.text());
-    }
-#if !defined(_WIN32)
-    ASSERT_FALSE(answer.dialogs().empty());
-    EXPECT_EQ(c.flags, answer.dialogs()[0].flags);
-#endif
-  }
-}
-
-TEST_F(FileDialogs, GetSaveFileAddsTheDefaultExtension) {
-  ZT_NEED_DIALOGS();
-  zt::FileDialogAnswer answer({Type(Full("zt_new"))});
-  zt::HostVar v = zt::HostVar::String(300);
-  EXPECT_EQ(0, GetSaveFile(v, "dat", 0, 0));
-  EXPECT_EQ(Full("zt_new.dat"), v.text());
 }
 
 // A path longer than the row fails like a cancel.
@@ -274,31 +236,230 @@ TEST_F(FileDialogs, PathLongerThanTheRowFails) {
   EXPECT_TRUE(RemoveDirectoryA(folder.c_str()));
 }
 
-// The parent window owns the dialog; one that is gone is forgotten.
+// The parent window owns the dialog and is repainted after a choice.
 TEST_F(FileDialogs, TheParentWindowOwnsTheDialog) {
   ZT_NEED_DIALOGS();
   zt::HostVar v = zt::HostVar::String(260);
-  zt::WindowScreen screen;
-  {
-    zt::TestWindow w;
-    screen->window = zor::HandleAddr(w.hwnd());
-    ASSERT_EQ(0, SetParentWnd(screen, 0, 0, 0));
-    zt::FileDialogAnswer answer({Type(Full("zt_owned.txt"))});
-    EXPECT_EQ(0, GetSaveFile(v, "", 0, 0));
-    ASSERT_EQ(1u, answer.dialogs().size());
-    EXPECT_EQ(w.hwnd(), answer.dialogs()[0].owner);
+  zt::TestWindow w;
+  zt::WindowScreen screen(w.hwnd());
+  ASSERT_EQ(0, SetParentWnd(screen, 0, 0, 0));
+  zt::FileDialogAnswer answer({Type(Full("zt_owned.txt"))});
+  EXPECT_EQ(0, GetSaveFile(v, "", 0, 0));
+  ASSERT_EQ(1u, answer.dialogs.size());
+  EXPECT_EQ(w.hwnd(), answer.dialogs[0].owner);
 #if !defined(_WIN32)
-    EXPECT_EQ(w.hwnd(), ZorStandinLastInvalidation()->window);
+  EXPECT_EQ(w.hwnd(), ZorStandinLastInvalidation()->window);
 #endif
+  EXPECT_EQ(-2, SetParentWnd(screen, 1, 0, 0));
+}
+
+constexpr std::int32_t kFree = static_cast<std::int32_t>(0x80000001u);
+constexpr int kDismiss = zt::PopupMenuAnswer::kDismiss;
+
+// "|" for a separator, else "id:text".
+std::string Describe(const std::vector<zt::MenuEntry>& items) {
+  std::string out;
+  for (const zt::MenuEntry& e : items) {
+    if (!out.empty()) out += ' ';
+    out += e.separator ? "|" : std::to_string(e.id) + ":" + e.text;
   }
-  zt::FileDialogAnswer answer({kCancel});
-  EXPECT_EQ(-1, GetSaveFile(v, "", 0, 0));
-  ASSERT_EQ(1u, answer.dialogs().size());
-  EXPECT_EQ(nullptr, answer.dialogs()[0].owner);
-  // Forgotten for good: there is no parent to change to.
-  zt::TestWindow other;
-  screen->window = zor::HandleAddr(other.hwnd());
-  EXPECT_EQ(-1, ChangeParentWnd(screen, 0, 0, 0));
+  return out;
+}
+
+// The same for built items; a separator with an identifier or a label shows
+// as a text item.
+std::string Describe(const std::vector<zor::MenuItem>& items) {
+  std::vector<zt::MenuEntry> entries;
+  for (const zor::MenuItem& i : items)
+    entries.push_back({i.separator && i.id == 0 && i.label.empty(), i.id, i.label});
+  return Describe(entries);
+}
+
+TEST(MenuItems, SeparatorsTakeNoIdentifier) {
+  struct {
+    std::vector<std::string> rows;
+    std::uint32_t stride, count;
+    std::string want;
+  } cases[] = {
+      {{"A", "-", "B", "-", "C"}, 8, 5, "1:A | 2:B | 3:C"},
+      {{"A", "-", "B", "-", "C"}, 8, 2, "1:A |"},
+      {{"-", "-", "X"}, 4, 3, "| | 1:X"},
+      // Only "-" with its terminator is a separator.
+      {{"--", "- ", "-x", "", "x-"}, 4, 5, "1:-- 2:-  3:-x 4: 5:x-"},
+      // A row without a terminator ends at its stride: "ABCD", not
+      // "ABCDEF"; the last row is read up to its end and no further.
+      {{"ABCD", "EF", "WXYZ"}, 4, 3, "1:ABCD 2:EF 3:WXYZ"},
+      {{"-ABC", "Q"}, 4, 2, "1:-ABC 2:Q"},
+      {{"A", "B"}, 8, 0, ""},
+      {{"x", "y", "z"}, 0, 3, "1: 2: 3:"},  // a stride of 0: nothing is read
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.want);
+    // Exactly rows x stride bytes, so a read past them is caught by the
+    // address sanitizer.
+    std::vector<std::uint8_t> bytes(c.rows.size() * c.stride);
+    for (std::size_t i = 0; i < c.rows.size() && c.stride != 0; ++i)
+      std::memcpy(bytes.data() + i * c.stride, c.rows[i].data(),
+                  std::min<std::size_t>(c.rows[i].size(), c.stride));
+    const std::uint8_t* data = c.stride == 0 ? nullptr : bytes.data();
+    EXPECT_EQ(c.want, Describe(zor::BuildMenuItems(data, c.stride, c.count)));
+  }
+}
+
+TEST(MenuItems, CountIsTheRequestWhenBelowTheRows) {
+  struct {
+    std::int32_t requested;
+    std::uint32_t rows, want;
+  } cases[] = {
+      {2, 5, 2},       {4, 5, 4},       {0, 5, 5}, {-1, 5, 5}, {5, 5, 5}, {9, 5, 5},
+      {INT_MIN, 3, 3}, {INT_MAX, 3, 3}, {1, 0, 0}, {0, 0, 0},  {1, 1, 1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.want, zor::MenuItemCount(c.requested, c.rows)) << c.requested << " of " << c.rows;
+  }
+}
+
+// One DoPopup, answered with `choice`.
+struct Shown {
+  std::int32_t status;
+  int count;
+  HMENU menu;
+  std::string items;
+};
+
+class Popups : public testing::Test {
+ protected:
+  void SetUp() override { before_ = zt::OpenHandleCount(); }
+  // Every menu the test made is destroyed again.
+  void TearDown() override {
+    DestroyPopup(0, 0, 0, 0);
+    ZT_EXPECT_HANDLES(before_);
+  }
+
+  Shown Show(std::int32_t slot, int choice = kDismiss) {
+    zt::PopupMenuAnswer answer(choice);
+    std::int32_t status = DoPopup(screen_, 100, 80, slot);
+    return {status, answer.count, answer.menu, Describe(answer.items)};
+  }
+
+  zt::Watchdog dog_{60, "a popup menu"};
+  zt::TestWindow win_;
+  zt::WindowScreen screen_{win_.hwnd()};
+  long before_ = -1;
+};
+
+// The rows and the count argument reach the items; 16-byte rows.
+TEST_F(Popups, ItemsFromTheStrings) {
+  const std::vector<std::string> five = {"A", "-", "B", "-", "C"};
+  struct {
+    std::vector<std::string> rows;
+    std::int32_t count;
+    std::string want;
+  } cases[] = {
+      {five, 0, "1:A | 2:B | 3:C"},
+      {five, 4, "1:A | 2:B |"},
+      {{"--", "-", "Menu item text"}, 0, "1:-- | 2:Menu item text"},
+  };
+  for (const auto& c : cases) {
+    const std::string trace = c.want + " with count " + std::to_string(c.count);
+    zt::HostVar v = zt::Strings(c.rows, 16);
+    ASSERT_EQ(0, CreatePopup(v, c.count, 0, 0)) << trace;
+    Shown s = Show(0);
+    EXPECT_EQ(0, s.status) << trace;
+    EXPECT_EQ(1, s.count) << trace;
+    EXPECT_EQ(c.want, s.items) << trace;
+    EXPECT_EQ(0, DestroyPopup(256, 0, 0, 0)) << trace;
+  }
+}
+
+// The chosen text item's identifier comes back negated; dismissing gives 0.
+// The menu is shown at the given screen position, owned by the screen's
+// window, with TPM_RETURNCMD.
+TEST_F(Popups, ChoiceComesBackNegated) {
+  zt::HostVar v = zt::Strings({"A", "-", "B", "-", "C"}, 16);
+  ASSERT_EQ(0, CreatePopup(v, 0, 2, 0));
+  struct {
+    int choice;
+    std::int32_t status;
+  } cases[] = {{2, -3}, {0, -1}, {1, -2}, {kDismiss, 0}};
+  for (const auto& c : cases) {
+    zt::PopupMenuAnswer a(c.choice);
+    EXPECT_EQ(c.status, DoPopup(screen_, 200 + c.choice, 150, 2)) << c.choice;
+    ASSERT_EQ(1, a.count) << c.choice;
+    EXPECT_EQ(200 + c.choice, a.position.x) << c.choice;
+    EXPECT_EQ(150, a.position.y) << c.choice;
+    EXPECT_EQ(win_.hwnd(), a.owner) << c.choice;
+    if (a.flags >= 0) {
+      EXPECT_EQ(0x100, a.flags) << c.choice;
+    }
+  }
+}
+
+// A string variable with no rows makes an empty menu, and without a window
+// to own it a menu cannot be shown: neither is shown, and both give 0.
+TEST_F(Popups, EmptyMenuOrNoOwnerShowsNothing) {
+  zt::HostVar none = zt::HostVar::String(64, 0), one = zt::Strings({"A"}, 16);
+  none.SetText("A");
+  ASSERT_EQ(0, CreatePopup(none, 0, 0, 0));
+  ASSERT_EQ(0, CreatePopup(one, 0, 1, 0));
+  Shown s = Show(0, 0);
+  EXPECT_EQ(0, s.status);
+  EXPECT_EQ(0, s.count);
+  screen_->window = 0;
+  s = Show(1, 0);
+  EXPECT_EQ(0, s.status);
+  EXPECT_EQ(0, s.count);
+  EXPECT_EQ(ERROR_INVALID_WINDOW_HANDLE, GetLastError());
+}
+
+// Slot numbers outside 0 to 7 name slot 0; a created slot is kept, and a
+// variable of the wrong type leaves the slot free.
+TEST_F(Popups, SlotsAreClampedAndKept) {
+  zt::HostVar first = zt::Strings({"first"}, 16), second = zt::Strings({"second"}, 16);
+  zt::HostVar ints = zt::HostVar::Ints(4);
+  EXPECT_EQ(0, CreatePopup(first, 0, 9, 0));
+  for (std::int32_t slot : {0, -1, 8}) EXPECT_EQ("1:first", Show(slot).items) << slot;
+  EXPECT_EQ(-1, CreatePopup(second, 0, -1, 0));
+  EXPECT_EQ(-1, CreatePopup(ints, 0, 0, 0));  // the slot is checked first
+  EXPECT_EQ("1:first", Show(0).items);
+
+  EXPECT_EQ(6, CreatePopup(ints, 0, 1, 0));
+  Shown s = Show(1);
+  EXPECT_EQ(kFree, s.status);
+  EXPECT_EQ(0, s.count);
+  EXPECT_EQ(0, CreatePopup(second, 0, 1, 0));
+  EXPECT_EQ("1:second", Show(1).items);
+}
+
+// 256 to 263 destroy one slot; any other value every created menu.
+TEST_F(Popups, DestroyOneOrAll) {
+  HMENU menus[8] = {};
+  auto Create = [&](std::int32_t slot) {
+    zt::HostVar v = zt::Strings({"slot " + std::to_string(slot)}, 16);
+    ASSERT_EQ(0, CreatePopup(v, 0, slot, 0));
+    Shown s = Show(slot);
+    ASSERT_EQ("1:slot " + std::to_string(slot), s.items);
+    menus[slot] = s.menu;
+  };
+  for (std::int32_t slot : {0, 3, 4}) Create(slot);
+  EXPECT_EQ(0, DestroyPopup(260, 0, 0, 0));
+  EXPECT_FALSE(IsMenu(menus[4]));
+  EXPECT_TRUE(IsMenu(menus[0]));
+  EXPECT_TRUE(IsMenu(menus[3]));
+  EXPECT_EQ(kFree, Show(4).status);
+  EXPECT_EQ("1:slot 3", Show(3).items);
+  EXPECT_EQ(-1, DestroyPopup(260, 0, 0, 0));
+  EXPECT_EQ(-1, DestroyPopup(263, 0, 0, 0));
+
+  for (std::int32_t all : {0, 255, 264, -1}) {
+    Create(7);
+    EXPECT_EQ(0, DestroyPopup(all, 0, 0, 0)) << all;
+    for (std::int32_t slot : {0, 3, 7}) {
+      EXPECT_FALSE(IsMenu(menus[slot])) << all << " slot " << slot;
+      EXPECT_EQ(kFree, Show(slot).status) << all << " slot " << slot;
+    }
+    EXPECT_EQ(-1, DestroyPopup(all, 0, 0, 0)) << all;
+  }
 }
 
 }  // namespace

@@ -62,8 +62,8 @@ void AnswerDialog(HWND w) {
   GetDlgItemTextA(w, kFileName, name, sizeof name);
   seen.initialName = name;
   seen.owner = GetWindow(w, GW_OWNER);
-  g_answer->dialogs_.push_back(seen);
-  g_answer->events_ += 'D';
+  g_answer->dialogs.push_back(seen);
+  g_answer->events += 'D';
   FileAnswer a = g_answer->Next();
   if (a.kind == FileAnswer::kType) {
     SetDlgItemTextA(w, kFileName, a.name.c_str());
@@ -74,7 +74,7 @@ void AnswerDialog(HWND w) {
 }
 
 void AnswerBox(HWND w) {
-  g_answer->events_ += 'B';
+  g_answer->events += 'B';
   FileAnswer a = g_answer->Next();
   int id = a.kind == FileAnswer::kYes ? IDYES : a.kind == FileAnswer::kOk ? IDOK : IDNO;
   Press(w, id);
@@ -119,7 +119,7 @@ std::vector<std::string> Descriptions(const char* filter) {
 
 int Answer(ZorStandinFileDialog* d, void*) {
   if (d->step != kZorFileDialog) {
-    g_answer->events_ += 'B';
+    g_answer->events += 'B';
     return g_answer->Next().kind == FileAnswer::kYes;
   }
   SeenDialog seen;
@@ -127,8 +127,8 @@ int Answer(ZorStandinFileDialog* d, void*) {
   seen.initialName = d->record->lpstrFile != nullptr ? d->record->lpstrFile : "";
   seen.owner = d->record->hwndOwner;
   seen.flags = static_cast<long>(d->record->Flags);
-  g_answer->dialogs_.push_back(seen);
-  g_answer->events_ += 'D';
+  g_answer->dialogs.push_back(seen);
+  g_answer->events += 'D';
   FileAnswer a = g_answer->Next();
   if (a.kind != FileAnswer::kType) return 0;
   std::strncpy(d->typed, a.name.c_str(), sizeof d->typed - 1);
@@ -139,11 +139,11 @@ int Answer(ZorStandinFileDialog* d, void*) {
 }  // namespace
 
 FileAnswer FileDialogAnswer::Next() {
-  if (next_ < answers_.size()) return answers_[next_++];
+  if (next < answers.size()) return answers[next++];
   return {FileAnswer::kCancel, ""};
 }
 
-FileDialogAnswer::FileDialogAnswer(std::vector<FileAnswer> answers) : answers_(std::move(answers)) {
+FileDialogAnswer::FileDialogAnswer(std::vector<FileAnswer> given) : answers(std::move(given)) {
   g_answer = this;
 #if defined(_WIN32)
   g_current = g_dialog = g_answered = nullptr;

@@ -33,16 +33,12 @@ class FileDialogAnswer {
   FileDialogAnswer(const FileDialogAnswer&) = delete;
   FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
 
-  // 'D' for each time a dialog asked for a name, 'B' for each box.
-  const std::string& events() const { return events_; }
-  const std::vector<SeenDialog>& dialogs() const { return dialogs_; }
+  FileAnswer Next();  // the next answer, or a cancel
 
-  // Used by the platform branch.
-  FileAnswer Next();
-  std::vector<FileAnswer> answers_;
-  std::size_t next_ = 0;
-  std::string events_;
-  std::vector<SeenDialog> dialogs_;
+  std::vector<FileAnswer> answers;
+  std::size_t next = 0;
+  std::string events;  // 'D' for each time a dialog asked for a name, 'B' for each box
+  std::vector<SeenDialog> dialogs;
 };
 
 }  // namespace zt

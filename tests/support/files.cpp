@@ -2,8 +2,9 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 
-#include "support/zortest.h"
+#include "support/ui.h"
 
 namespace zt {
 
@@ -12,6 +13,38 @@ std::string WriteTempFile(const std::string& name, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return name;
 }
+
+std::string FileText(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+#if defined(_WIN32)
+std::string RunSelf(const char* variable, std::string line) {
+  const char* out = "zt_child_output.txt";
+  std::remove(out);
+  SetEnvironmentVariableA(variable, out);
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, sizeof exe);
+  if (line.empty()) line = std::string("\"") + exe + "\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string result = "<child did not start>";
+  if (CreateProcessA(exe, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    result = "<child timed out>";
+    if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0) result = FileText(out);
+    TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  SetEnvironmentVariableA(variable, nullptr);
+  std::remove(out);
+  return result;
+}
+#endif
 
 long OpenHandleCount() {
 #if defined(_WIN32)

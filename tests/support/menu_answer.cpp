@@ -6,6 +6,25 @@ namespace {
 
 PopupMenuAnswer* g_menuAnswer = nullptr;
 
+// The items as GetMenuItemCount, GetMenuState, GetMenuItemID and
+// GetMenuStringA report them.
+std::vector<MenuEntry> ReadMenu(HMENU menu) {
+  std::vector<MenuEntry> items;
+  int n = GetMenuItemCount(menu);
+  for (int i = 0; i < n; ++i) {
+    MenuEntry e{};
+    e.separator = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+    e.id = GetMenuItemID(menu, i);
+    if (!e.separator) {
+      char buf[256] = {};
+      GetMenuStringA(menu, static_cast<UINT>(i), buf, sizeof buf, MF_BYPOSITION);
+      e.text = buf;
+    }
+    items.push_back(e);
+  }
+  return items;
+}
+
 // Identifier of the `choice`-th text item, 0 when there is none.
 UINT ChosenId(const std::vector<MenuEntry>& items, int choice) {
   for (const MenuEntry& e : items) {
@@ -38,58 +57,41 @@ VOID CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
   PopupMenuAnswer* a = g_menuAnswer;
   HWND w = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&w));
-  if (a == nullptr || w == nullptr || w == a->lastWindow_) return;
-  a->lastWindow_ = w;
-  ++a->count_;
-  a->menu_ = reinterpret_cast<HMENU>(SendMessageA(w, kGetMenu, 0, 0));
-  a->items_ = ReadMenu(a->menu_);
+  if (a == nullptr || w == nullptr || w == a->lastWindow) return;
+  a->lastWindow = w;
+  ++a->count;
+  a->menu = reinterpret_cast<HMENU>(SendMessageA(w, kGetMenu, 0, 0));
+  a->items = ReadMenu(a->menu);
   RECT r{};
   GetWindowRect(w, &r);
-  a->position_ = {r.left, r.top};
-  a->owner_ = GetWindow(w, GW_OWNER);
-  if (a->choice_ < 0 || ChosenId(a->items_, a->choice_) == 0) {
+  a->position = {r.left, r.top};
+  a->owner = GetWindow(w, GW_OWNER);
+  if (a->choice < 0 || ChosenId(a->items, a->choice) == 0) {
     PostKey(w, VK_ESCAPE);
     return;
   }
-  for (int i = 0; i <= a->choice_; ++i) PostKey(w, VK_DOWN);
+  for (int i = 0; i <= a->choice; ++i) PostKey(w, VK_DOWN);
   PostKey(w, VK_RETURN);
 }
 #else
 UINT Answer(const ZorStandinPopupMenu* popup, void*) {
   PopupMenuAnswer* a = g_menuAnswer;
-  ++a->count_;
-  a->menu_ = popup->menu;
-  a->items_ = ReadMenu(popup->menu);
-  a->position_ = {popup->x, popup->y};
-  a->owner_ = popup->owner;
-  a->flags_ = static_cast<long>(popup->flags);
-  return a->choice_ < 0 ? 0 : ChosenId(a->items_, a->choice_);
+  ++a->count;
+  a->menu = popup->menu;
+  a->items = ReadMenu(popup->menu);
+  a->position = {popup->x, popup->y};
+  a->owner = popup->owner;
+  a->flags = static_cast<long>(popup->flags);
+  return a->choice < 0 ? 0 : ChosenId(a->items, a->choice);
 }
 #endif
 
 }  // namespace
 
-std::vector<MenuEntry> ReadMenu(HMENU menu) {
-  std::vector<MenuEntry> items;
-  int n = GetMenuItemCount(menu);
-  for (int i = 0; i < n; ++i) {
-    MenuEntry e{};
-    e.separator = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0;
-    e.id = GetMenuItemID(menu, i);
-    if (!e.separator) {
-      char buf[256] = {};
-      GetMenuStringA(menu, static_cast<UINT>(i), buf, sizeof buf, MF_BYPOSITION);
-      e.text = buf;
-    }
-    items.push_back(e);
-  }
-  return items;
-}
-
-PopupMenuAnswer::PopupMenuAnswer(int choice) : choice_(choice) {
+PopupMenuAnswer::PopupMenuAnswer(int pick) : choice(pick) {
   g_menuAnswer = this;
 #if defined(_WIN32)
-  timer_ = SetTimer(nullptr, 0, 50, OnTimer);
+  timer = SetTimer(nullptr, 0, 50, OnTimer);
 #else
   ZorStandinSetPopupMenuAnswerer(Answer, nullptr);
 #endif
@@ -97,7 +99,7 @@ PopupMenuAnswer::PopupMenuAnswer(int choice) : choice_(choice) {
 
 PopupMenuAnswer::~PopupMenuAnswer() {
 #if defined(_WIN32)
-  KillTimer(nullptr, timer_);
+  KillTimer(nullptr, timer);
 #else
   ZorStandinSetPopupMenuAnswerer(nullptr, nullptr);
 #endif

@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "support/zortest.h"
-
 #if !defined(_WIN32)
 #include <chrono>
 #include <condition_variable>
@@ -17,31 +15,10 @@ namespace zt {
 namespace {
 
 LRESULT CALLBACK TestWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_COMMAND) TestWindow::Commands().push_back({w, wp, lp});
-  if (msg == WM_SYSCOMMAND) {
-    TestWindow::SysCommands().push_back({w, wp, lp});
-    return 0;
+  if (msg == WM_COMMAND || msg == WM_SYSCOMMAND) {
+    (msg == WM_COMMAND ? TestWindow::Commands() : TestWindow::SysCommands()).push_back({w, wp, lp});
   }
-  return DefWindowProcA(w, msg, wp, lp);
-}
-
-const char* TestClass() {
-  static const char* name = [] {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = TestWindowProc;
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.lpszClassName = "ZtTestWindow";
-    RegisterClassA(&cls);
-    return "ZtTestWindow";
-  }();
-  return name;
-}
-
-HWND AddChild(const char* cls, HWND parent, const char* text, int id, int x, int y, int width,
-              int height, DWORD style) {
-  return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                         reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)),
-                         GetModuleHandleA(nullptr), nullptr);
+  return msg == WM_SYSCOMMAND ? 0 : DefWindowProcA(w, msg, wp, lp);
 }
 
 MessageBoxAnswer* g_answer = nullptr;
@@ -107,9 +84,16 @@ std::vector<Command>& TestWindow::SysCommands() {
 }
 
 TestWindow::TestWindow(int x, int y, int width, int height, DWORD style) {
-  hwnd_ = CreateWindowExA(0, TestClass(), "zt test window", style, x, y, width, height, nullptr,
+  static const bool registered = [] {
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = TestWindowProc;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "ZtTestWindow";
+    return RegisterClassA(&cls) != 0;
+  }();
+  hwnd_ = CreateWindowExA(0, "ZtTestWindow", "zt test window", style, x, y, width, height, nullptr,
                           nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (hwnd_ == nullptr) {
+  if (!registered || hwnd_ == nullptr) {
     std::fprintf(stderr, "cannot create a test window (error %lu)\n",
                  static_cast<unsigned long>(GetLastError()));
     std::exit(2);
@@ -129,14 +113,18 @@ WindowScreen::WindowScreen(HWND window)
 
 WindowScreen::~WindowScreen() { LowFree(rec_, sizeof(zor::HspScreen)); }
 
-HWND AddButton(HWND parent, const char* text, int id, int x, int y, int width, int height,
-               DWORD style) {
-  return AddChild("BUTTON", parent, text, id, x, y, width, height, style);
+HWND AddChild(const char* cls, HWND parent, const char* text, int id, int x, int y, int width,
+              int height, DWORD style) {
+  return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)),
+                         GetModuleHandleA(nullptr), nullptr);
 }
 
-HWND AddEdit(HWND parent, const char* text, int id, int x, int y, int width, int height,
-             DWORD style) {
-  return AddChild("EDIT", parent, text, id, x, y, width, height, style);
+HostVar Strings(const std::vector<std::string>& rows, std::uint32_t rowBytes) {
+  HostVar v = HostVar::String(rowBytes, static_cast<std::uint32_t>(rows.size()));
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    std::memcpy(v.text() + i * rowBytes, rows[i].c_str(), rows[i].size() + 1);
+  return v;
 }
 
 void PumpMessages() {
@@ -164,10 +152,6 @@ MessageBoxAnswer::~MessageBoxAnswer() {
   ZorStandinSetMessageBoxAnswerer(nullptr, nullptr);
 #endif
   g_answer = nullptr;
-}
-
-bool MessageBoxAnswer::HasButton(int id) const {
-  return id >= 0 && id < 32 && (buttons_ >> id & 1u) != 0;
 }
 
 #if defined(_WIN32)

@@ -1,5 +1,5 @@
-// Windows, message pumping and answered message boxes for the tests, alike
-// on the stand-in and under Wine.
+// Windows, message pumping, answered message boxes, files and child
+// processes for the tests, alike on the stand-in and under Wine.
 #pragma once
 
 #include <windows.h>
@@ -8,19 +8,20 @@
 #include <vector>
 
 #include "host/host_records.h"
+#include "support/zortest.h"
 
 namespace zt {
 
-// A WM_COMMAND that a test window received.
+// A WM_COMMAND or WM_SYSCOMMAND that a test window received.
 struct Command {
   HWND window;
   WPARAM wParam;
   LPARAM lParam;
 };
 
-// A visible top-level window with a caption, destroyed with the object. Its
-// window procedure records every WM_COMMAND it receives, and every
-// WM_SYSCOMMAND, which it does not act on (a move would wait for the mouse).
+// A visible top-level window, destroyed with the object. It records the
+// WM_COMMANDs and WM_SYSCOMMANDs it receives and does not act on the latter
+// (a move would wait for the mouse).
 class TestWindow {
  public:
   explicit TestWindow(int x = 40, int y = 40, int width = 320, int height = 240,
@@ -30,7 +31,6 @@ class TestWindow {
   TestWindow& operator=(const TestWindow&) = delete;
   HWND hwnd() const { return hwnd_; }
   operator HWND() const { return hwnd_; }
-  // The WM_COMMANDs received so far by any test window.
   static std::vector<Command>& Commands();
   static std::vector<Command>& SysCommands();
 
@@ -38,15 +38,14 @@ class TestWindow {
   HWND hwnd_ = nullptr;
 };
 
-// A zero-filled host screen record in low memory, without a pixel buffer,
-// whose window is `window`; freed with the object.
+// A zero-filled host screen record in low memory, without pixels, whose
+// window is `window`.
 class WindowScreen {
  public:
   explicit WindowScreen(HWND window = nullptr);
   ~WindowScreen();
   WindowScreen(const WindowScreen&) = delete;
   WindowScreen& operator=(const WindowScreen&) = delete;
-  zor::HspScreen* rec() const { return rec_; }
   zor::HspScreen* operator->() const { return rec_; }
   operator zor::HspScreen*() const { return rec_; }
 
@@ -54,10 +53,22 @@ class WindowScreen {
   zor::HspScreen* rec_;
 };
 
-HWND AddButton(HWND parent, const char* text, int id, int x, int y, int width, int height,
-               DWORD style = 0);
-HWND AddEdit(HWND parent, const char* text, int id, int x, int y, int width, int height,
-             DWORD style = 0);
+// A child control of class `cls` ("BUTTON", "EDIT").
+HWND AddChild(const char* cls, HWND parent, const char* text, int id, int x, int y, int width,
+              int height, DWORD style = 0);
+
+// A string variable of the given rows, each `rowBytes` long.
+HostVar Strings(const std::vector<std::string>& rows, std::uint32_t rowBytes = 256);
+
+// The bytes of a file, empty when it cannot be read.
+std::string FileText(const std::string& name);
+
+#if defined(_WIN32)
+// Starts this program again with the command line `line` (empty: the
+// program's quoted path) and `variable` naming a file for the child to
+// write; gives that file's text once the child has ended.
+std::string RunSelf(const char* variable, std::string line);
+#endif
 
 // Dispatches every message queued for this thread.
 void PumpMessages();
@@ -73,20 +84,14 @@ class MessageBoxAnswer {
   int count() const { return count_; }
   const std::string& text() const { return text_; }
   const std::string& caption() const { return caption_; }
-  HWND owner() const { return owner_; }
   // Whether the last box showed the button with this IDxxx.
-  bool HasButton(int id) const;
-  // The last box's style where the platform tells it (the stand-in); -1
-  // under Windows.
-  long style() const { return style_; }
+  bool HasButton(int id) const { return id >= 0 && id < 32 && (buttons_ >> id & 1u) != 0; }
 
-  // Filled in by the platform branch.
-  int button_;
-  int count_ = 0;
+  int button_, count_ = 0;
   std::string text_, caption_;
   HWND owner_ = nullptr;
   unsigned buttons_ = 0;  // bit i: button i present
-  long style_ = -1;
+  long style_ = -1;       // the last box's style where the platform tells (the stand-in)
 };
 
 // Ends the process with a message when it is not destroyed within the
