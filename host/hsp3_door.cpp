@@ -7,8 +7,8 @@
 #include <windows.h>
 
 #include <cstring>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "exports/export_table.h"
 #include "host/export.h"
@@ -27,7 +27,8 @@ using zor::exports::kExports;
 
 namespace {
 
-using Call = std::int32_t(ZOR_CALL*)(std::uintptr_t, std::uintptr_t, std::uintptr_t, std::uintptr_t);
+using Call = std::int32_t(ZOR_CALL*)(std::uintptr_t, std::uintptr_t, std::uintptr_t,
+                                     std::uintptr_t);
 
 // Host errors the door raises itself.
 constexpr int kErrUnsupported = 21;  // also stands for 259 (bit-field masks the loader lacks)
@@ -40,6 +41,12 @@ constexpr std::int32_t kStatusMasks = 259;
 const char* const kKeepers[] = {"SetPiMem", "SetShortCutParam", "SetShortCutArg",
                                 "SetShortCutIcon"};
 constexpr int kKeeperCount = 4;
+// Commands after which the library holds those rows no more: PiLoad clears
+// the memory source, CreateShortCut and FreeShortCutParam the parameters.
+const struct {
+  const char* name;
+  int first, last;  // kept views let go
+} kReleases[] = {{"PiLoad", 0, 0}, {"CreateShortCut", 1, 3}, {"FreeShortCutParam", 1, 3}};
 
 // All the door's state is module-level: the host raises errors by throwing
 // through the plugin's frames, so nothing may live on the stack across a
@@ -48,10 +55,11 @@ struct Door {
   void* ctx;
   ExInfo* ex;
   Call calls[kExportCount];
-  int keeper[kExportCount];  // index into kept, or -1
-  std::string text[2];       // string arguments: the host reuses its buffer
-  std::string result;        // a string result when a command changed the type
-  std::int32_t* lowRecords;  // the extended size records of the views
+  int keeper[kExportCount];       // index into kept, or -1
+  int releases[kExportCount][2];  // kept views the command lets go, first and last
+  std::string text[2];            // string arguments: the host reuses its buffer
+  std::string result;             // a string result when a command changed the type
+  std::int32_t* lowRecords;       // the extended size records of the views
   VarView view;
   VarView kept[kKeeperCount];
   HspScreen screen;
@@ -63,9 +71,9 @@ Door g;
 Call Resolve(const char* name) {
 #if defined(_WIN32)
   HMODULE self = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&Resolve), &self);
+  GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCSTR>(&Resolve), &self);
   const std::string decorated = std::string("_") + name + "@16";
   return reinterpret_cast<Call>(GetProcAddress(self, decorated.c_str()));
 #else
@@ -102,8 +110,8 @@ void WriteBackScreen(std::uint8_t* wnd) {
 // The palette table that the host's palette screens share; the library's
 // palette installation applies it to the screen the way the host does.
 std::uint8_t* HostPalette(std::uint8_t* wnd) {
-  std::uint8_t* master = wnd != nullptr ? HostPtr<std::uint8_t>(At<HostAddr>(wnd, kWndMaster))
-                                        : nullptr;
+  std::uint8_t* master =
+      wnd != nullptr ? HostPtr<std::uint8_t>(At<HostAddr>(wnd, kWndMaster)) : nullptr;
   return master != nullptr ? master + kMasterPalette : g.spare;
 }
 
@@ -115,8 +123,8 @@ void ConvertType(VarView& v) {
   const std::uint8_t* data = HostPtr<const std::uint8_t>(v.rec.data);
   if (v.rec.type == kFlagStr) {
     const void* end = bytes != 0 ? std::memchr(data, 0, bytes) : data;
-    const std::size_t length = end != nullptr ? static_cast<const std::uint8_t*>(end) - data
-                                              : bytes - 1;
+    const std::size_t length =
+        end != nullptr ? static_cast<const std::uint8_t*>(end) - data : bytes - 1;
     g.result.assign(reinterpret_cast<const char*>(data), length);
     ReleaseBlock(v);
     g.ex->prm_setva(v.pval, 0, kFlagStr, g.result.c_str());
@@ -162,7 +170,8 @@ int CmdFunc(int id) {
   for (int i = 0; i < 4; ++i) {
     const Arg a = row.p[i];
     if (a != Arg::Screen && a != Arg::Palette) continue;
-    if (wnd == nullptr && ex.getbmscr != nullptr) wnd = static_cast<std::uint8_t*>(ex.getbmscr(*ex.actscr));
+    if (wnd == nullptr && ex.getbmscr != nullptr)
+      wnd = static_cast<std::uint8_t*>(ex.getbmscr(*ex.actscr));
     if (wnd == nullptr && a == Arg::Screen) {
       ex.puterror(kErrUnsupported);  // a console runtime has no window
       return 0;
@@ -170,8 +179,8 @@ int CmdFunc(int id) {
     word[i] = a == Arg::Screen ? reinterpret_cast<std::uintptr_t>(BuildScreen(wnd))
                                : reinterpret_cast<std::uintptr_t>(HostPalette(wnd));
   }
-  if (row.p[3] == Arg::TextBuf) word[3] = reinterpret_cast<std::uintptr_t>(
-      HostPtr<char>(At<HostAddr>(g.ctx, kCtxRefstr)));
+  if (row.p[3] == Arg::TextBuf)
+    word[3] = reinterpret_cast<std::uintptr_t>(HostPtr<char>(At<HostAddr>(g.ctx, kCtxRefstr)));
 
   const int keep = g.keeper[id];
   if (pval != nullptr) {
@@ -201,6 +210,7 @@ int CmdFunc(int id) {
     }
     ReleaseBlock(g.view);
   }
+  for (int k = g.releases[id][0]; k <= g.releases[id][1]; ++k) ReleaseBlock(g.kept[k]);
   // Raised last, when the door holds nothing: the host throws.
   if (status > 0) {
     ex.puterror(status == kStatusMasks ? kErrUnsupported : status);
@@ -226,6 +236,10 @@ ZOR_PLUGIN_INIT hsp3cmdinit(zor::hsp3::TypeInfo* info) {
   for (std::size_t id = 0; id < kExportCount; ++id) {
     g.calls[id] = Resolve(kExports[id].name);
     g.keeper[id] = -1;
+    g.releases[id][0] = 0, g.releases[id][1] = -1;
+    for (const auto& r : kReleases)
+      if (std::strcmp(kExports[id].name, r.name) == 0)
+        g.releases[id][0] = r.first, g.releases[id][1] = r.last;
     for (int k = 0; k < kKeeperCount; ++k)
       if (std::strcmp(kExports[id].name, kKeepers[k]) == 0) g.keeper[id] = k;
   }

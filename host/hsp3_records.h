@@ -58,10 +58,10 @@ static_assert(offsetof(ObjInfo, hCld) == 8 && sizeof(ObjInfo) == 72);
 // Window record: the first 164 bytes match the HSP 2 screen record; these
 // are the fields past them that the door reads.
 constexpr std::size_t kScreenSharedBytes = 164;
-constexpr std::size_t kWndObjects = 284;       // HostAddr to ObjInfo[objmax]
-constexpr std::size_t kWndObjMax = 288;        // int32
-constexpr std::size_t kWndMaster = 304;        // HostAddr to the window manager
-constexpr std::size_t kMasterPalette = 0;      // its 768-byte palette table
+constexpr std::size_t kWndObjects = 284;         // HostAddr to ObjInfo[objmax]
+constexpr std::size_t kWndObjMax = 288;          // int32
+constexpr std::size_t kWndMaster = 304;          // HostAddr to the window manager
+constexpr std::size_t kMasterPalette = 0;        // its 768-byte palette table
 constexpr std::size_t kWindowRecordBytes = 420;  // the SDK's size; the host's is larger
 
 // Context fields (byte offsets).

@@ -40,7 +40,8 @@ std::uint32_t Allocated(const std::uint8_t* e) {
 std::uint32_t NumberBytes(const PVal& p, std::uint32_t index) {
   const std::uint32_t count = ElementCount(p);
   if (index >= count) return 0;
-  return std::uint32_t(std::min<std::uint64_t>(std::uint64_t(count - index) * ElementBytes(p), kMaxBytes));
+  return std::uint32_t(
+      std::min<std::uint64_t>(std::uint64_t(count - index) * ElementBytes(p), kMaxBytes));
 }
 
 // The size words: the extended record takes over when a count does not fit

@@ -11,8 +11,8 @@
 namespace zor::hsp3 {
 
 struct VarView {
-  HspVar rec;     // what the export is given
-  PVal* pval;     // the script's variable and the element the script named
+  HspVar rec;  // what the export is given
+  PVal* pval;  // the script's variable and the element the script named
   int index;
   std::uint8_t* block;  // door-owned rows (low memory), or null
   std::uint32_t rows, rowBytes;

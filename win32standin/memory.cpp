@@ -1,11 +1,10 @@
 // kernel32 global memory: moveable blocks behind small integer handles.
+#include <sys/mman.h>
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <map>
-
-#include <sys/mman.h>
 
 #include "handles.h"
 #include "memory_blocks.h"
@@ -115,8 +114,8 @@ ZOR_WIN32_API HGLOBAL WINAPI GlobalFree(HGLOBAL mem) {
 // VirtualFree can unmap it whole.
 ZOR_WIN32_API LPVOID WINAPI VirtualAlloc(LPVOID, SIZE_T bytes, DWORD, DWORD) {
   const std::size_t page = 4096, total = page + ((bytes + page - 1) & ~(page - 1));
-  void* p = mmap(nullptr, total, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT,
-                 -1, 0);
+  void* p =
+      mmap(nullptr, total, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT, -1, 0);
   if (p == MAP_FAILED) {
     SetLastError(8);  // ERROR_NOT_ENOUGH_MEMORY
     return nullptr;

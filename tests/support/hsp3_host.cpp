@@ -163,9 +163,7 @@ void Dim(PVal* v, int count) {
   v->pt = ToHostAddr(LowAlloc(v->size));
 }
 
-char* Element(const PVal* v, int k) {
-  return HostPtr<char>(k == 0 ? v->pt : Slots(v)[k]);
-}
+char* Element(const PVal* v, int k) { return HostPtr<char>(k == 0 ? v->pt : Slots(v)[k]); }
 
 int Allocated(const PVal* v, int k) {
   return reinterpret_cast<const StrInf*>(Element(v, k) - sizeof(StrInf))->size;

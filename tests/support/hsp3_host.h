@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/hsp3_records.h"
@@ -17,10 +18,13 @@ using zor::hsp3::PVal;
 
 // One argument as the script writes it.
 struct ScriptArg {
-  enum Kind { kInt, kStr, kVar, kOmit } kind;
-  std::int32_t value = 0;  // kInt; the element index for kVar
-  std::string text;        // kStr
-  PVal* var = nullptr;     // kVar
+  enum Kind { kInt, kStr, kVar, kOmit };
+  ScriptArg(Kind k, std::int32_t v = 0, std::string t = "", PVal* p = nullptr)
+      : kind(k), value(v), text(std::move(t)), var(p) {}
+  Kind kind;
+  std::int32_t value;  // kInt; the element index for kVar
+  std::string text;    // kStr
+  PVal* var;           // kVar
 };
 
 // Script variables in low memory, as the host lays them out.
