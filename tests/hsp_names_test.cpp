@@ -38,7 +38,9 @@ std::set<std::string> Keywords(const std::string& list) {
   std::set<std::string> words;
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] != '#') words.insert(line);
+    // "# ..." is a comment; HSP 3.7's list keeps its directives' '#'.
+    if (line.empty() || line == "#" || line.rfind("# ", 0) == 0) continue;
+    words.insert(line[0] == '#' ? line.substr(1) : line);
   }
   return words;
 }
