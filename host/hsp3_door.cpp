@@ -75,7 +75,7 @@ Call Resolve(const char* name) {
       GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
       reinterpret_cast<LPCSTR>(&Resolve), &self);
   const std::string decorated = std::string("_") + name + "@16";
-  return reinterpret_cast<Call>(GetProcAddress(self, decorated.c_str()));
+  return reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(self, decorated.c_str())));
 #else
   static void* self = [] {
     Dl_info info{};

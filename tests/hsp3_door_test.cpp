@@ -198,6 +198,11 @@ class Hsp3Door : public testing::Test {
     CreateShortCut("C:\\zt3\\target.exe", "zt3.lnk", 0, 0);
   }
 
+  static void TearDownTestSuite() {
+    for (const char* f : {"zt3_8.bmp", "zt3.pi", "zt3.lnk", "zt3_made.lnk"}) std::remove(f);
+    std::filesystem::remove("zt3_dir");
+  }
+
   // The same starting state for each door.
   void Reset(Side& side, bool palette) {
     zt::HostVar f = zt::HostVar::String(64);

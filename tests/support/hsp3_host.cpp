@@ -210,7 +210,7 @@ Hsp3Host::Hsp3Host() {
 #if defined(_WIN32)
   HMODULE lib = LoadLibraryA("zorextss.dll");
   auto init = reinterpret_cast<void(__stdcall*)(TypeInfo*)>(
-      lib != nullptr ? GetProcAddress(lib, "_hsp3cmdinit@4") : nullptr);
+      lib != nullptr ? reinterpret_cast<void*>(GetProcAddress(lib, "_hsp3cmdinit@4")) : nullptr);
 #else
   void* lib = dlopen(ZOR_LIBRARY_PATH, RTLD_NOW | RTLD_GLOBAL);
   auto init = reinterpret_cast<void (*)(TypeInfo*)>(lib ? dlsym(lib, "hsp3cmdinit") : nullptr);
