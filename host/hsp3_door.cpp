@@ -220,6 +220,13 @@ int CmdFunc(int id) {
   return 0;
 }
 
+// The commands are not functions: a script that uses one as a function gets
+// an error instead of a null call.
+void* RefFunc(int*, int) {
+  g.ex->puterror(kErrUnsupported);
+  return nullptr;
+}
+
 int TermFunc(int) {
   ReleaseBlock(g.view);
   for (VarView& v : g.kept) ReleaseBlock(v);
@@ -244,7 +251,7 @@ ZOR_PLUGIN_INIT hsp3cmdinit(zor::hsp3::TypeInfo* info) {
       if (std::strcmp(kExports[id].name, kKeepers[k]) == 0) g.keeper[id] = k;
   }
   info->cmdfunc = CmdFunc;
-  info->reffunc = nullptr;
+  info->reffunc = RefFunc;
   info->termfunc = TermFunc;
   info->msgfunc = nullptr;
   info->eventfunc = nullptr;
