@@ -402,7 +402,7 @@ const Row kRows[] = {
     {{"GetObjText", "@i"}}, {{"ES_Change", "1|4|1"}}, {{"BS_Def", "0"}}, {{"BS_Multi", "0"}},
     {{"BS_Ext", "0|1"}}, {{"CallCursor", "0|0"}}, {{"BtnPush", "0"}},
     {{"CreatePopup", "@a:One,Two,Three|3|1"}, "", {"DoPopup", "0|0|1"}}, {{"DoPopup", "0|0|1"}},
-    {{"DestroyPopup", "1"}}, {{"SetFileMask", "@a:Text,*.txt,All,*.*|2"}, "D", {"GetOpenFile", "@L|'txt"}},
+    {{"DestroyPopup", "1"}}, {{"SetFileMask", "@a:Text,*.txt,All,*.*|2"}, "", {"FileMaskFree", ""}},
     {{"FileMaskFree", ""}}, {{"GetOpenFile", "@L|'txt"}, "D"}, {{"GetSaveFile", "@L|'txt|0"}, "D"},
     {{"GetCmdLine", "@L|0"}}, {{"GetWinTemp", "@L"}}, {{"GetCurDir", "@g"}}, {{"RmDir", "0|'zt3_dir"}},
     {{"GetEnvVar", "@L|'PATH"}}, {{"GetShellDir", "@L|0"}},
