@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Checks a built library's export table against the exports the sources
-# define (every `ZOR_EXPORT Name(`) and the export table's list, and that the
+# define (every `ZOR_EXPORT Name(`, and the HSP 3 plugin entry
+# `ZOR_PLUGIN_INIT hsp3cmdinit(`) and the export table's list, and that the
 # DLL imports only Windows system DLLs and nothing of the compiler's runtime.
 set -u
 lib=${1:?library} src=${2:?source folder} list=${3:?export list}
-want=$(cd "$src" && grep -rhoE '^ZOR_EXPORT +[A-Za-z_0-9]+ *\(' host image floatreg text window system 2>/dev/null |
-  sed -E 's/^ZOR_EXPORT +([A-Za-z_0-9]+).*/\1/' | sort)
+want=$(cd "$src" && grep -rhoE '^ZOR_(EXPORT|PLUGIN_INIT) +[A-Za-z_0-9]+ *\(' host image floatreg text window system 2>/dev/null |
+  sed -E 's/^ZOR_[A-Z_]+ +([A-Za-z_0-9]+).*/\1/' | sort)
 fail=0
 table=$(sort "$list")
 if [ "$table" != "$want" ]; then
@@ -15,7 +16,8 @@ case "$lib" in
   *.dll)
     dump=$(i686-w64-mingw32-objdump -p "$lib") || exit 1
     have=$(echo "$dump" | awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^[ \t]*\[/{print $NF;next} t{t=0}' | sort)
-    expect=$(echo "$want" | sed -E 's/.*/_&@16/' | sort)
+    # Exports take 16 bytes of arguments; the plugin entry takes 4.
+    expect=$(echo "$want" | sed -E '/^hsp3cmdinit$/!s/.*/_&@16/; s/^hsp3cmdinit$/_&@4/' | sort)
     imports=$(echo "$dump" | awk '/DLL Name:/{print tolower($3)}' | sort -u)
     for d in $imports; do
       case "$d" in

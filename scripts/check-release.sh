@@ -3,7 +3,7 @@
 #   check-release.sh ZIP SOURCE_DIR DLL [EXE...]
 # It holds exactly the expected files in one folder zorextss-<version>/, the
 # DLL (and any converter EXE) equal to the built ones, every text with CRLF
-# line ends only, and the help file, the read-me and the samples in CP932
+# line ends only, the include file with both hosts' branches, and the help file, the read-me and the samples in CP932
 # decoding back to their UTF-8 sources.
 set -u -o pipefail
 zip=$(realpath "$1") src=$2 dll=$3
@@ -30,6 +30,13 @@ for exe in "$@"; do cmp -s "$exe" "$tmp/$top/$(basename "$exe")" || bad "$(basen
 for f in "$tmp/$top"/*.as "$tmp/$top"/*.hs "$tmp/$top"/*.txt "$tmp/$top"/samples/*.as; do
   [ -e "$f" ] || continue
   LC_ALL=C grep -qv $'\r$' "$f" && bad "${f#"$tmp"/} has a bare LF"
+done
+
+# One include file for both hosts: HSP 3's plugin registration and HSP 2's
+# declarations, each in its branch.
+as_file="$tmp/$top/zorextss.as"
+for line in '#ifdef __hsp30__' '#regcmd "_hsp3cmdinit@4","zorextss.dll"' '#else' '#uselib "zorextss.dll"'; do
+  tr -d '\r' <"$as_file" | grep -qxF "$line" || bad "zorextss.as lacks: $line"
 done
 
 # Converted texts: decode as CP932 and give back their sources.

@@ -165,7 +165,7 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
   Guarded palette(zor::kHostPaletteBytes), textBuf(4096);
   palette.Reset(0x11);
   textBuf.Reset(0x22);
-  zt::Watchdog watchdog(600, "the hostile-argument calls");
+  zt::Watchdog watchdog(450, "the hostile-argument calls");
 
   long calls = 0, failed = 0;
   for (const ExportRow& row : zor::exports::kExports) {

@@ -1,10 +1,10 @@
 // The names and texts a script author sees, checked against the export
 // table: the HSP type numbers derived from the argument kinds, the generated
-// include file, no export spelled like an HSP 2.61 built-in (HSP matches
-// names without regard to case), the samples calling only declared commands
-// and built-ins, the README's HSP 3 limits, and the help browser file (one
-// entry per export in table order, in characters the release's Shift_JIS
-// conversion can take).
+// include file (HSP 2's #func lines and HSP 3's #cmd ids), no export spelled
+// like an HSP 2.61 or HSP 3.7 keyword (HSP matches names without regard to
+// case), the samples calling only declared commands and built-ins of both
+// hosts, and the help browser file (one entry per export in table order, in
+// characters the release's Shift_JIS conversion can take).
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -34,7 +34,7 @@ std::string ReadFile(const std::string& path) {
 
 // Exports spelled like a built-in, with how each is resolved. A collision
 // not listed here fails the test until it is resolved and listed. None so
-// far: every export name differs from the HSP 2.61 keywords.
+// far: every export name differs from the keywords of both hosts.
 const std::map<std::string, std::string> kKnownCollisions = {};
 
 std::string Lower(std::string s) {
@@ -42,12 +42,16 @@ std::string Lower(std::string s) {
   return s;
 }
 
-std::set<std::string> Keywords() {
-  std::istringstream in(ReadFile(ZT_SOURCE_DIR "/exports/hsp261_keywords.txt"));
+// A keyword list: HSP 2.61's, or HSP 3.7's (its compiler's built-ins,
+// directives, predefined names and standard macros, on which a #cmd fails).
+std::set<std::string> Keywords(const std::string& list) {
+  std::ifstream in(ZT_SOURCE_DIR "/exports/" + list + "_keywords.txt");
   std::set<std::string> words;
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] != '#') words.insert(line);
+    // "# ..." is a comment; HSP 3.7's list keeps its directives' '#'.
+    if (line.empty() || line == "#" || line.rfind("# ", 0) == 0) continue;
+    words.insert(line[0] == '#' ? line.substr(1) : line);
   }
   return words;
 }
@@ -59,24 +63,36 @@ const ExportRow* FindExport(const std::string& name) {
 }
 
 TEST(HspNames, NamesAreUniqueAndNoneIsSpelledLikeABuiltIn) {
-  const std::set<std::string> keywords = Keywords();
-  // A list that failed to load would let every name pass.
-  ASSERT_GT(keywords.size(), 150u);
-  for (const char* sure : {"mes", "stat", "refstr", "include", "uselib", "noteget"})
-    EXPECT_EQ(1u, keywords.count(sure)) << sure << " is missing from the keyword list";
-  for (const std::string& word : keywords) EXPECT_EQ(Lower(word), word) << "not in lower case";
-
+  const struct {
+    const char* list;
+    std::size_t least;
+    std::vector<const char*> sure;  // a list that failed to load would let every name pass
+  } lists[] = {
+      {"hsp261", 150, {"mes", "stat", "refstr", "include", "uselib", "noteget"}},
+      {"hsp37", 350, {"mes", "stat", "refstr", "regcmd", "cmd", "__hsp30__", "dialog", "_debug"}},
+  };
+  for (const auto& l : lists) {
+    const std::set<std::string> keywords = Keywords(l.list);
+    ASSERT_GT(keywords.size(), l.least) << l.list;
+    for (const char* sure : l.sure)
+      EXPECT_EQ(1u, keywords.count(sure)) << sure << " is missing from " << l.list;
+    for (const std::string& word : keywords) EXPECT_EQ(Lower(word), word) << "not in lower case";
+    for (const ExportRow& row : kExports) {
+      if (keywords.count(Lower(row.name)) != 0) {
+        EXPECT_EQ(1u, kKnownCollisions.count(Lower(row.name)))
+            << row.name << " is spelled like an " << l.list << " built-in";
+      }
+    }
+  }
   std::map<std::string, std::string> seen;
   for (const ExportRow& row : kExports) {
     const std::string key = Lower(row.name);
     EXPECT_TRUE(seen.emplace(key, row.name).second) << row.name << " and " << seen[key];
-    if (keywords.count(key) != 0) {
-      EXPECT_EQ(1u, kKnownCollisions.count(key)) << row.name << " is spelled like an HSP built-in";
-    }
   }
   for (const auto& known : kKnownCollisions) {
     EXPECT_NE(nullptr, FindExport(known.first)) << known.first << " is no export";
-    EXPECT_EQ(1u, keywords.count(known.first)) << known.first << " collides no more";
+    EXPECT_TRUE(Keywords("hsp261").count(known.first) + Keywords("hsp37").count(known.first))
+        << known.first << " collides no more";
   }
   EXPECT_EQ(122u, zor::exports::kExportCount);
 }
@@ -143,7 +159,8 @@ bool IsIdentifier(const std::string& s) {
 }
 
 // Checks one script; returns the number of library commands it calls.
-int CheckScript(const std::string& file, const std::set<std::string>& keywords) {
+int CheckScript(const std::string& file, const std::set<std::string>& hsp2,
+                const std::set<std::string>& hsp3) {
   std::ifstream in(file);
   std::string line;
   std::getline(in, line);
@@ -173,7 +190,8 @@ int CheckScript(const std::string& file, const std::set<std::string>& keywords) 
         continue;
       const ExportRow* row = st[0] == '#' ? nullptr : FindExport(name);
       if (row == nullptr) {
-        EXPECT_EQ(1u, keywords.count(Lower(name))) << "neither declared nor built in: " << where;
+        EXPECT_TRUE(hsp2.count(Lower(name)) && hsp3.count(Lower(name)))
+            << "not declared, nor built into both hosts: " << where;
         continue;
       }
       ++calls;
@@ -190,51 +208,16 @@ int CheckScript(const std::string& file, const std::set<std::string>& keywords) 
 }
 
 TEST(HspNames, SamplesCallOnlyDeclaredCommandsAndBuiltIns) {
-  const std::set<std::string> keywords = Keywords();
-  ASSERT_FALSE(keywords.empty());
+  const std::set<std::string> hsp2 = Keywords("hsp261"), hsp3 = Keywords("hsp37");
+  ASSERT_FALSE(hsp2.empty() || hsp3.empty());
   int samples = 0;
   for (const auto& entry : std::filesystem::directory_iterator(ZT_SOURCE_DIR "/samples")) {
     if (entry.path().extension() != ".as") continue;
     ++samples;
     const std::string file = entry.path().string();
-    EXPECT_GT(CheckScript(file, keywords), 0) << file << " uses no library command";
+    EXPECT_GT(CheckScript(file, hsp2, hsp3), 0) << file << " uses no library command";
   }
   EXPECT_GE(samples, 11);
-}
-
-// The README's HSP 3 limits name exactly the exports the table gives each
-// limit: a changed argument kind must change the list.
-TEST(HspNames, ReadmeListsTheCommandsHsp3CannotRun) {
-  std::ifstream in(ZT_SOURCE_DIR "/README.md");
-  std::map<std::string, std::string> bullets;  // bullet title -> its text
-  std::string line, current;
-  for (bool inSection = false; std::getline(in, line);) {
-    if (line.rfind("## ", 0) == 0) inSection = line == "## HSP versions";
-    if (!inSection) continue;
-    if (line.rfind("- **", 0) == 0) current = line.substr(4, line.find("**", 4) - 4);
-    if (line.empty() || (line[0] != '-' && line[0] != ' ')) current.clear();
-    if (!current.empty()) bullets[current] += line + " ";
-  }
-  const struct {
-    const char* bullet;
-    bool (*applies)(const ExportRow&);
-  } limits[] = {
-      {"Variable records.", [](const ExportRow& r) { return r.p[0] == Arg::Var; }},
-      {"Object handles.",  // read the screen record's object handles
-       [](const ExportRow& r) {
-         return (std::string(r.family) == "objects" && r.p[0] == Arg::Screen) ||
-                std::string(r.name) == "Obj_Font";
-       }},
-      {"Palette.", [](const ExportRow& r) { return r.p[3] == Arg::Palette; }},
-  };
-  for (const auto& limit : limits) {
-    ASSERT_EQ(1u, bullets.count(limit.bullet)) << "README has no bullet " << limit.bullet;
-    const std::string& text = bullets[limit.bullet];
-    for (const ExportRow& row : kExports) {
-      const bool listed = text.find("`" + std::string(row.name) + "`") != std::string::npos;
-      EXPECT_EQ(limit.applies(row), listed) << limit.bullet << " " << row.name;
-    }
-  }
 }
 
 TEST(ExportTable, TellingRowsGetTheirTypeNumbers) {
@@ -258,12 +241,14 @@ TEST(ExportTable, TellingRowsGetTheirTypeNumbers) {
   }
 }
 
-TEST(ExportTable, IncludeFileDeclaresEveryExportWithItsTypeNumber) {
+TEST(ExportTable, IncludeFileDeclaresEveryExportForBothHosts) {
   const std::string text = ReadFile(ZT_BUILD_DIR "/zorextss.as");
   ASSERT_FALSE(text.empty()) << "zorextss.as was not generated";
-  std::map<std::string, int> declared;
-  int uselib = 0;
+  std::map<std::string, int> declared, commands;  // #func type numbers, #cmd ids
+  int uselib = 0, regcmd = 0;
+  std::string branch;  // the #ifdef branch a line is in: "hsp3", "hsp2" or ""
   std::size_t start = 0;
+  char name[64], alias[64];
   while (start < text.size()) {
     const std::size_t end = text.find("\r\n", start);
     ASSERT_NE(std::string::npos, end) << "a line does not end in CRLF at byte " << start;
@@ -271,26 +256,45 @@ TEST(ExportTable, IncludeFileDeclaresEveryExportWithItsTypeNumber) {
     start = end + 2;
     EXPECT_EQ(std::string::npos, line.find('\n')) << "a bare LF: " << line;
     for (unsigned char ch : line) EXPECT_LT(ch, 0x80) << line;
+    if (line == "#ifdef __hsp30__") branch = "hsp3";
+    if (line == "#else") branch = "hsp2";
+    if (line == "#endif") branch.clear();
     if (line.rfind("#uselib", 0) == 0) {
       EXPECT_EQ("#uselib \"zorextss.dll\"", line);
+      EXPECT_EQ("hsp2", branch);
       ++uselib;
     }
-    char name[64], alias[64];
+    if (line.rfind("#regcmd", 0) == 0) {
+      EXPECT_EQ("#regcmd \"_hsp3cmdinit@4\",\"zorextss.dll\"", line);
+      EXPECT_TRUE(branch == "hsp3" && commands.empty()) << "#regcmd comes first under HSP 3";
+      ++regcmd;
+    }
+    unsigned id = 0;
+    if (std::sscanf(line.c_str(), "#cmd %63s $%x", name, &id) == 2) {
+      EXPECT_EQ("hsp3", branch) << line;
+      EXPECT_TRUE(commands.emplace(name, static_cast<int>(id)).second) << "twice: " << name;
+    }
     unsigned type = 0;
     if (std::sscanf(line.c_str(), "#func %63s %63s $%x", name, alias, &type) == 3) {
       EXPECT_STREQ(name, alias);
+      EXPECT_EQ("hsp2", branch) << line;
       EXPECT_TRUE(declared.emplace(name, static_cast<int>(type)).second) << "twice: " << name;
     }
   }
   EXPECT_EQ(1, uselib);
+  EXPECT_EQ(1, regcmd);
   EXPECT_EQ(0u, text.find("; ")) << "starts with a comment";
   EXPECT_NE(std::string::npos, text.find("#ifndef __ZOREXTSS__\r\n#define __ZOREXTSS__\r\n"));
   EXPECT_EQ(text.size() - 8, text.rfind("#endif\r\n"));
   EXPECT_EQ(zor::exports::kExportCount, declared.size());
-  for (const ExportRow& row : kExports) {
+  EXPECT_EQ(zor::exports::kExportCount, commands.size());
+  for (std::size_t id = 0; id < zor::exports::kExportCount; ++id) {
+    const ExportRow& row = kExports[id];
     auto it = declared.find(row.name);
     ASSERT_NE(declared.end(), it) << row.name << " is not declared";
     EXPECT_EQ(zor::exports::HspType(row), it->second) << row.name;
+    // HSP 3 hands the command function the row number.
+    EXPECT_EQ(static_cast<int>(id), commands[row.name]) << row.name;
   }
 }
 

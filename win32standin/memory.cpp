@@ -1,4 +1,5 @@
 // kernel32 global memory: moveable blocks behind small integer handles.
+#include <sys/mman.h>
 #include <windows.h>
 
 #include <cstdlib>
@@ -107,4 +108,24 @@ ZOR_WIN32_API HGLOBAL WINAPI GlobalFree(HGLOBAL mem) {
   }
   zorw::ReleaseBlock(mem);
   return nullptr;
+}
+
+// VirtualAlloc: the block's size sits in a header page before it, so that
+// VirtualFree can unmap it whole.
+ZOR_WIN32_API LPVOID WINAPI VirtualAlloc(LPVOID, SIZE_T bytes, DWORD, DWORD) {
+  const std::size_t page = 4096, total = page + ((bytes + page - 1) & ~(page - 1));
+  void* p =
+      mmap(nullptr, total, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT, -1, 0);
+  if (p == MAP_FAILED) {
+    SetLastError(8);  // ERROR_NOT_ENOUGH_MEMORY
+    return nullptr;
+  }
+  *static_cast<std::size_t*>(p) = total;
+  return static_cast<char*>(p) + page;
+}
+
+ZOR_WIN32_API BOOL WINAPI VirtualFree(LPVOID address, SIZE_T, DWORD) {
+  if (address == nullptr) return FALSE;
+  char* base = static_cast<char*>(address) - 4096;
+  return munmap(base, *reinterpret_cast<std::size_t*>(base)) == 0;
 }

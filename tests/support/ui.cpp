@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #if !defined(_WIN32)
 #include <chrono>
@@ -155,12 +156,15 @@ MessageBoxAnswer::~MessageBoxAnswer() {
 }
 
 #if defined(_WIN32)
-// A thread timer: every wait for a user runs a modal message loop, which
-// dispatches it. No second thread: under the emulated Wine, threads that
-// start and end around GoogleTest's per-thread bookkeeping can crash the
-// process. A wait that stops pumping messages is ended by ctest's timeout.
+// Two guards, no second thread (under the emulated Wine, threads that start
+// and end around GoogleTest's per-thread bookkeeping can crash the process):
+// a thread timer, which the modal message loop of every wait for a user
+// dispatches, and a deadline written to the file that scripts/wine-run.sh
+// names in ZT_WATCHDOG_FILE, so that the runner ends a program blocked
+// outside any message loop too.
 struct Watchdog::State {
   UINT_PTR timer;
+  std::string previous;  // the enclosing watchdog's deadline line
 };
 
 namespace {
@@ -172,16 +176,44 @@ void CALLBACK WatchdogTimer(HWND, UINT, UINT_PTR, DWORD) {
   std::fflush(stderr);
   ExitProcess(3);
 }
+
+// Replaces the deadline file's content; returns the old content.
+std::string SwapDeadline(const std::string& line) {
+  const char* path = std::getenv("ZT_WATCHDOG_FILE");
+  if (path == nullptr) return "";
+  char old[512] = {};
+  if (std::FILE* f = std::fopen(path, "rb")) {
+    old[std::fread(old, 1, sizeof old - 1, f)] = 0;
+    std::fclose(f);
+  }
+  if (std::FILE* f = std::fopen(path, "wb")) {
+    std::fputs(line.c_str(), f);
+    std::fclose(f);
+  }
+  return old;
+}
+
+// Seconds since 1970 as the Unix side counts them.
+long long UnixNow() {
+  FILETIME ft;
+  GetSystemTimeAsFileTime(&ft);
+  const unsigned long long t =
+      (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  return static_cast<long long>(t / 10000000ULL) - 11644473600LL;
+}
 }  // namespace
 
-Watchdog::Watchdog(int seconds, const char* what) : state_(new State{0}) {
+Watchdog::Watchdog(int seconds, const char* what) : state_(new State{0, ""}) {
   g_watchSeconds = seconds;
   g_watchWhat = what;
   state_->timer = SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, WatchdogTimer);
+  state_->previous = SwapDeadline(std::to_string(UnixNow() + seconds) + " " + what + " (" +
+                                  std::to_string(seconds) + " s)\n");
 }
 
 Watchdog::~Watchdog() {
   KillTimer(nullptr, state_->timer);
+  SwapDeadline(state_->previous);
   delete state_;
 }
 #else

@@ -16,3 +16,14 @@ ZOR_WIN32_API BOOL WINAPI GlobalUnlock(HGLOBAL mem);
 ZOR_WIN32_API SIZE_T WINAPI GlobalSize(HGLOBAL mem);
 // Returns NULL on success, the handle on failure.
 ZOR_WIN32_API HGLOBAL WINAPI GlobalFree(HGLOBAL mem);
+
+#define MEM_COMMIT 0x1000u
+#define MEM_RESERVE 0x2000u
+#define MEM_RELEASE 0x8000u
+#define PAGE_READWRITE 0x04u
+
+// Private pages, placed below 4 GiB so their addresses fit a host record's
+// 32-bit fields, as every address does in the 32-bit DLL.
+ZOR_WIN32_API LPVOID WINAPI VirtualAlloc(LPVOID address, SIZE_T bytes, DWORD type, DWORD protect);
+// Releases a whole block; `bytes` must be 0 with MEM_RELEASE.
+ZOR_WIN32_API BOOL WINAPI VirtualFree(LPVOID address, SIZE_T bytes, DWORD type);
