@@ -113,16 +113,6 @@ std::vector<std::unique_ptr<Var>> MakeVars() {
   return vars;
 }
 
-std::vector<std::string> MakeStrings() {
-  return {"",
-          "a",
-          std::string(4095, 'b'),
-          std::string(4096, 'c'),
-          std::string(70000, 'd'),
-          std::string("abc\x82", 4),  // a lone Shift-JIS lead byte at the end
-          std::string("\x01\x02\x03\x04\x05\x06\x07", 7)};
-}
-
 constexpr std::int32_t kInts[] = {0, -1, 1, 63, 64, 255, 256, 32767, 65535, INT_MIN, INT_MAX};
 
 // Exports left out: they wait for the user (menus, file dialogs, message
@@ -160,7 +150,9 @@ struct Screens {
 
 TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
   std::vector<std::unique_ptr<Var>> vars = MakeVars();
-  const std::vector<std::string> strings = MakeStrings();
+  // Also a lone Shift-JIS lead byte at the end, control bytes, long texts.
+  std::vector<std::string> strings = {"", "a", "abc\x82", "\x01\x02\x03\x04\x05\x06\x07"};
+  for (std::size_t n : {4095, 4096, 70000}) strings.push_back(std::string(n, 'b'));
   Screens screens;
   Guarded palette(zor::kHostPaletteBytes), textBuf(4096);
   palette.Reset(0x11);
@@ -173,22 +165,12 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
     const Call call = reinterpret_cast<Call>(zt::ResolveExport(row.name));
     std::size_t counts[4];
     for (int a = 0; a < 4; ++a) {
-      switch (row.p[a]) {
-        case Arg::Int:
-          counts[a] = std::size(kInts);
-          break;
-        case Arg::String:
-          counts[a] = strings.size();
-          break;
-        case Arg::Var:
-          counts[a] = vars.size();
-          break;
-        case Arg::Screen:
-          counts[a] = Screens::kVariants;
-          break;
-        default:
-          counts[a] = 1;
-      }
+      const Arg k = row.p[a];
+      counts[a] = k == Arg::Int      ? std::size(kInts)
+                  : k == Arg::String ? strings.size()
+                  : k == Arg::Var    ? vars.size()
+                  : k == Arg::Screen ? Screens::kVariants
+                                     : 1;
     }
     // Every pair of slots (a, b) through all their value pairs; the other
     // slots move along with the pair's index.
@@ -256,6 +238,7 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
 // 't' a string variable of type 3; extended size words when extRows != 0.
 // String slots get `text`, integer slots the values of `ints` in order.
 TEST(Refusals, VariableTypeAndRoomTestedBeforeAnythingIsWritten) {
+  // clang-format off
   const struct {
     const char* name;
     char kind;
@@ -263,55 +246,30 @@ TEST(Refusals, VariableTypeAndRoomTestedBeforeAnythingIsWritten) {
     std::int32_t status;
     const char* text = "a.b";
     std::int32_t ints[3] = {0, 0, 0};
-    std::int32_t extRow = 0, extRows = 0;
+      std::int32_t extRow = 0, extRows = 0;
   } cases[] = {
-      {"UpperCase", 'i', 2, 6},
-      {"LowerCase", 'i', 2, 6},
-      {"UpperCaseF", 'i', 2, 6},
-      {"LowerCaseF", 'i', 2, 6},
-      {"UpperCase", 'z', 0, 3},
-      {"LowerCase", 'z', 0, 3},
-      {"UpperCaseF", 'z', 0, 3},
-      {"LowerCaseF", 'z', 0, 3},
-      {"UpperCase", 'e', 16, 3},
-      {"LowerCase", 'e', 16, 3},
-      {"MapStr", 'i', 4, 6, "abc", {1}},
-      {"MapStr", 's', 16, 3, "", {1}},
-      {"MapStr", 'z', 0, 3, "abc", {1}},
-      {"CheckFilename", 'i', 2, -1},
-      {"CheckFilename", 'z', 0, -1},
-      {"NodeExt", 'i', 4, -1, "a.b", {3}},
-      {"NodeExt", 'z', 0, -16, "a.b", {3}},
-      {"DecimalStr", 'i', 16, -1, "", {1, 1}},
-      {"DecimalStr", 'z', 0, -2, "", {1, 1}},
-      {"DecimalStr", 's', 60, -2, "", {1, 1}, 64, 4},
-      {"Hex2Int", 's', 16, -1, "12"},
-      {"GetCmdLine", 'i', 4, 6},
-      {"GetCmdLine", 'z', 0, 3, "", {1}},
-      {"GetEnvVar", 'i', 4, 6, "PATH"},
-      {"GetEnvVar", 'z', 0, 3, "PATH"},
-      {"GetEnvVar", 't', 16, 6, "PATH"},
-      {"GetShellDir", 'i', 64, 6},
-      {"GetShellDir", 'z', 0, 3},
-      {"TriFunc", 's', 32, 6, "", {0, 900000, 100}},
-      {"TriFunc2", 's', 32, 6, "", {0, 900000, 100}},
-      {"TriFuncA", 's', 32, 6, "", {0, 900000, 100}},
-      {"Root", 's', 32, -1, "", {0, 100}},
-      {"GetAngle2", 's', 32, -1, "", {1}},
-      {"GetAngle2", 'i', 4, -2, "", {1}},
+      {"UpperCase", 'i', 2, 6}, {"LowerCase", 'i', 2, 6}, {"UpperCaseF", 'i', 2, 6},
+      {"LowerCaseF", 'i', 2, 6}, {"UpperCase", 'z', 0, 3}, {"LowerCase", 'z', 0, 3},
+      {"UpperCaseF", 'z', 0, 3}, {"LowerCaseF", 'z', 0, 3}, {"UpperCase", 'e', 16, 3},
+      {"LowerCase", 'e', 16, 3}, {"MapStr", 'i', 4, 6, "abc", {1}}, {"MapStr", 's', 16, 3, "", {1}},
+      {"MapStr", 'z', 0, 3, "abc", {1}}, {"CheckFilename", 'i', 2, -1},
+      {"CheckFilename", 'z', 0, -1}, {"NodeExt", 'i', 4, -1, "a.b", {3}},
+      {"NodeExt", 'z', 0, -16, "a.b", {3}}, {"DecimalStr", 'i', 16, -1, "", {1, 1}},
+      {"DecimalStr", 'z', 0, -2, "", {1, 1}}, {"DecimalStr", 's', 60, -2, "", {1, 1}, 64, 4},
+      {"Hex2Int", 's', 16, -1, "12"}, {"GetCmdLine", 'i', 4, 6}, {"GetCmdLine", 'z', 0, 3, "", {1}},
+      {"GetEnvVar", 'i', 4, 6, "PATH"}, {"GetEnvVar", 'z', 0, 3, "PATH"},
+      {"GetEnvVar", 't', 16, 6, "PATH"}, {"GetShellDir", 'i', 64, 6}, {"GetShellDir", 'z', 0, 3},
+      {"TriFunc", 's', 32, 6, "", {0, 900000, 100}}, {"TriFunc2", 's', 32, 6, "", {0, 900000, 100}},
+      {"TriFuncA", 's', 32, 6, "", {0, 900000, 100}}, {"Root", 's', 32, -1, "", {0, 100}},
+      {"GetAngle2", 's', 32, -1, "", {1}}, {"GetAngle2", 'i', 4, -2, "", {1}},
       {"GetAngle2", 'i', 4, -2, "", {1}, 8, 1},  // the extended record does not count
-      {"GetSysColour", 'i', 2, 3, "", {1}},
-      {"GetSysColour", 's', 64, 6, "", {1}},
-      {"GetForeWinSize", 'i', 3, -2},
-      {"GetForeWinSize", 's', 64, -1},
-      {"GetObjTable", 's', 256, -1},
-      {"GetObjTable", 'i', 63, -2},
-      {"GetClipTxt", 'i', 16, -65535},
-      {"GetClipTxt", 's', 16, 3, "", {}, 0, 1},
-      {"GetClipInfo", 's', 32, -65535},
-      {"GetClipInfo", 'i', 4, 3},
-      {"GetClipInfo", 'i', 8, 3, "", {}, 2, 1},
+      {"GetSysColour", 'i', 2, 3, "", {1}}, {"GetSysColour", 's', 64, 6, "", {1}},
+      {"GetForeWinSize", 'i', 3, -2}, {"GetForeWinSize", 's', 64, -1},
+      {"GetObjTable", 's', 256, -1}, {"GetObjTable", 'i', 63, -2}, {"GetClipTxt", 'i', 16, -65535},
+      {"GetClipTxt", 's', 16, 3, "", {}, 0, 1}, {"GetClipInfo", 's', 32, -65535},
+      {"GetClipInfo", 'i', 4, 3}, {"GetClipInfo", 'i', 8, 3, "", {}, 2, 1}
   };
+  // clang-format on
   for (const auto& c : cases) {
     const std::string at = std::string(c.name) + " " + c.kind + std::to_string(c.n);
     const ExportRow* row = nullptr;
