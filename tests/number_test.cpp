@@ -162,29 +162,25 @@ TEST(DecimalStr, QuotientPointRemainder) {
   const struct {
     I a, b, status;
     const char* text;
+    I extRow = 0;  // an extended row size word, which does not count
   } cases[] = {
       {12345, 100, 0, "123.45"}, {12305, 100, 0, "123.5"}, {7, 2, 0, "3.1"}, {-7, 2, 0, "-3.-1"},
       {7, -2, 0, "-3.1"},        {-1, 3, 0, "0.-1"},       {0, 5, 0, "0.0"},
       {INT_MIN, 1, 0, "-2147483648.0"},   {INT_MAX, -1, 0, "-2147483647.0"},
       {INT_MIN, 10, 0, "-214748364.-8"},  {INT_MIN, INT_MAX, 0, "-1.-1"},
       {INT_MAX, INT_MIN, 0, "0.2147483647"}, {INT_MIN + 1, INT_MIN, 0, "0.-2147483647"},
+      {9, 4, 0, "2.1", 1},
       // a division without a result is refused before anything is written
       {5, 0, -255, ""}, {0, 0, -255, ""}, {INT_MIN, 0, -255, ""}, {INT_MIN, -1, -255, ""}};
   // clang-format on
   for (auto& c : cases) {
     zt::HostVar v = zt::HostVar::String(64);
     v.Fill('x');
+    if (c.extRow != 0) v.SetExtended(c.extRow, 1);
     EXPECT_EQ(c.status, DecimalStr(v, c.a, c.b, 0)) << c.a << " " << c.b;
     const std::size_t end = c.status == 0 ? std::strlen(c.text) + 1 : 0;  // with the zero
     EXPECT_EQ(std::string(c.text, end) + std::string(64 - end, 'x'), std::string(v.text(), 64));
   }
-}
-
-TEST(DecimalStr, OnlyTheRowSizeWordCounts) {
-  zt::HostVar exact = zt::HostVar::String(64);
-  exact.SetExtended(1, 1);
-  EXPECT_EQ(0, DecimalStr(exact, 9, 4, 0));
-  EXPECT_STREQ("2.1", exact.text());
 }
 
 TEST(Hex2Int, TextsAndSignedOverflow) {
@@ -225,51 +221,35 @@ TEST(Hex2Int, StopsReadingAfterTheEighthDigit) {
   zt::LowFree(mem, page);
 }
 
-TEST(SlideNum, ShiftsBytesModulo256) {
-  zt::HostVar v = zt::HostVar::String(16);
-  v.SetText("abc");
-  EXPECT_EQ(0, SlideNum(v, 0, 3, 1));
-  EXPECT_STREQ("bcd", v.text());
-  EXPECT_EQ(0, SlideNum(v, 0, 3, -1));
-  EXPECT_EQ(0, SlideNum(v, 1, 1, 0));
-  EXPECT_STREQ("abc", v.text());
-  EXPECT_EQ(0, SlideNum(v, 1, 2, 128));
-  EXPECT_EQ('b' + 128 - 256, v.text()[1]);
-  EXPECT_EQ(0, SlideNum(v, 1, 2, -128));  // 128 and -128 act alike
-  EXPECT_STREQ("abc", v.text());
-  EXPECT_EQ(0, SlideNum(v, 3, 1, -1));  // the terminator wraps to 0xFF
-  EXPECT_EQ(0xFF, v.bytes()[3]);
-
-  zt::HostVar n = zt::HostVar::Ints(2);
-  n.ints()[0] = 0x00FF0180;
-  EXPECT_EQ(0, SlideNum(n, 0, 4, 128));  // integers are bytes too
-  EXPECT_EQ(static_cast<I>(0x807F8100), n.ints()[0]);
-
-  const I bad[][3] = {{-1, 1, 1},   {0, 0, 1},       {0, -5, 1},      {0, 1, 129},
-                      {0, 1, -129}, {INT_MIN, 1, 1}, {0, 1, INT_MAX}, {0, 1, INT_MIN}};
-  for (auto& b : bad) {
-    EXPECT_EQ(-1, SlideNum(v, b[0], b[1], b[2])) << b[0] << " " << b[1] << " " << b[2];
-  }
-  EXPECT_EQ(0, std::memcmp("abc\xFF", v.text(), 4));  // the refusals changed nothing
-}
-
-TEST(SlideNum, RangeStopsAtByteCapacity) {
-  zt::HostVar v = zt::HostVar::String(16, 2);  // 32 bytes of storage
-  v.rec()->lengths[1] = 2;                     // capacity 4 x 2 x 2 rows = 16
-  // offset, count, extended row count (0: none), then the bytes [from, to) that change.
+// 32 bytes of storage whose byte i holds 8 x i, a capacity of 16 bytes
+// (4 x 2 x 2 rows) unless an extended row count is given (4 x 2 x extRows);
+// the bytes [from, to) change by delta modulo 256, no other byte changes.
+TEST(SlideNum, ShiftsBytesWithinTheByteCapacity) {
+  // clang-format off
   const struct {
-    I offset, count, extRows, from, to;
-  } cases[] = {{12, 100, 0, 12, 16},
-               {4, INT_MAX, 0, 4, 16},  // offset + count must not wrap
-               {16, 1, 0, 0, 0},
-               {INT_MAX, INT_MAX, 0, 0, 0},  // nothing remains
-               {20, 50, 3, 20, 24}};         // the extended size record counts: 4 x 2 x 3
+    I offset, count, delta, status, from, to, extRows = 0;
+    bool ints = false;  // an integer variable: the type is not examined
+  } cases[] = {
+      {0, 3, 1, 0, 0, 3},        {0, 3, -1, 0, 0, 3},      {1, 1, 0, 0, 1, 2},  {0, 1, -1, 0, 0, 1},
+      {17, 2, 128, 0, 17, 19, 3}, {17, 2, -128, 0, 17, 19, 3}, {0, 4, 128, 0, 0, 4, 0, true},
+      {12, 100, 1, 0, 12, 16},   {4, INT_MAX, 1, 0, 4, 16},  // offset + count must not wrap
+      {16, 1, 1, 0, 0, 0},       {INT_MAX, INT_MAX, 1, 0, 0, 0},  {20, 50, 1, 0, 20, 24, 3},
+      // refused: a negative offset, no count, a shift beyond 128 either way
+      {-1, 1, 1, -1, 0, 0},      {0, 0, 1, -1, 0, 0},      {0, -5, 1, -1, 0, 0},
+      {0, 1, 129, -1, 0, 0},     {0, 1, -129, -1, 0, 0},   {INT_MIN, 1, 1, -1, 0, 0},
+      {0, 1, INT_MAX, -1, 0, 0}, {0, 1, INT_MIN, -1, 0, 0}};
+  // clang-format on
   for (auto& c : cases) {
-    v.rec()->extended = 0;
+    zt::HostVar v = c.ints ? zt::HostVar::Ints(8) : zt::HostVar::String(16, 2);
+    v.rec()->lengths[1] = 2;
     if (c.extRows != 0) v.SetExtended(2, c.extRows);
-    v.Fill(10);
-    EXPECT_EQ(0, SlideNum(v, c.offset, c.count, 1));
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(i >= c.from && i < c.to ? 11 : 10, v.bytes()[i]) << i;
+    for (int i = 0; i < 32; ++i) v.bytes()[i] = std::uint8_t(8 * i);
+    const std::string what = std::to_string(c.offset) + " " + std::to_string(c.count);
+    EXPECT_EQ(c.status, SlideNum(v, c.offset, c.count, c.delta)) << what << " " << c.delta;
+    for (int i = 0; i < 32; ++i) {
+      const int delta = i >= c.from && i < c.to ? c.delta : 0;
+      EXPECT_EQ(std::uint8_t(8 * i + delta), v.bytes()[i]) << what << " byte " << i;
+    }
   }
 }
 
