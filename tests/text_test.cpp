@@ -47,6 +47,9 @@ TEST(MapStr, MapsByModeBits) {
     std::string source;
     std::int32_t mode;
     std::string want;  // "-": refused with -1
+    std::uint16_t words = 0;  // the row size word, 0: as made
+    std::uint32_t bytes = 64, rows = 1;
+    std::int32_t extRow = 0, limit = 0;  // limit: the first byte past the capacity
   } cases[] = {
       // Only the low 6 bits count; none set means full width.
       {"aZ ~09", 1, kFullMix},  {"aZ ~09", 0, kFullMix},   {"aZ ~09", 64, kFullMix},
@@ -62,39 +65,30 @@ TEST(MapStr, MapsByModeBits) {
       {kLower, 32, kUpper}, {kUpper, 16, kLower}, {"abc", 1 | 32, "\x82\x60\x82\x61\x82\x62"},
       {"\x82\x81\x82\x60", 2 | 16, "aa"},   {"\x82\x61\x61", 32, "\x82\x61\x41"},
       // pairs the platform refuses
-      {"abc", 3, "-"}, {"abc", 12, "-"}, {"abc", 48, "-"}, {"abc", 63, "-"}, {"abc", 64 + 3, "-"}};
+      {"abc", 3, "-"}, {"abc", 12, "-"}, {"abc", 48, "-"}, {"abc", 63, "-"}, {"abc", 64 + 3, "-"},
+      // The result with its terminator must fit the byte capacity (here 4
+      // bytes; nothing goes beyond); a string array is one buffer; the
+      // extended size record gives the capacity when extended > 0.
+      {"abc", 32, "ABC", 1, 16, 1, 0, 4},   {"abcd", 32, "-", 1, 16, 1, 0, 4},
+      {"ab", 1, "-", 1, 16, 1, 0, 4},
+      {"abcde", 1, "\x82\x81\x82\x82\x82\x83\x82\x84\x82\x85", 0, 4, 3},
+      {"abc", 1, "\x82\x81\x82\x82\x82\x83", 0, 16, 1, 2}, {"abc", 1, "-", 0, 16, 1, 1}};
   // clang-format on
   for (const auto& c : cases) {
-    zt::HostVar v = zt::HostVar::String(64);
+    zt::HostVar v = zt::HostVar::String(c.bytes, c.rows);
+    v.Fill('z');
+    if (c.words != 0) v.rec()->lengths[1] = c.words;
+    if (c.extRow != 0) v.SetExtended(c.extRow, 1);
     const bool refused = c.want == "-";
     EXPECT_EQ(refused ? -1 : 0, MapStr(v, c.source.c_str(), c.mode, 0))
         << c.mode << " " << c.source;
     if (!refused) {
       EXPECT_EQ(c.want, std::string(v.text())) << c.mode << " " << c.source;
     }
+    if (c.limit != 0) {
+      EXPECT_EQ('z', v.text()[c.limit]) << c.mode << " " << c.source;
+    }
   }
-}
-
-TEST(MapStr, ByteCapacity) {
-  zt::HostVar v = zt::HostVar::String(16);
-  // The result with its terminator must fit 4 bytes; nothing goes beyond.
-  v.Fill('z');
-  v.rec()->lengths[1] = 1;
-  EXPECT_EQ(0, MapStr(v, "abc", 32, 0));
-  EXPECT_EQ("ABC", std::string(v.text()));
-  EXPECT_EQ(-1, MapStr(v, "abcd", 32, 0));
-  EXPECT_EQ(-1, MapStr(v, "ab", 1, 0));  // 5 bytes
-  EXPECT_EQ('z', v.text()[4]);
-  // A string array is one buffer: 3 rows of 4 bytes hold 11 mapped bytes.
-  zt::HostVar rows = zt::HostVar::String(4, 3);
-  EXPECT_EQ(0, MapStr(rows, "abcde", 1, 0));
-  EXPECT_EQ("\x82\x81\x82\x82\x82\x83\x82\x84\x82\x85", std::string(rows.text()));
-  // The extended size record gives the capacity when extended > 0.
-  zt::HostVar ext = zt::HostVar::String(16);
-  ext.SetExtended(2, 1);
-  EXPECT_EQ(0, MapStr(ext, "abc", 1, 0));
-  ext.SetExtended(1, 1);
-  EXPECT_EQ(-1, MapStr(ext, "abc", 1, 0));
 }
 
 // Upper and lower case through the locale, then the ASCII-only F forms that
@@ -363,7 +357,8 @@ TEST(NodeExt, PartsOfPathsTrimmedAndCutToTheRow) {
     std::int32_t selector, status;
     std::string want;
     std::int32_t trim = 0;
-    std::uint32_t row = 64;
+    std::uint32_t row = 64, rows = 1;  // only the first row is used,
+    std::int32_t extRow = 0;            // and an extended record does not widen it
   } cases[] = {
       {"c:\\a\\b.c", 1, 0, "C:"}, {"c:\\a\\b.c", 2, 0, "b"}, {"c:\\a\\b.c", 3, 0, "c"},
       {"a:x", 1, 0, "A:"},
@@ -392,11 +387,13 @@ TEST(NodeExt, PartsOfPathsTrimmedAndCutToTheRow) {
       {"abcdefgh.x", 2, -16, "abcdefg", 0, 8}, {"d\\abcdefgh", 4, -16, "abcdefg", 0, 8},
       {"x.abcdef  ", 3, -16, "abcdef", 1, 8},  {"C:\\long\\directory\\name.txt", 3, 0, "txt", 0, 4},
       {"abcdef\\x", 0, 0, "abcdef\\", 0, 8},   {"abcdef\\x", 0, -16, "", 0, 4},
-      {"abcdefg\\x", 0, -16, "", 0, 8}};
+      {"abcdefg\\x", 0, -16, "", 0, 8},         {"ab.cd", 2, 0, "ab", 0, 8, 2},
+      {"abcdefghij.x", 2, -16, "abcdefg", 0, 8, 2, 4}};
   // clang-format on
   for (const auto& c : cases) {
-    zt::HostVar v = zt::HostVar::String(c.row);
+    zt::HostVar v = zt::HostVar::String(c.row, c.rows);
     v.Fill('#');
+    if (c.extRow != 0) v.SetExtended(c.extRow, 1);
     const std::string what = c.path + " / " + std::to_string(c.selector);
     EXPECT_EQ(c.status, NodeExt(v, c.path.c_str(), c.selector, c.trim)) << what;
     EXPECT_EQ(c.want, std::string(v.text(), strnlen(v.text(), c.row))) << what;
@@ -404,17 +401,10 @@ TEST(NodeExt, PartsOfPathsTrimmedAndCutToTheRow) {
     if (c.status == -255) {
       EXPECT_EQ(std::string(c.row, '\0'), std::string(v.text(), c.row)) << what;
     }
+    if (c.rows > 1) {
+      EXPECT_EQ('#', v.text()[c.row]) << what;
+    }
   }
-}
-
-TEST(NodeExt, UsesTheFirstRowOnly) {
-  zt::HostVar rows = zt::HostVar::String(8, 2);
-  rows.Fill('#');
-  EXPECT_EQ(0, NodeExt(rows, "ab.cd", 2, 0));
-  EXPECT_EQ("ab", std::string(rows.text()));
-  EXPECT_EQ('#', rows.text()[8]);  // the second row is not touched
-  rows.SetExtended(4, 1);          // the extended record does not widen the row
-  EXPECT_EQ(-16, NodeExt(rows, "abcdefghij.x", 2, 0));
 }
 
 }  // namespace
