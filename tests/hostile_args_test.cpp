@@ -36,11 +36,12 @@ struct Guarded {
   }
   ~Guarded() { zt::LowFree(base, size + 2 * kGuard); }
   std::uint8_t* data() const { return base + kGuard; }
-  void Reset(std::uint8_t fill) const {
+  std::uint8_t* Reset(std::uint8_t fill) const {
     std::memset(base, kGuardByte, kGuard);
     std::memset(data(), fill, size);
     if (size > 0) data()[size - 1] = 0;
     std::memset(data() + size, kGuardByte, kGuard);
+    return data();
   }
   bool Intact() const {
     for (std::size_t i = 0; i < kGuard; ++i)
@@ -68,7 +69,7 @@ struct Var {
   }
   zor::HspVar* rec() const { return reinterpret_cast<zor::HspVar*>(words.data()); }
   bool Intact() const { return storage.Intact() && words.Intact(); }
-  void Reset() {
+  zor::HspVar* Reset() {
     words.Reset(0);
     std::int32_t* ext = reinterpret_cast<std::int32_t*>(rec() + 1);
     rec()->type = type;
@@ -81,6 +82,7 @@ struct Var {
     rec()->data = zor::ToHostAddr(storage.data());
     rec()->extendedSizes = zor::ToHostAddr(ext);
     storage.Reset(0x41);
+    return rec();
   }
   Guarded storage, words;
   std::uint16_t type;
@@ -178,35 +180,18 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
             std::size_t pick[4];
             for (int c = 0; c < 4; ++c) pick[c] = (i * 7 + j * 3 + c) % counts[c];
             pick[a] = i, pick[b] = j;
-            Word w[4];
+            Word w[4] = {0, 0, 0, 0};
             Var* var = nullptr;
             for (int c = 0; c < 4; ++c) {
-              switch (row.p[c]) {
-                case Arg::Int:
-                  w[c] = Word(std::uint32_t(kInts[pick[c]]));
-                  break;
-                case Arg::String:
-                  w[c] = reinterpret_cast<Word>(strings[pick[c]].c_str());
-                  break;
-                case Arg::Var:
-                  var = vars[pick[c]].get();
-                  var->Reset();
-                  w[c] = reinterpret_cast<Word>(var->rec());
-                  break;
-                case Arg::Screen:
-                  w[c] = reinterpret_cast<Word>(screens.Get(pick[c]));
-                  break;
-                case Arg::Palette:
-                  palette.Reset(0x11);
-                  w[c] = reinterpret_cast<Word>(palette.data());
-                  break;
-                case Arg::TextBuf:
-                  textBuf.Reset(0x22);
-                  w[c] = reinterpret_cast<Word>(textBuf.data());
-                  break;
-                default:
-                  w[c] = 0;
-              }
+              const Arg k = row.p[c];
+              const std::size_t n = pick[c];
+              if (k == Arg::Var) var = vars[n].get();
+              if (k == Arg::Var) w[c] = reinterpret_cast<Word>(var->Reset());
+              if (k == Arg::Int) w[c] = Word(std::uint32_t(kInts[n]));
+              if (k == Arg::String) w[c] = reinterpret_cast<Word>(strings[n].c_str());
+              if (k == Arg::Screen) w[c] = reinterpret_cast<Word>(screens.Get(n));
+              if (k == Arg::Palette) w[c] = reinterpret_cast<Word>(palette.Reset(0x11));
+              if (k == Arg::TextBuf) w[c] = reinterpret_cast<Word>(textBuf.Reset(0x22));
             }
             call(w[0], w[1], w[2], w[3]);
             ++calls;
