@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -25,22 +26,17 @@ ZT_EXPORT(FloatSetBuf, HspVar*, I, I, I);
 ZT_EXPORT(FloatToString, HspVar*, I, I, I);
 ZT_EXPORT(FloatToInt, HspVar*, I, I, I);
 ZT_EXPORT(FloatDivide, HspVar*, I, I, I);
-ZT_EXPORT(FloatClrBuf, I, I, I, I);
-ZT_EXPORT(FloatNegBuf, I, I, I, I);
-ZT_EXPORT(FloatCopyBuf, I, I, I, I);
-ZT_EXPORT(FloatSwapBuf, I, I, I, I);
 ZT_EXPORT(FloatIntBuf, I, I, I, I);
 ZT_EXPORT(FloatChkOvFlow, I, I, I, I);
-ZT_EXPORT(FloatPItoBuf, I, I, I, I);
-ZT_EXPORT(FloatDEGtoRAD, I, I, I, I);
-ZT_EXPORT(FloatRADtoDEG, I, I, I, I);
 ZT_EXPORT(FloatMinusBuf, I, I, I, I);
 ZT_EXPORT(FloatPowBuf, I, I, I, I);
 
 VarOp Var(const char* name) { return reinterpret_cast<VarOp>(zt::ResolveExport(name)); }
-// FloatNameBuf, the register-operand export called Name.
-RegOp Reg(const std::string& name) {
-  return reinterpret_cast<RegOp>(zt::ResolveExport(("Float" + name + "Buf").c_str()));
+// FloatNameBuf, the register-operand export called Name (the angle
+// conversions, ending in a capital, have no Buf).
+RegOp Reg(const std::string& n) {
+  const std::string name = "Float" + n + (std::isupper(n.back()) ? "" : "Buf");
+  return reinterpret_cast<RegOp>(zt::ResolveExport(name.c_str()));
 }
 
 constexpr double kPi = 3.141592653589793;
@@ -176,62 +172,6 @@ TEST(Reading, DivisionByZeroTextRefusedAfterTerminating) {
 
 // --- the bank's own operations ------------------------------------------------------------
 
-TEST(Registers, OutOfRangeIndicesNameRegisterZero) {
-  Set(0, 1.5);
-  Set(7, 2.5);
-  EXPECT_EQ(-1, FloatCopyBuf(16, 0, 0, 0));
-  EXPECT_EQ(-1, FloatCopyBuf(-1, 1000, 0, 0));
-  EXPECT_EQ(-1, FloatSwapBuf(0, -3, 0, 0));
-  EXPECT_EQ(-1, FloatSwapBuf(7, 7, 0, 0));
-  EXPECT_EQ("1.50000000", Text(16));
-  EXPECT_EQ("1.50000000", Text(-1));
-  EXPECT_EQ("2.50000000", Text(7));
-  EXPECT_EQ(0, FloatCopyBuf(7, 1000, 0, 0));  // source 1000 is register 0
-  EXPECT_EQ("1.50000000", Text(7));
-  Set(7, 2.5);
-  EXPECT_EQ(0, FloatSwapBuf(20, 7, 0, 0));
-  EXPECT_EQ("2.50000000", Text(0));
-  EXPECT_EQ("1.50000000", Text(7));
-  EXPECT_EQ(0, FloatClrBuf(99, 0, 0, 0));
-  EXPECT_EQ("0.00000000", Text(0));
-  EXPECT_EQ("1.50000000", Text(7));
-}
-
-TEST(Registers, NegateFlipsTheSignBit) {
-  Set(9, 3.25);
-  EXPECT_EQ(0, FloatNegBuf(9, 0, 0, 0));
-  EXPECT_EQ("-3.25000000", Text(9));
-  EXPECT_EQ(0, FloatClrBuf(9, 0, 0, 0));
-  EXPECT_FALSE(IsNegativeZero(9));
-  EXPECT_EQ(0, FloatNegBuf(9, 0, 0, 0));
-  EXPECT_TRUE(IsNegativeZero(9));
-  EXPECT_EQ("0.00000000", Text(9));  // -0.0 is not below zero: no minus sign
-  Set(9, -0.0);
-  EXPECT_TRUE(IsNegativeZero(9));
-}
-
-TEST(Registers, PiAndAngleConversionsMultiplyThenDivide) {
-  Set(2, 123.0);
-  EXPECT_EQ(0, FloatPItoBuf(1, 2, 0, 0));
-  EXPECT_EQ(kPi, Get(1));
-  EXPECT_EQ(0, FloatPItoBuf(1, 2, 5, 0));
-  EXPECT_EQ(123.0 * kPi, Get(1));
-  Set(0, 2.0);
-  EXPECT_EQ(0, FloatPItoBuf(3, 77, 1, 0));  // out-of-range source is register 0
-  EXPECT_EQ(2.0 * kPi, Get(3));
-  EXPECT_EQ(0, FloatPItoBuf(3, 3, 1, 0));  // same register in and out
-  EXPECT_EQ(2.0 * kPi * kPi, Get(3));
-  for (double a : {1.0, 90.0, -270.0, 1e300, 33.3}) {
-    Set(4, a);
-    EXPECT_EQ(0, FloatDEGtoRAD(5, 4, 0, 0));
-    volatile double p = a * kPi;  // a rounded product, then the quotient
-    EXPECT_EQ(p / 180.0, Get(5)) << a;
-    EXPECT_EQ(0, FloatRADtoDEG(4, 4, 0, 0));
-    volatile double q = a * 180.0;
-    EXPECT_EQ(q / kPi, Get(4)) << a;
-  }
-}
-
 TEST(Registers, BoundedTruncationInPlaceAndToAnInteger) {
   // clang-format off
   const struct {
@@ -284,8 +224,9 @@ TEST(FloatToString, WorkedExamplesAndCutTexts) {
     I status = 0;
     std::uint32_t bytes = 64, rows = 1;
   } cases[] = {
-      {0.5, 8, 0, "0.50000000"},        {0.5, 8, 1, "0.5"},       {-0.5, 8, 0, "-0.50000000"},
-      {-0.5, 8, 1, "-0.5"}, {123.456, 8, 0, "123.45600000"}, {123.456, 8, 1, "123.456"},
+      {0.5, 8, 0, "0.50000000"},        {0.5, 8, 1, "0.5"},       {-0.0, 8, 0, "0.00000000"},
+      {-0.5, 8, 0, "-0.50000000"}, {-0.5, 8, 1, "-0.5"}, {123.456, 8, 0, "123.45600000"},
+      {123.456, 8, 1, "123.456"},
       {123.456, 2, 0, "123.46"},        {123.456, 1, 0, "123.5"}, {0, 8, 0, "0.00000000"},
       {0, 0, 0, "0.00000000"},          {0, -5, 0, "0.00000000"}, {0, 8, 1, "0"},
       {100, 8, 1, "100"},               {100.5, 8, 1, "100.5"},   {0.05, 8, 0, "0.05000000"},
@@ -378,24 +319,45 @@ TEST(FloatToString, HugeDecimalCountsCutLikeAnyOther) {
 
 // --- arithmetic and functions ---------------------------------------------------------------
 
-// Destination first, source second; indices mapped one by one; operands read
-// before the destination is written. dv is loaded first, then sv, so when
-// both name one register it holds sv.
+// Destination first, source second, both read back through their own
+// (maybe out-of-range) indices (for Pow: base, then exponent x, for
+// PIto: the flag x); indices mapped one by one; operands read before the
+// destination is written. dv is loaded first, then sv, so when both name one
+// register it holds sv. Angle conversions multiply first, then divide.
 TEST(Arithmetic, ResultsOperandOrderAndIndexRule) {
   // clang-format off
   const struct {
     const char* op;  // FloatNameBuf
     I d, s;
     double dv, sv, out, rel;  // rel: relative tolerance, 0 for an exact result
+    I x = 0;
   } cases[] = {
       {"Minus", 5, 6, 10, 4, 6, 0},       {"Divide", 5, 6, 6, 4, 1.5, 0},
       {"Plus", 5, 6, 1.5, 4, 5.5, 0},     {"Multiply", 5, 6, 5.5, 4, 22, 0},
       {"Minus", 5, 99, 22, 2, 20, 0},     {"Divide", -7, 5, 2, 20, 0.1, 0},  // 99, -7: register 0
       {"Divide", 9, 9, 0, 7.5, 1, 0},     {"Minus", 9, 9, 0, 7.5, 0, 0},
       {"Plus", 9, 9, 0, 7.5, 15, 0},      {"Multiply", 9, 9, 0, 15, 225, 0},
+      {"Plus", 9, 9, 0, -0.0, -0.0, 0},   {"Neg", 9, 9, 0, 3.25, -3.25, 0},
+      {"Neg", 9, 9, 0, 0.0, -0.0, 0},     {"Neg", 9, 9, 0, -0.0, 0.0, 0},
+      {"Clr", 99, 9, 5, -0.0, 0.0, 0},    {"Clr", 9, 9, 0, -3.25, 0.0, 0},
+      {"Copy", 7, 1000, 2.5, 1.5, 1.5, 0}, {"Swap", 20, 7, 2.5, 1.5, 1.5, 0},  // a swap: dv to s
       {"Multiply", 1, 1, 0, 1e308, kInf, 0},  // overflow is stored
       {"Plus", 1, 2, kInf, -kInf, kNaN, 0},
       {"Divide", 1, 2, 1e300, 1e-310, kInf, 0},  // a subnormal divisor is not zero
+      {"PIto", 1, 2, 0, 123, kPi, 0},     {"PIto", 1, 2, 0, 123, 123 * kPi, 0, 5},
+      {"PIto", 3, 77, 0, 2, 2 * kPi, 0, 1},  {"PIto", 3, 3, 0, 2 * kPi, 2 * kPi * kPi, 0, 1},
+      {"DEGtoRAD", 5, 4, 0, 1, 1 * kPi / 180, 0},     {"RADtoDEG", 4, 4, 0, 1, 1 * 180 / kPi, 0},
+      {"DEGtoRAD", 5, 4, 0, 90, 90 * kPi / 180, 0},   {"RADtoDEG", 4, 4, 0, 90, 90 * 180 / kPi, 0},
+      {"DEGtoRAD", 5, 4, 0, -270, -270 * kPi / 180, 0},
+      {"RADtoDEG", 4, 4, 0, -270, -270 * 180 / kPi, 0},
+      {"DEGtoRAD", 5, 4, 0, 1e300, 1e300 * kPi / 180, 0},
+      {"RADtoDEG", 4, 4, 0, 1e300, 1e300 * 180 / kPi, 0},
+      {"DEGtoRAD", 5, 4, 0, 33.3, 33.3 * kPi / 180, 0},
+      {"RADtoDEG", 4, 4, 0, 33.3, 33.3 * 180 / kPi, 0},
+      {"Pow", 2, 1, 10, 2, 1024, 0, 2},   {"Pow", 2, 1, 2, 10, 100, 0, 2},
+      {"Pow", 4, 4, 0, 3, 27, 0, 4},      {"Pow", 0, 1, 0.5, 4, 2, 0, 16},  // 16: register 0
+      {"Pow", 2, 1, 0.5, -8, kNaN, 0, 2}, {"Pow", 2, 1, -1, 0, kInf, 0, 2},
+      {"Pow", 2, 1, 1, kNaN, kNaN, 0, 2},
       {"Root", 2, 1, 5, 4, 2, 0},         {"Root", 1, 1, 0, 2, 1.4142135623730951, 0},
       {"Root", 2, 1, 5, -0.0, 0, 0},      {"Root", 2, 1, 5, kNaN, 0, 0},
       {"Sin", 2, 1, 77, kPi / 6, 0.5, 4e-16},
@@ -417,60 +379,40 @@ TEST(Arithmetic, ResultsOperandOrderAndIndexRule) {
     Set(d, c.dv);
     Set(s, c.sv);
     const std::string what = std::string(c.op) + " " + std::to_string(c.sv);
-    EXPECT_EQ(0, Reg(c.op)(c.d, c.s, 0, 0)) << what;
+    EXPECT_EQ(0, Reg(c.op)(c.d, c.s, c.x, 0)) << what;
     if (c.rel != 0) {
       EXPECT_NEAR(c.out, Get(d), c.rel * std::fabs(c.out)) << what;
     } else {
-      EXPECT_TRUE(Same(c.out, Get(d))) << what << " gives " << Get(d);
+      EXPECT_TRUE(Same(c.out, Get(c.d))) << what << " gives " << Get(c.d);
     }
-    EXPECT_FALSE(c.out == 0 && IsNegativeZero(d)) << what;
-    EXPECT_TRUE(s == d || Same(c.sv, Get(s))) << what << ": the source changed";
+    EXPECT_TRUE(c.out != 0 || std::signbit(c.out) == IsNegativeZero(d)) << what;
+    const double source = std::strcmp(c.op, "Swap") == 0 ? c.dv : c.sv;
+    EXPECT_TRUE(s == d || Same(source, Get(c.s))) << what << ": the source";
   }
 }
 
 TEST(Arithmetic, RefusedOperandsChangeNoRegister) {
+  // clang-format off
   const struct {
     const char* op;
     std::vector<double> operands;
-    I status;
-  } cases[] = {{"Divide", {0.0, -0.0, kNaN}, -255},
-               {"Root", {-4.0, -1e-310, -kInf}, -255},
+    I status, d = 2, s = 1;  // the source holds each operand in turn
+  } cases[] = {{"Copy", {1.5}, -1, 16, 0}, {"Copy", {1.5}, -1, -1, 1000},  // register 0 twice
+               {"Swap", {1.5}, -1, 0, -3}, {"Swap", {1.5}, -1, 7, 7},
+               {"Divide", {0.0, -0.0, kNaN}, -255}, {"Root", {-4.0, -1e-310, -kInf}, -255},
                {"ASin", {1.0000001, -1.0000001, kInf, -kInf, kNaN}, -1},
                {"ACos", {1.0000001, -1.0000001, kInf, -kInf, kNaN}, -1},
                {"Log", {0.0, -0.0, -1.0, -kInf, kNaN}, -255},
-               {"Ln", {0.0, -0.0, -1.0, -kInf, kNaN}, -255}};
+               {"Ln", {0.0, -0.0, -1.0, -kInf, kNaN}, -255},
+               {"Pow", {0.0, -0.0, kNaN}, -255}};  // base and exponent alike
+  // clang-format on
   for (auto& c : cases) {
     for (double v : c.operands) {
       Set(2, 3.0);
       Set(1, v);
       const auto before = Snapshot();
-      EXPECT_EQ(c.status, Reg(c.op)(2, 1, 0, 0)) << c.op << " " << v;
+      EXPECT_EQ(c.status, Reg(c.op)(c.d, c.s, c.s, 0)) << c.op << " " << v;
       EXPECT_EQ(before, Snapshot()) << c.op << " " << v;
-    }
-  }
-}
-
-TEST(Arithmetic, PowTakesBaseThenExponentAndTestsOnlyTheExponent) {
-  const struct {
-    I d, b, e;
-    double base, exponent, out;
-  } cases[] = {{3, 1, 2, 2, 10, 1024},  {3, 2, 1, 10, 2, 100},    {4, 4, 4, 3, 3, 27},
-               {3, 1, 16, 4, 0.5, 2},   {3, 1, 2, -8, 0.5, kNaN}, {3, 1, 2, 0, -1, kInf},
-               {3, 1, 2, kNaN, 1, kNaN}};
-  for (auto& c : cases) {
-    Set(c.b, c.base);
-    Set(c.e > 15 ? 0 : c.e, c.exponent);  // exponent 16 is register 0
-    const std::string what = std::to_string(c.base) + "^" + std::to_string(c.exponent);
-    EXPECT_EQ(0, FloatPowBuf(c.d, c.b, c.e, 0)) << what;
-    EXPECT_TRUE(Same(c.out, Get(c.d))) << what << " gives " << Get(c.d);
-  }
-  for (double base : {5.0, 0.0, kNaN}) {
-    for (double exponent : {0.0, -0.0, kNaN}) {
-      Set(1, base);
-      Set(2, exponent);
-      const auto before = Snapshot();
-      EXPECT_EQ(-255, FloatPowBuf(3, 1, 2, 0)) << base << " " << exponent;
-      EXPECT_EQ(before, Snapshot());
     }
   }
 }

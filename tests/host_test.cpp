@@ -1,16 +1,69 @@
-// The host interface: capacity rules, the shared string routines, ChkPval and
-// the calling convention.
+// The host interface: a freshly loaded library's state (every float register
+// +0.0, no snapshot, no change flags, no target object, no popup menus; read
+// first, before any test changes it), capacity rules, the shared string
+// routines, ChkPval and the calling convention.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <climits>
+#include <string>
 
+#include "exports/export_table.h"
 #include "host/capacity.h"
 #include "host/strings.h"
+#include "support/ui.h"
 #include "support/zortest.h"
 
 namespace {
 
 ZT_EXPORT(ChkPval, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(CheckObjTable, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(GetObjTable, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(GetObjText, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(DoPopup, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(DestroyPopup, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(FloatToString, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+
+constexpr std::int32_t kNone = static_cast<std::int32_t>(0x80000001u);
+
+TEST(FreshState, EveryRegisterReadsZero) {
+  for (std::int32_t r = -1; r <= 16; ++r) {
+    zt::HostVar s = zt::HostVar::String(32);
+    EXPECT_EQ(0, FloatToString(s, r, 8, 0)) << r;
+    EXPECT_STREQ("0.00000000", s.text()) << r;
+  }
+}
+
+TEST(FreshState, NothingIsSetAtLoad) {
+  zt::TestWindow win;
+  zt::WindowScreen screen(win.hwnd());
+
+  // No check yet: 64 zero flags.
+  zt::HostVar flags = zt::HostVar::Ints(64);
+  flags.Fill(0x55);
+  EXPECT_EQ(0, GetObjTable(flags, 0, 0, 0));
+  for (int i = 0; i < 64; ++i) EXPECT_EQ(0, flags.ints()[i]) << i;
+
+  zt::HostVar text = zt::HostVar::Ints(4);
+  EXPECT_EQ(kNone, GetObjText(text, 0, 0, 0));
+  EXPECT_EQ(zor::kTypeString, text.rec()->type);
+
+  // Every slot is free; showing one shows nothing.
+  zt::Watchdog dog(60, "DoPopup on a free slot");
+  for (std::int32_t slot = 0; slot < 8; ++slot) {
+    EXPECT_EQ(kNone, DoPopup(screen, 10, 10, slot)) << slot;
+    EXPECT_EQ(-1, DestroyPopup(256 + slot, 0, 0, 0)) << slot;
+  }
+  EXPECT_EQ(-1, DestroyPopup(0, 0, 0, 0));
+
+  // No snapshot yet: it holds 64 zero handles, so every object is new.
+  screen->objects[0] = 0x1234;
+  screen->objects[9] = 0x5678;
+  screen->objects[63] = 1;
+  EXPECT_EQ(0, CheckObjTable(screen, 0, 0, 0));
+  EXPECT_EQ(0, GetObjTable(flags, 0, 0, 0));
+  for (int i = 0; i < 64; ++i) EXPECT_EQ(i == 0 || i == 9 || i == 63, flags.ints()[i]) << i;
+}
 
 TEST(ChkPval, SizeWordsNegatedUnsignedWhateverTypeAndExtended) {
   zt::HostVar v = zt::HostVar::String(64, 3);
@@ -88,22 +141,19 @@ int CalleeCleanup(void* fn, std::uint32_t a, std::uint32_t b) {
 }
 
 TEST(CallingConvention, ExportsRemoveTheirSixteenArgumentBytes) {
-  // Arguments every one of these accepts: an integer variable (a register
-  // index out of range where an index is expected) and an empty text.
+  // Arguments every export of these families accepts: an integer variable
+  // (a register index out of range where an index is expected), an empty text.
   zt::HostVar v = zt::HostVar::Ints(5);
   static const char empty[] = "";
   const std::uint32_t a = zor::ToHostAddr(v.rec()), b = zor::ToHostAddr(empty);
-  for (const char* name :
-       {"ChkPval",        "FloatSetBuf",   "FloatClrBuf",    "FloatNegBuf",   "FloatCopyBuf",
-        "FloatSwapBuf",   "FloatIntBuf",   "FloatChkOvFlow", "FloatPItoBuf",  "FloatDEGtoRAD",
-        "FloatRADtoDEG",  "FloatToString", "FloatToInt",     "FloatPlus",     "FloatMinus",
-        "FloatMultiply",  "FloatDivide",   "FloatPlusBuf",   "FloatMinusBuf", "FloatMultiplyBuf",
-        "FloatDivideBuf", "FloatRootBuf",  "FloatPowBuf",    "FloatSinBuf",   "FloatCosBuf",
-        "FloatTanBuf",    "FloatASinBuf",  "FloatACosBuf",   "FloatATanBuf",  "FloatLogBuf",
-        "FloatLnBuf",     "TriFunc",       "TriFunc2",       "TriFuncA",      "GetAngle",
-        "GetAngle2",      "Root",          "DecimalStr",     "Hex2Int",       "SlideNum"}) {
-    EXPECT_EQ(16, CalleeCleanup(zt::ResolveExport(name), a, b)) << name;
+  const std::string families = " host float_bank float_arith float_func geometry numbers ";
+  int called = 0;
+  for (const zor::exports::ExportRow& row : zor::exports::kExports) {
+    if (families.find(" " + std::string(row.family) + " ") == std::string::npos) continue;
+    EXPECT_EQ(16, CalleeCleanup(zt::ResolveExport(row.name), a, b)) << row.name;
+    ++called;
   }
+  EXPECT_EQ(40, called);
 }
 #endif
 

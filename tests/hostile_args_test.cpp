@@ -36,11 +36,12 @@ struct Guarded {
   }
   ~Guarded() { zt::LowFree(base, size + 2 * kGuard); }
   std::uint8_t* data() const { return base + kGuard; }
-  void Reset(std::uint8_t fill) const {
+  std::uint8_t* Reset(std::uint8_t fill) const {
     std::memset(base, kGuardByte, kGuard);
     std::memset(data(), fill, size);
     if (size > 0) data()[size - 1] = 0;
     std::memset(data() + size, kGuardByte, kGuard);
+    return data();
   }
   bool Intact() const {
     for (std::size_t i = 0; i < kGuard; ++i)
@@ -51,40 +52,39 @@ struct Guarded {
   std::size_t size;
 };
 
-// A variable record whose storage is exactly what its size words claim.
+// A variable record whose storage is exactly what its size words claim; the
+// record and its extended size words share one guarded block.
 struct Var {
   Var(std::uint16_t type, std::int32_t rowSize, std::int32_t rows, int extended)
-      : storage(Bytes(rowSize, rows)) {
-    rec = static_cast<zor::HspVar*>(zt::LowAlloc(sizeof(zor::HspVar)));
-    ext = static_cast<std::int32_t*>(zt::LowAlloc(16));
-    this->type = type, this->rowSize = rowSize, this->rows = rows, this->extended = extended;
-  }
-  ~Var() {
-    zt::LowFree(rec, sizeof(zor::HspVar));
-    zt::LowFree(ext, 16);
-  }
+      : storage(Bytes(rowSize, rows)),
+        words(sizeof(zor::HspVar) + 16),
+        type(type),
+        rowSize(rowSize),
+        rows(rows),
+        extended(extended) {}
   // 4 x R x M bytes, M = N when N > 1, else 1; nothing for a negative claim.
   static std::size_t Bytes(std::int32_t r, std::int32_t n) {
     if (r <= 0) return 0;
     return std::size_t(4) * std::size_t(r) * std::size_t(n > 1 ? n : 1);
   }
-  void Reset() {
-    *rec = zor::HspVar{};
-    rec->type = type;
+  zor::HspVar* rec() const { return reinterpret_cast<zor::HspVar*>(words.data()); }
+  bool Intact() const { return storage.Intact() && words.Intact(); }
+  zor::HspVar* Reset() {
+    words.Reset(0);
+    std::int32_t* ext = reinterpret_cast<std::int32_t*>(rec() + 1);
+    rec()->type = type;
     if (extended == 0) {
-      rec->lengths[1] = std::uint16_t(rowSize), rec->lengths[2] = std::uint16_t(rows);
-    } else {
-      rec->lengths[1] = 0, rec->lengths[2] = 0;  // the extended record holds the sizes
-      rec->extended = std::int16_t(extended);
-      ext[0] = ext[1] = 0, ext[2] = rowSize, ext[3] = rows;
+      rec()->lengths[1] = std::uint16_t(rowSize), rec()->lengths[2] = std::uint16_t(rows);
+    } else {  // the extended record holds the sizes
+      rec()->extended = std::int16_t(extended);
+      ext[2] = rowSize, ext[3] = rows;
     }
-    rec->data = zor::ToHostAddr(storage.data());
-    rec->extendedSizes = zor::ToHostAddr(ext);
+    rec()->data = zor::ToHostAddr(storage.data());
+    rec()->extendedSizes = zor::ToHostAddr(ext);
     storage.Reset(0x41);
+    return rec();
   }
-  Guarded storage;
-  zor::HspVar* rec;
-  std::int32_t* ext;
+  Guarded storage, words;
   std::uint16_t type;
   std::int32_t rowSize, rows;
   int extended;
@@ -113,27 +113,15 @@ std::vector<std::unique_ptr<Var>> MakeVars() {
   return vars;
 }
 
-std::vector<std::string> MakeStrings() {
-  return {"",
-          "a",
-          std::string(4095, 'b'),
-          std::string(4096, 'c'),
-          std::string(70000, 'd'),
-          std::string("abc\x82", 4),  // a lone Shift-JIS lead byte at the end
-          std::string("\x01\x02\x03\x04\x05\x06\x07", 7)};
-}
-
 constexpr std::int32_t kInts[] = {0, -1, 1, 63, 64, 255, 256, 32767, 65535, INT_MIN, INT_MAX};
 
 // Exports left out: they wait for the user (menus, file dialogs, message
 // boxes), or sound for as long as they are told (Bell, PlayWave).
 bool LeftOut(const char* name) {
-  const char* out[] = {"DoPopup",    "GetOpenFile", "GetSaveFile", "ExDialog",
-                       "PiDllAbout", "AboutMe",     "DizezOzozoz", "Bell",
-                       "PlayWave",   "DragWin",     "ZorMinimize"};
-  for (const char* o : out)
-    if (std::strcmp(o, name) == 0) return true;
-  return false;
+  static const std::string out =
+      " DoPopup GetOpenFile GetSaveFile ExDialog PiDllAbout AboutMe DizezOzozoz Bell PlayWave"
+      " DragWin ZorMinimize ";
+  return out.find(" " + std::string(name) + " ") != std::string::npos;
 }
 
 struct Screens {
@@ -160,7 +148,9 @@ struct Screens {
 
 TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
   std::vector<std::unique_ptr<Var>> vars = MakeVars();
-  const std::vector<std::string> strings = MakeStrings();
+  // Also a lone Shift-JIS lead byte at the end, control bytes, long texts.
+  std::vector<std::string> strings = {"", "a", "abc\x82", "\x01\x02\x03\x04\x05\x06\x07"};
+  for (std::size_t n : {4095, 4096, 70000}) strings.push_back(std::string(n, 'b'));
   Screens screens;
   Guarded palette(zor::kHostPaletteBytes), textBuf(4096);
   palette.Reset(0x11);
@@ -173,22 +163,12 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
     const Call call = reinterpret_cast<Call>(zt::ResolveExport(row.name));
     std::size_t counts[4];
     for (int a = 0; a < 4; ++a) {
-      switch (row.p[a]) {
-        case Arg::Int:
-          counts[a] = std::size(kInts);
-          break;
-        case Arg::String:
-          counts[a] = strings.size();
-          break;
-        case Arg::Var:
-          counts[a] = vars.size();
-          break;
-        case Arg::Screen:
-          counts[a] = Screens::kVariants;
-          break;
-        default:
-          counts[a] = 1;
-      }
+      const Arg k = row.p[a];
+      counts[a] = k == Arg::Int      ? std::size(kInts)
+                  : k == Arg::String ? strings.size()
+                  : k == Arg::Var    ? vars.size()
+                  : k == Arg::Screen ? Screens::kVariants
+                                     : 1;
     }
     // Every pair of slots (a, b) through all their value pairs; the other
     // slots move along with the pair's index.
@@ -200,40 +180,23 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
             std::size_t pick[4];
             for (int c = 0; c < 4; ++c) pick[c] = (i * 7 + j * 3 + c) % counts[c];
             pick[a] = i, pick[b] = j;
-            Word w[4];
+            Word w[4] = {0, 0, 0, 0};
             Var* var = nullptr;
             for (int c = 0; c < 4; ++c) {
-              switch (row.p[c]) {
-                case Arg::Int:
-                  w[c] = Word(std::uint32_t(kInts[pick[c]]));
-                  break;
-                case Arg::String:
-                  w[c] = reinterpret_cast<Word>(strings[pick[c]].c_str());
-                  break;
-                case Arg::Var:
-                  var = vars[pick[c]].get();
-                  var->Reset();
-                  w[c] = reinterpret_cast<Word>(var->rec);
-                  break;
-                case Arg::Screen:
-                  w[c] = reinterpret_cast<Word>(screens.Get(pick[c]));
-                  break;
-                case Arg::Palette:
-                  palette.Reset(0x11);
-                  w[c] = reinterpret_cast<Word>(palette.data());
-                  break;
-                case Arg::TextBuf:
-                  textBuf.Reset(0x22);
-                  w[c] = reinterpret_cast<Word>(textBuf.data());
-                  break;
-                default:
-                  w[c] = 0;
-              }
+              const Arg k = row.p[c];
+              const std::size_t n = pick[c];
+              if (k == Arg::Var) var = vars[n].get();
+              if (k == Arg::Var) w[c] = reinterpret_cast<Word>(var->Reset());
+              if (k == Arg::Int) w[c] = Word(std::uint32_t(kInts[n]));
+              if (k == Arg::String) w[c] = reinterpret_cast<Word>(strings[n].c_str());
+              if (k == Arg::Screen) w[c] = reinterpret_cast<Word>(screens.Get(n));
+              if (k == Arg::Palette) w[c] = reinterpret_cast<Word>(palette.Reset(0x11));
+              if (k == Arg::TextBuf) w[c] = reinterpret_cast<Word>(textBuf.Reset(0x22));
             }
             call(w[0], w[1], w[2], w[3]);
             ++calls;
             const bool intact =
-                (var == nullptr || var->storage.Intact()) && palette.Intact() && textBuf.Intact();
+                (var == nullptr || var->Intact()) && palette.Intact() && textBuf.Intact();
             if (!intact) {
               ++failed;
               ADD_FAILURE() << row.name << " wrote outside its storage, values " << pick[0] << ","
@@ -256,6 +219,7 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
 // 't' a string variable of type 3; extended size words when extRows != 0.
 // String slots get `text`, integer slots the values of `ints` in order.
 TEST(Refusals, VariableTypeAndRoomTestedBeforeAnythingIsWritten) {
+  // clang-format off
   const struct {
     const char* name;
     char kind;
@@ -263,55 +227,30 @@ TEST(Refusals, VariableTypeAndRoomTestedBeforeAnythingIsWritten) {
     std::int32_t status;
     const char* text = "a.b";
     std::int32_t ints[3] = {0, 0, 0};
-    std::int32_t extRow = 0, extRows = 0;
+      std::int32_t extRow = 0, extRows = 0;
   } cases[] = {
-      {"UpperCase", 'i', 2, 6},
-      {"LowerCase", 'i', 2, 6},
-      {"UpperCaseF", 'i', 2, 6},
-      {"LowerCaseF", 'i', 2, 6},
-      {"UpperCase", 'z', 0, 3},
-      {"LowerCase", 'z', 0, 3},
-      {"UpperCaseF", 'z', 0, 3},
-      {"LowerCaseF", 'z', 0, 3},
-      {"UpperCase", 'e', 16, 3},
-      {"LowerCase", 'e', 16, 3},
-      {"MapStr", 'i', 4, 6, "abc", {1}},
-      {"MapStr", 's', 16, 3, "", {1}},
-      {"MapStr", 'z', 0, 3, "abc", {1}},
-      {"CheckFilename", 'i', 2, -1},
-      {"CheckFilename", 'z', 0, -1},
-      {"NodeExt", 'i', 4, -1, "a.b", {3}},
-      {"NodeExt", 'z', 0, -16, "a.b", {3}},
-      {"DecimalStr", 'i', 16, -1, "", {1, 1}},
-      {"DecimalStr", 'z', 0, -2, "", {1, 1}},
-      {"DecimalStr", 's', 60, -2, "", {1, 1}, 64, 4},
-      {"Hex2Int", 's', 16, -1, "12"},
-      {"GetCmdLine", 'i', 4, 6},
-      {"GetCmdLine", 'z', 0, 3, "", {1}},
-      {"GetEnvVar", 'i', 4, 6, "PATH"},
-      {"GetEnvVar", 'z', 0, 3, "PATH"},
-      {"GetEnvVar", 't', 16, 6, "PATH"},
-      {"GetShellDir", 'i', 64, 6},
-      {"GetShellDir", 'z', 0, 3},
-      {"TriFunc", 's', 32, 6, "", {0, 900000, 100}},
-      {"TriFunc2", 's', 32, 6, "", {0, 900000, 100}},
-      {"TriFuncA", 's', 32, 6, "", {0, 900000, 100}},
-      {"Root", 's', 32, -1, "", {0, 100}},
-      {"GetAngle2", 's', 32, -1, "", {1}},
-      {"GetAngle2", 'i', 4, -2, "", {1}},
+      {"UpperCase", 'i', 2, 6}, {"LowerCase", 'i', 2, 6}, {"UpperCaseF", 'i', 2, 6},
+      {"LowerCaseF", 'i', 2, 6}, {"UpperCase", 'z', 0, 3}, {"LowerCase", 'z', 0, 3},
+      {"UpperCaseF", 'z', 0, 3}, {"LowerCaseF", 'z', 0, 3}, {"UpperCase", 'e', 16, 3},
+      {"LowerCase", 'e', 16, 3}, {"MapStr", 'i', 4, 6, "abc", {1}}, {"MapStr", 's', 16, 3, "", {1}},
+      {"MapStr", 'z', 0, 3, "abc", {1}}, {"CheckFilename", 'i', 2, -1},
+      {"CheckFilename", 'z', 0, -1}, {"NodeExt", 'i', 4, -1, "a.b", {3}},
+      {"NodeExt", 'z', 0, -16, "a.b", {3}}, {"DecimalStr", 'i', 16, -1, "", {1, 1}},
+      {"DecimalStr", 'z', 0, -2, "", {1, 1}}, {"DecimalStr", 's', 60, -2, "", {1, 1}, 64, 4},
+      {"Hex2Int", 's', 16, -1, "12"}, {"GetCmdLine", 'i', 4, 6}, {"GetCmdLine", 'z', 0, 3, "", {1}},
+      {"GetEnvVar", 'i', 4, 6, "PATH"}, {"GetEnvVar", 'z', 0, 3, "PATH"},
+      {"GetEnvVar", 't', 16, 6, "PATH"}, {"GetShellDir", 'i', 64, 6}, {"GetShellDir", 'z', 0, 3},
+      {"TriFunc", 's', 32, 6, "", {0, 900000, 100}}, {"TriFunc2", 's', 32, 6, "", {0, 900000, 100}},
+      {"TriFuncA", 's', 32, 6, "", {0, 900000, 100}}, {"Root", 's', 32, -1, "", {0, 100}},
+      {"GetAngle2", 's', 32, -1, "", {1}}, {"GetAngle2", 'i', 4, -2, "", {1}},
       {"GetAngle2", 'i', 4, -2, "", {1}, 8, 1},  // the extended record does not count
-      {"GetSysColour", 'i', 2, 3, "", {1}},
-      {"GetSysColour", 's', 64, 6, "", {1}},
-      {"GetForeWinSize", 'i', 3, -2},
-      {"GetForeWinSize", 's', 64, -1},
-      {"GetObjTable", 's', 256, -1},
-      {"GetObjTable", 'i', 63, -2},
-      {"GetClipTxt", 'i', 16, -65535},
-      {"GetClipTxt", 's', 16, 3, "", {}, 0, 1},
-      {"GetClipInfo", 's', 32, -65535},
-      {"GetClipInfo", 'i', 4, 3},
-      {"GetClipInfo", 'i', 8, 3, "", {}, 2, 1},
+      {"GetSysColour", 'i', 2, 3, "", {1}}, {"GetSysColour", 's', 64, 6, "", {1}},
+      {"GetForeWinSize", 'i', 3, -2}, {"GetForeWinSize", 's', 64, -1},
+      {"GetObjTable", 's', 256, -1}, {"GetObjTable", 'i', 63, -2}, {"GetClipTxt", 'i', 16, -65535},
+      {"GetClipTxt", 's', 16, 3, "", {}, 0, 1}, {"GetClipInfo", 's', 32, -65535},
+      {"GetClipInfo", 'i', 4, 3}, {"GetClipInfo", 'i', 8, 3, "", {}, 2, 1}
   };
+  // clang-format on
   for (const auto& c : cases) {
     const std::string at = std::string(c.name) + " " + c.kind + std::to_string(c.n);
     const ExportRow* row = nullptr;

@@ -1,3 +1,4 @@
+// Loads the library once and resolves its exports the way the host does.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -8,47 +9,31 @@
 #include <windows.h>
 
 namespace {
-HMODULE Library() {
-  static HMODULE h = LoadLibraryA("zorextss.dll");
-  if (h == nullptr) {
-    std::fprintf(stderr, "cannot load zorextss.dll (error %lu)\n", GetLastError());
-    std::exit(2);
-  }
-  return h;
+const char* const kLibrary = "zorextss.dll";
+void* Open() { return reinterpret_cast<void*>(LoadLibraryA(kLibrary)); }
+// Exports carry their stdcall decoration: _Name@16.
+void* Find(void* h, const std::string& name) {
+  return reinterpret_cast<void*>(
+      GetProcAddress(static_cast<HMODULE>(h), ("_" + name + "@16").c_str()));
 }
 }  // namespace
-
-void* zt::ResolveExport(const char* name) {
-  std::string decorated = std::string("_") + name + "@16";
-  void* p = reinterpret_cast<void*>(GetProcAddress(Library(), decorated.c_str()));
-  if (p == nullptr) {
-    std::fprintf(stderr, "zorextss.dll does not export %s\n", decorated.c_str());
-    std::exit(2);
-  }
-  return p;
-}
 
 #else
 #include <dlfcn.h>
 
 namespace {
-void* Library() {
-  static void* h = dlopen(ZOR_LIBRARY_PATH, RTLD_NOW | RTLD_GLOBAL);
-  if (h == nullptr) {
-    std::fprintf(stderr, "cannot load %s: %s\n", ZOR_LIBRARY_PATH, dlerror());
-    std::exit(2);
-  }
-  return h;
-}
+const char* const kLibrary = ZOR_LIBRARY_PATH;
+void* Open() { return dlopen(kLibrary, RTLD_NOW | RTLD_GLOBAL); }
+void* Find(void* h, const std::string& name) { return dlsym(h, name.c_str()); }
 }  // namespace
+#endif
 
 void* zt::ResolveExport(const char* name) {
-  void* p = dlsym(Library(), name);
+  static void* const library = Open();
+  void* p = library == nullptr ? nullptr : Find(library, name);
   if (p == nullptr) {
-    std::fprintf(stderr, "libzorextss.so does not export %s\n", name);
+    std::fprintf(stderr, "cannot load %s or find its export %s\n", kLibrary, name);
     std::exit(2);
   }
   return p;
 }
-
-#endif

@@ -51,15 +51,6 @@ class HostVar {
   std::size_t storage_ = 0;
 };
 
-}  // namespace zt
-
-// Declares a typed pointer to an export, resolved when the program starts.
-#define ZT_EXPORT(name, ...)                               \
-  inline std::int32_t(ZOR_CALL* const name)(__VA_ARGS__) = \
-      reinterpret_cast<std::int32_t(ZOR_CALL*)(__VA_ARGS__)>(zt::ResolveExport(#name))
-
-namespace zt {
-
 // Writes bytes to a file named relative to the working directory (both
 // platforms accept such names); returns the name.
 std::string WriteTempFile(const std::string& name, const std::string& bytes);
@@ -70,6 +61,11 @@ std::string WriteTempFile(const std::string& name, const std::string& bytes);
 long OpenHandleCount();
 
 }  // namespace zt
+
+// Declares a typed pointer to an export, resolved when the program starts.
+#define ZT_EXPORT(name, ...)                               \
+  inline std::int32_t(ZOR_CALL* const name)(__VA_ARGS__) = \
+      reinterpret_cast<std::int32_t(ZOR_CALL*)(__VA_ARGS__)>(zt::ResolveExport(#name))
 
 // Expects the open-handle count to equal `before` (where it is known).
 #define ZT_EXPECT_HANDLES(before)                \

@@ -1,11 +1,13 @@
-// Trigonometry, directions and roots on scaled integers: the fixed-point
-// sine table, the rounding rules, 32-bit wrap-around and the 64-bit
-// truncation of results.
+// The integer number exports: trigonometry, directions and roots on scaled
+// integers (the fixed-point sine table, the rounding rules, 32-bit
+// wrap-around and the 64-bit truncation of results), division as text,
+// hexadecimal text to integer, and the byte shift.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cmath>
 #include <initializer_list>
+#include <string>
 
 #include "floatreg/scaled_int.h"
 #include "support/zortest.h"
@@ -148,6 +150,106 @@ TEST(GetAngle2, DegreesTimesScaleIntoElementZero) {
     EXPECT_EQ(c.status, GetAngle2(v, c.scale, 0, 0)) << c.x2 << " " << c.y2;
     EXPECT_EQ(c.result, v.ints()[0]) << c.x2 << " " << c.y2;
     EXPECT_EQ(0, std::memcmp(p + 1, v.ints() + 1, 16));  // the points stay
+  }
+}
+
+ZT_EXPORT(DecimalStr, HspVar*, I, I, I);
+ZT_EXPORT(Hex2Int, HspVar*, const char*, I, I);
+ZT_EXPORT(SlideNum, HspVar*, I, I, I);
+
+TEST(DecimalStr, QuotientPointRemainder) {
+  // clang-format off
+  const struct {
+    I a, b, status;
+    const char* text;
+    I extRow = 0;  // an extended row size word, which does not count
+  } cases[] = {
+      {12345, 100, 0, "123.45"}, {12305, 100, 0, "123.5"}, {7, 2, 0, "3.1"}, {-7, 2, 0, "-3.-1"},
+      {7, -2, 0, "-3.1"},        {-1, 3, 0, "0.-1"},       {0, 5, 0, "0.0"},
+      {INT_MIN, 1, 0, "-2147483648.0"},   {INT_MAX, -1, 0, "-2147483647.0"},
+      {INT_MIN, 10, 0, "-214748364.-8"},  {INT_MIN, INT_MAX, 0, "-1.-1"},
+      {INT_MAX, INT_MIN, 0, "0.2147483647"}, {INT_MIN + 1, INT_MIN, 0, "0.-2147483647"},
+      {9, 4, 0, "2.1", 1},
+      // a division without a result is refused before anything is written
+      {5, 0, -255, ""}, {0, 0, -255, ""}, {INT_MIN, 0, -255, ""}, {INT_MIN, -1, -255, ""}};
+  // clang-format on
+  for (auto& c : cases) {
+    zt::HostVar v = zt::HostVar::String(64);
+    v.Fill('x');
+    if (c.extRow != 0) v.SetExtended(c.extRow, 1);
+    EXPECT_EQ(c.status, DecimalStr(v, c.a, c.b, 0)) << c.a << " " << c.b;
+    const std::size_t end = c.status == 0 ? std::strlen(c.text) + 1 : 0;  // with the zero
+    EXPECT_EQ(std::string(c.text, end) + std::string(64 - end, 'x'), std::string(v.text(), 64));
+  }
+}
+
+TEST(Hex2Int, TextsAndSignedOverflow) {
+  // clang-format off
+  const struct {
+    const char* text;
+    I status, value;
+  } cases[] = {
+      {"ff", 0, 255},          {"  +7fffffff", 0, INT_MAX}, {"80000000", 0, INT_MIN},
+      {"FFFFFFFF", 0, -1},     {"123456789", 0, 0x12345678}, {"0x10", 0, 0},  {"- 5", 0, 0},
+      {"9a9", 0, 0x9A9},
+      {"+-5", 0, -5},          {"-+5", 0, -5},  {"--5", 0, 0},   {"++5", 0, 0}, {"12G4", 0, 18},
+      {"", 0, 0},              {"5 6", 0, 5},   {"5-3", 0, 5},   {"AbCdEf", 0, 0xABCDEF},
+      {"-7fffffff", 0, -INT_MAX}, {"-0FFFFFFF", 0, -0x0FFFFFFF}, {"\t5", 0, 0}, {"-", 0, 0},
+      {"+0", 0, 0},            {"-1", 0, -1},   {"  -  5", 0, 0},
+      // eight digits from 8 up carry a sign: out of the signed range
+      {"-80000000", -255, kUntouched}, {"+80000000", -255, kUntouched},
+      {"-FFFFFFFF", -255, kUntouched}, {"+-8abcdef0", -255, kUntouched},
+      {" -fffffffff", -255, kUntouched}};
+  // clang-format on
+  for (auto& c : cases) {
+    zt::HostVar v = zt::HostVar::Ints(1);
+    v.ints()[0] = kUntouched;
+    EXPECT_EQ(c.status, Hex2Int(v, c.text, 0, 0)) << c.text;
+    EXPECT_EQ(c.value, v.ints()[0]) << c.text;
+  }
+}
+
+TEST(Hex2Int, StopsReadingAfterTheEighthDigit) {
+  // Eight digits at the very end of a committed region, with no terminator:
+  // a scan that looked at one more byte would fault.
+  const std::size_t page = 4096;
+  char* mem = static_cast<char*>(zt::LowAlloc(page));
+  std::memcpy(mem + page - 8, "7654321A", 8);
+  zt::HostVar v = zt::HostVar::Ints(1);
+  EXPECT_EQ(0, Hex2Int(v, mem + page - 8, 0, 0));
+  EXPECT_EQ(0x7654321A, v.ints()[0]);
+  zt::LowFree(mem, page);
+}
+
+// 32 bytes of storage whose byte i holds 8 x i, a capacity of 16 bytes
+// (4 x 2 x 2 rows) unless an extended row count is given (4 x 2 x extRows);
+// the bytes [from, to) change by delta modulo 256, no other byte changes.
+TEST(SlideNum, ShiftsBytesWithinTheByteCapacity) {
+  // clang-format off
+  const struct {
+    I offset, count, delta, status, from, to, extRows = 0;
+    bool ints = false;  // an integer variable: the type is not examined
+  } cases[] = {
+      {0, 3, 1, 0, 0, 3},        {0, 3, -1, 0, 0, 3},      {1, 1, 0, 0, 1, 2},  {0, 1, -1, 0, 0, 1},
+      {17, 2, 128, 0, 17, 19, 3}, {17, 2, -128, 0, 17, 19, 3}, {0, 4, 128, 0, 0, 4, 0, true},
+      {12, 100, 1, 0, 12, 16},   {4, INT_MAX, 1, 0, 4, 16},  // offset + count must not wrap
+      {16, 1, 1, 0, 0, 0},       {INT_MAX, INT_MAX, 1, 0, 0, 0},  {20, 50, 1, 0, 20, 24, 3},
+      // refused: a negative offset, no count, a shift beyond 128 either way
+      {-1, 1, 1, -1, 0, 0},      {0, 0, 1, -1, 0, 0},      {0, -5, 1, -1, 0, 0},
+      {0, 1, 129, -1, 0, 0},     {0, 1, -129, -1, 0, 0},   {INT_MIN, 1, 1, -1, 0, 0},
+      {0, 1, INT_MAX, -1, 0, 0}, {0, 1, INT_MIN, -1, 0, 0}};
+  // clang-format on
+  for (auto& c : cases) {
+    zt::HostVar v = c.ints ? zt::HostVar::Ints(8) : zt::HostVar::String(16, 2);
+    v.rec()->lengths[1] = 2;
+    if (c.extRows != 0) v.SetExtended(2, c.extRows);
+    for (int i = 0; i < 32; ++i) v.bytes()[i] = std::uint8_t(8 * i);
+    const std::string what = std::to_string(c.offset) + " " + std::to_string(c.count);
+    EXPECT_EQ(c.status, SlideNum(v, c.offset, c.count, c.delta)) << what << " " << c.delta;
+    for (int i = 0; i < 32; ++i) {
+      const int delta = i >= c.from && i < c.to ? c.delta : 0;
+      EXPECT_EQ(std::uint8_t(8 * i + delta), v.bytes()[i]) << what << " byte " << i;
+    }
   }
 }
 
