@@ -178,8 +178,8 @@ ZT_EXPORT(CreateShortCut, const char*, const char*, std::int32_t, std::int32_t);
 // objects 0 and 1, and a screen over it.
 struct Side {
   Side()
-      : button(zt::AddButton(win, "Push", 100, 10, 10, 81, 25)),
-        edit(zt::AddEdit(win, "hello", 101, 10, 50, 121, 21)) {}
+      : button(zt::AddChild("BUTTON", win, "Push", 100, 10, 10, 81, 25)),
+        edit(zt::AddChild("EDIT", win, "hello", 101, 10, 50, 121, 21)) {}
   void NewScreen(bool palette) {
     screen = std::make_unique<zt::TestScreen>(16, 8, palette);
     screen->rec()->window = zor::HandleAddr(win.hwnd());
@@ -436,7 +436,7 @@ TEST_F(Hsp3Door, ObjectRecreatedUnderItsNumber) {
       out += (hsp3 ? Run3(step, &var) : Run2(step, &var)) + "; ";
       if (step.name != steps[0].name) continue;
       HWND old = side.button;  // a new handle: the old one is still taken
-      side.button = zt::AddButton(side.win, "New", 100, 10, 10, 81, 25);
+      side.button = zt::AddChild("BUTTON", side.win, "New", 100, 10, 10, 81, 25);
       DestroyWindow(old);
       side.screen->rec()->objects[0] = zor::HandleAddr(side.button);
     }
