@@ -47,21 +47,8 @@ const FileAnswer kYes{FileAnswer::kYes, ""};
 const FileAnswer kNo{FileAnswer::kNo, ""};
 const FileAnswer kOk{FileAnswer::kOk, ""};
 
-// Whether the platform's dialogs can be shown here. Under the emulated i386
-// Wine of the test machines the shell's file dialog stalls in most runs
-// (also called directly, without the library), and a stalled dialog pumps
-// no messages that a watchdog could use; ZOR_WINE_FILE_DIALOGS=1 runs them.
-bool DialogsRun() {
-#if defined(_WIN32)
-  bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-  return !wine || std::getenv("ZOR_WINE_FILE_DIALOGS") != nullptr;
-#else
-  return true;
-#endif
-}
-
 #define ZT_NEED_DIALOGS() \
-  if (!DialogsRun()) GTEST_SKIP() << "SKIPPED: Wine's file dialog stalls on this machine"
+  if (!zt::DialogsRun()) GTEST_SKIP() << "SKIPPED: Wine's file dialog stalls on this machine"
 
 class FileDialogs : public testing::Test {
  protected:
@@ -141,7 +128,7 @@ TEST_F(FileDialogs, SetFileMaskRefusalsKeepTheHeldMask) {
   zt::HostVar big = zt::HostVar::String(4128, 2);
   big.Fill('w');
   EXPECT_EQ(-1, SetFileMask(big, 0, 0, 0));
-  if (DialogsRun()) {
+  if (zt::DialogsRun()) {
     EXPECT_EQ((Types{"B", "C"}), OfferedTypes());
   }
   EXPECT_EQ(0, SetFileMask(a, 0, 0, 0));

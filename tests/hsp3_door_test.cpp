@@ -138,15 +138,6 @@ struct BothVar {
   zor::hsp3::PVal* v3;
 };
 
-bool DialogsRun() {
-#if defined(_WIN32)
-  bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-  return !wine || std::getenv("ZOR_WINE_FILE_DIALOGS") != nullptr;
-#else
-  return true;
-#endif
-}
-
 int IdOf(const char* name) {
   for (std::size_t id = 0; id < zor::exports::kExportCount; ++id)
     if (std::strcmp(kExports[id].name, name) == 0) return int(id);
@@ -499,7 +490,7 @@ TEST_F(Hsp3Door, EveryCommandAnswersAlikeThroughBothDoors) {
     covered[IdOf(row.step.name)] = true;
     // Under the emulated i386 Wine the shell's file dialog stalls in most
     // runs (see file_dialog_test); the refusal rows below still run there.
-    if (std::strchr(row.flags, 'D') != nullptr && !DialogsRun()) continue;
+    if (std::strchr(row.flags, 'D') != nullptr && !zt::DialogsRun()) continue;
     const std::string hsp2 = RunRow(row, false);
     EXPECT_EQ(hsp2, RunRow(row, true)) << row.step.name << " " << row.step.args;
   }

@@ -1,8 +1,18 @@
 #include "support/file_dialog_answer.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace zt {
+
+bool DialogsRun() {
+#if defined(_WIN32)
+  bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  return !wine || std::getenv("ZOR_WINE_FILE_DIALOGS") != nullptr;
+#else
+  return true;
+#endif
+}
 
 namespace {
 

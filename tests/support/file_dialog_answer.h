@@ -9,6 +9,12 @@
 
 namespace zt {
 
+// Whether the platform's dialogs can be shown here. Under the emulated i386
+// Wine of the test machines the shell's file dialog stalls in most runs
+// (also called directly, without the library), and a stalled dialog pumps
+// no messages that a watchdog could use; ZOR_WINE_FILE_DIALOGS=1 runs them.
+bool DialogsRun();
+
 // One answer of the user, given to the dialog or box that comes next.
 struct FileAnswer {
   enum Kind { kType, kCancel, kYes, kNo, kOk } kind;
