@@ -56,6 +56,21 @@ void Shape(HspVar& r, std::int32_t* ext, std::uint32_t rowSize, std::uint32_t ro
   }
 }
 
+// Where row k of a view lies in the host's storage, and how many of its
+// bytes the host holds there: a string element's allocation, or an int or
+// double array from the named element on (one row). 0 where there is none.
+std::uint32_t HostRow(const VarView& v, std::uint32_t k, std::uint8_t** at) {
+  const PVal& p = *v.pval;
+  const std::uint32_t index = std::uint32_t(v.index);
+  if (p.flag == kFlagStr) {
+    *at = Element(p, index + k);
+    return *at != nullptr ? std::min(Allocated(*at), v.rowBytes) : 0;
+  }
+  if (ElementBytes(p) == 0 || k != 0) return 0;
+  *at = HostPtr<std::uint8_t>(p.pt) + std::size_t(index) * ElementBytes(p);
+  return std::min(NumberBytes(p, index), v.rowBytes);
+}
+
 }  // namespace
 
 void* LowAlloc(std::uint32_t bytes) {
@@ -104,18 +119,10 @@ bool BuildView(VarView& v, PVal* pval, int index, bool own) {
 
 void Refresh(VarView& v, bool text) {
   if (v.block == nullptr) return;
-  const PVal& p = *v.pval;
-  const std::uint32_t at = std::uint32_t(v.index);
   for (std::uint32_t k = 0; k < v.rows; ++k) {
     std::uint8_t* row = v.block + std::size_t(k) * v.rowBytes;
-    const std::uint8_t* from = nullptr;
-    std::uint32_t n = 0;
-    if (p.flag == kFlagStr && (from = Element(p, at + k)) != nullptr) {
-      n = std::min(Allocated(from), v.rowBytes);
-    } else if (p.flag != kFlagStr && ElementBytes(p) != 0 && k == 0) {
-      n = std::min(NumberBytes(p, at), v.rowBytes);
-      from = HostPtr<std::uint8_t>(p.pt) + std::size_t(at) * ElementBytes(p);
-    }
+    std::uint8_t* from = nullptr;
+    const std::uint32_t n = HostRow(v, k, &from);
     if (n != 0) std::memcpy(row, from, n);
     std::memset(row + n, 0, v.rowBytes - n);
   }
@@ -125,17 +132,10 @@ void Refresh(VarView& v, bool text) {
 void WriteBack(const VarView& v) {
   if (v.block == nullptr) return;
   const PVal& p = *v.pval;
-  const std::uint32_t at = std::uint32_t(v.index);
   for (std::uint32_t k = 0; k < v.rows; ++k) {
     const std::uint8_t* row = v.block + std::size_t(k) * v.rowBytes;
     std::uint8_t* to = nullptr;
-    std::uint32_t n = 0;
-    if (p.flag == kFlagStr && (to = Element(p, at + k)) != nullptr) {
-      n = std::min(Allocated(to), v.rowBytes);
-    } else if (p.flag != kFlagStr && ElementBytes(p) != 0 && k == 0) {
-      n = std::min(NumberBytes(p, at), v.rowBytes);
-      to = HostPtr<std::uint8_t>(p.pt) + std::size_t(at) * ElementBytes(p);
-    }
+    const std::uint32_t n = HostRow(v, k, &to);
     if (n == 0 || std::memcmp(to, row, n) == 0) continue;
     std::memcpy(to, row, n);
     // A string element must end inside its own block: text that ran on

@@ -3,8 +3,9 @@
 #   check-release.sh ZIP SOURCE_DIR DLL [EXE...]
 # It holds exactly the expected files in one folder zorextss-<version>/, the
 # DLL (and any converter EXE) equal to the built ones, every text with CRLF
-# line ends only, the include file with both hosts' branches, and the help file, the read-me and the samples in CP932
-# decoding back to their UTF-8 sources.
+# line ends only, the include file with both hosts' branches, and the help
+# file, the read-me and the samples in CP932 decoding back to their UTF-8
+# sources.
 set -u -o pipefail
 zip=$(realpath "$1") src=$2 dll=$3
 shift 3

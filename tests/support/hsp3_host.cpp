@@ -138,13 +138,20 @@ void FreeVar(PVal* v) {
   LowFree(v, sizeof(PVal));
 }
 
-void Sdim(PVal* v, int bytes, int count) {
+namespace {
+// A fresh one-dimensional variable of count elements: flag and sizes.
+void Redim(PVal* v, std::int16_t flag, int count) {
   FreeStorage(v);
-  v->flag = kFlagStr;
+  v->flag = flag;
   v->mode = 1;
   v->len[0] = 1;
   v->len[1] = count;
   v->size = count * 4;
+}
+}  // namespace
+
+void Sdim(PVal* v, int bytes, int count) {
+  Redim(v, kFlagStr, count);
   v->master = ToHostAddr(LowAlloc(v->size));
   for (int k = 0; k < count; ++k) {
     std::uint8_t* e = NewElement(bytes < 64 ? 64 : bytes, &Slots(v)[k]);
@@ -154,12 +161,7 @@ void Sdim(PVal* v, int bytes, int count) {
 }
 
 void Dim(PVal* v, int count) {
-  FreeStorage(v);
-  v->flag = kFlagInt;
-  v->mode = 1;
-  v->len[0] = 1;
-  v->len[1] = count;
-  v->size = count * 4;
+  Redim(v, kFlagInt, count);
   v->pt = ToHostAddr(LowAlloc(v->size));
 }
 
