@@ -1,8 +1,6 @@
-// The open and save dialogs, the file-type mask and popup menus through the
-// exports, and the menu items built from string array rows. The user is
-// played by FileDialogAnswer and PopupMenuAnswer on the stand-in and under
-// Wine. Popup cases name themselves in the failure messages: SCOPED_TRACE
-// beside their watchdog crashed the emulated Wine.
+// The open and save dialogs, the file-type mask and popup menus, answered by
+// FileDialogAnswer and PopupMenuAnswer. Popup cases name themselves in the
+// failure messages: SCOPED_TRACE beside their watchdog crashed the emulated Wine.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -113,6 +111,8 @@ TEST_F(FileDialogs, SetFileMaskOffersThePairsForOneDialog) {
   }
 }
 
+// Refusals keep the held mask; a row too short for a path is refused
+// before any dialog shows.
 TEST_F(FileDialogs, SetFileMaskRefusalsKeepTheHeldMask) {
   zt::HostVar one = zt::HostVar::Ints(1), empty = zt::HostVar::String(64, 0);
   EXPECT_EQ(-1, SetFileMask(one, 0, 0, 0));
@@ -132,28 +132,25 @@ TEST_F(FileDialogs, SetFileMaskRefusalsKeepTheHeldMask) {
     EXPECT_EQ((Types{"B", "C"}), OfferedTypes());
   }
   EXPECT_EQ(0, SetFileMask(a, 0, 0, 0));
-  EXPECT_EQ(0, FileMaskFree(0, 0, 0, 0));
-  EXPECT_EQ(-1, FileMaskFree(0, 0, 0, 0));
-}
-
-TEST_F(FileDialogs, ShortRowIsRefusedBeforeAnyDialog) {
-  zt::HostVar mask = zt::Strings({"A", "*.a"}, 64);
-  ASSERT_EQ(0, SetFileMask(mask, 0, 0, 0));
   zt::FileDialogAnswer answer({});
   zt::HostVar v = zt::HostVar::Ints(64);  // 256 bytes
   EXPECT_EQ(-260, GetOpenFile(v, "txt", 0, 0));
   EXPECT_EQ(zor::kTypeString, v.rec()->type);
   EXPECT_EQ(-260, GetSaveFile(v, "txt", 3, 0));
   EXPECT_EQ("", answer.events);
-  EXPECT_EQ(0, FileMaskFree(0, 0, 0, 0));  // still held
+  EXPECT_EQ(0, FileMaskFree(0, 0, 0, 0));
+  EXPECT_EQ(-1, FileMaskFree(0, 0, 0, 0));
 }
 
 // The open dialog (options -1) takes an existing file; the save dialog's
 // options add the create and overwrite prompts. The dialog offers the
-// variable's text; a choice repaints the (absent) parent whole.
+// variable's text; a choice repaints the (absent) parent whole. A path longer
+// than the row fails like a cancel.
 TEST_F(FileDialogs, OpenAndSaveAsTheOptionsSay) {
   ZT_NEED_DIALOGS();
   const std::string pick = Existing("zt_pick.txt"), missing = Full("zt_missing.txt");
+  const std::string folder = "zt_" + std::string(100, 'f');
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   struct {
     std::int32_t options;
     std::vector<FileAnswer> answers;
@@ -178,12 +175,13 @@ TEST_F(FileDialogs, OpenAndSaveAsTheOptionsSay) {
       {3, {Type(pick), kYes}, "txt", 0, "DB", pick, 0x2A806},
       {3, {Type(missing), kNo, kCancel}, "txt", -1, "DBD", "", 0x2A806},
       {0, {Type(Full("zt_nofolder") + kSep + "a.txt"), kOk, kCancel}, "", -1, "DBD", "", 0x28804},
+      {0, {Type(Full(folder) + kSep + std::string(150, 'n') + ".txt")}, "", -1, "D", "", 0x28804},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.options << " " << c.events << " " << c.want);
     SetCurrentDirectoryA(cwd_.c_str());
     zt::FileDialogAnswer answer(c.answers);
-    zt::HostVar v = zt::Strings({"zt_init"}, 512);
+    zt::HostVar v = zt::Strings({"zt_init"}, 260);
 #if !defined(_WIN32)
     const int painted = ZorStandinLastInvalidation()->count;
 #endif
@@ -204,20 +202,6 @@ TEST_F(FileDialogs, OpenAndSaveAsTheOptionsSay) {
       EXPECT_TRUE(inv->whole && inv->erase && inv->window == nullptr);
     }
 #endif
-  }
-}
-
-// A path longer than the row fails like a cancel.
-TEST_F(FileDialogs, PathLongerThanTheRowFails) {
-  ZT_NEED_DIALOGS();
-  const std::string folder = "zt_" + std::string(100, 'f');
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  const std::string path = Full(folder) + kSep + std::string(150, 'n') + ".txt";
-  ASSERT_GT(path.size(), 260u);
-  {
-    zt::FileDialogAnswer answer({Type(path)});
-    zt::HostVar v = zt::HostVar::String(260);
-    EXPECT_EQ(-1, GetSaveFile(v, "", 0, 0));
   }
   SetCurrentDirectoryA(cwd_.c_str());
   EXPECT_TRUE(RemoveDirectoryA(folder.c_str()));
@@ -262,23 +246,31 @@ std::string Describe(const std::vector<zor::MenuItem>& items) {
   return Describe(entries);
 }
 
-TEST(MenuItems, SeparatorsTakeNoIdentifier) {
+// The count asked for, when from 1 to below the rows, else every row; only
+// "-" alone is a separator, and separators take no identifier.
+TEST(MenuItems, CountAndSeparators) {
+  const std::vector<std::string> five = {"A", "-", "B", "-", "C"};
   struct {
     std::vector<std::string> rows;
-    std::uint32_t stride, count;
+    std::uint32_t stride;
+    std::int32_t requested;
     std::string want;
   } cases[] = {
-      {{"A", "-", "B", "-", "C"}, 8, 5, "1:A | 2:B | 3:C"},
-      {{"A", "-", "B", "-", "C"}, 8, 2, "1:A |"},
-      {{"-", "-", "X"}, 4, 3, "| | 1:X"},
-      // Only "-" with its terminator is a separator.
-      {{"--", "- ", "-x", "", "x-"}, 4, 5, "1:-- 2:-  3:-x 4: 5:x-"},
+      {five, 8, 0, "1:A | 2:B | 3:C"},
+      {five, 8, 2, "1:A |"},
+      {five, 8, 4, "1:A | 2:B |"},
+      {five, 8, 5, "1:A | 2:B | 3:C"},
+      {five, 8, -1, "1:A | 2:B | 3:C"},
+      {five, 8, 9, "1:A | 2:B | 3:C"},
+      {{"-", "-", "X"}, 4, INT_MIN, "| | 1:X"},
+      {{"--", "- ", "-x", "", "x-"}, 4, INT_MAX, "1:-- 2:-  3:-x 4: 5:x-"},
       // A row without a terminator ends at its stride: "ABCD", not
       // "ABCDEF"; the last row is read up to its end and no further.
       {{"ABCD", "EF", "WXYZ"}, 4, 3, "1:ABCD 2:EF 3:WXYZ"},
-      {{"-ABC", "Q"}, 4, 2, "1:-ABC 2:Q"},
-      {{"A", "B"}, 8, 0, ""},
-      {{"x", "y", "z"}, 0, 3, "1: 2: 3:"},  // a stride of 0: nothing is read
+      {{"-ABC", "Q"}, 4, 1, "1:-ABC"},
+      {{"A"}, 8, 1, "1:A"},
+      {{}, 8, 1, ""},
+      {{"x", "y", "z"}, 0, 0, "1: 2: 3:"},  // a stride of 0: nothing is read
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.want);
@@ -288,21 +280,9 @@ TEST(MenuItems, SeparatorsTakeNoIdentifier) {
     for (std::size_t i = 0; i < c.rows.size() && c.stride != 0; ++i)
       std::memcpy(bytes.data() + i * c.stride, c.rows[i].data(),
                   std::min<std::size_t>(c.rows[i].size(), c.stride));
-    const std::uint8_t* data = c.stride == 0 ? nullptr : bytes.data();
-    EXPECT_EQ(c.want, Describe(zor::BuildMenuItems(data, c.stride, c.count)));
-  }
-}
-
-TEST(MenuItems, CountIsTheRequestWhenBelowTheRows) {
-  struct {
-    std::int32_t requested;
-    std::uint32_t rows, want;
-  } cases[] = {
-      {2, 5, 2},       {4, 5, 4},       {0, 5, 5}, {-1, 5, 5}, {5, 5, 5}, {9, 5, 5},
-      {INT_MIN, 3, 3}, {INT_MAX, 3, 3}, {1, 0, 0}, {0, 0, 0},  {1, 1, 1},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.want, zor::MenuItemCount(c.requested, c.rows)) << c.requested << " of " << c.rows;
+    const std::uint8_t* data = bytes.empty() ? nullptr : bytes.data();
+    const std::uint32_t count = zor::MenuItemCount(c.requested, std::uint32_t(c.rows.size()));
+    EXPECT_EQ(c.want, Describe(zor::BuildMenuItems(data, c.stride, count)));
   }
 }
 
@@ -335,50 +315,36 @@ class Popups : public testing::Test {
   long before_ = -1;
 };
 
-// The rows and the count argument reach the items; 16-byte rows.
-TEST_F(Popups, ItemsFromTheStrings) {
-  const std::vector<std::string> five = {"A", "-", "B", "-", "C"};
-  struct {
-    std::vector<std::string> rows;
-    std::int32_t count;
-    std::string want;
-  } cases[] = {
-      {five, 0, "1:A | 2:B | 3:C"},
-      {five, 4, "1:A | 2:B |"},
-      {{"--", "-", "Menu item text"}, 0, "1:-- | 2:Menu item text"},
-  };
-  for (const auto& c : cases) {
-    const std::string trace = c.want + " with count " + std::to_string(c.count);
-    zt::HostVar v = zt::Strings(c.rows, 16);
-    ASSERT_EQ(0, CreatePopup(v, c.count, 0, 0)) << trace;
-    Shown s = Show(0);
-    EXPECT_EQ(0, s.status) << trace;
-    EXPECT_EQ(1, s.count) << trace;
-    EXPECT_EQ(c.want, s.items) << trace;
-    EXPECT_EQ(0, DestroyPopup(256, 0, 0, 0)) << trace;
-  }
-}
-
-// The chosen text item's identifier comes back negated; dismissing gives 0.
-// The menu is shown at the given screen position, owned by the screen's
-// window, with TPM_RETURNCMD.
-TEST_F(Popups, ChoiceComesBackNegated) {
+// The rows (16 bytes each) and the count argument make the items; the chosen
+// text item's identifier comes back negated, dismissing gives 0. The menu is
+// shown at the given screen position, owned by the screen's window, with
+// TPM_RETURNCMD.
+TEST_F(Popups, ItemsAndChoices) {
   zt::HostVar v = zt::Strings({"A", "-", "B", "-", "C"}, 16);
-  ASSERT_EQ(0, CreatePopup(v, 0, 2, 0));
   struct {
+    std::int32_t count;
     int choice;
     std::int32_t status;
-  } cases[] = {{2, -3}, {0, -1}, {1, -2}, {kDismiss, 0}};
+    std::string items;
+  } cases[] = {
+      {0, 2, -3, "1:A | 2:B | 3:C"},
+      {0, 0, -1, "1:A | 2:B | 3:C"},
+      {4, 1, -2, "1:A | 2:B |"},
+      {4, kDismiss, 0, "1:A | 2:B |"},
+  };
   for (const auto& c : cases) {
+    ASSERT_EQ(0, CreatePopup(v, c.count, 2, 0)) << c.choice;
     zt::PopupMenuAnswer a(c.choice);
     EXPECT_EQ(c.status, DoPopup(screen_, 200 + c.choice, 150, 2)) << c.choice;
     ASSERT_EQ(1, a.count) << c.choice;
+    EXPECT_EQ(c.items, Describe(a.items)) << c.choice;
     EXPECT_EQ(200 + c.choice, a.position.x) << c.choice;
     EXPECT_EQ(150, a.position.y) << c.choice;
     EXPECT_EQ(win_.hwnd(), a.owner) << c.choice;
     if (a.flags >= 0) {
       EXPECT_EQ(0x100, a.flags) << c.choice;
     }
+    EXPECT_EQ(0, DestroyPopup(258, 0, 0, 0)) << c.choice;
   }
 }
 

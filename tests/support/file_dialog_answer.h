@@ -1,5 +1,4 @@
-// Answers the open and save dialogs, and the boxes they show, alike on the
-// stand-in and under Wine.
+// Answers the open and save dialogs and the boxes they show.
 #pragma once
 
 #include <windows.h>

@@ -6,8 +6,6 @@ namespace {
 
 PopupMenuAnswer* g_menuAnswer = nullptr;
 
-// The items as GetMenuItemCount, GetMenuState, GetMenuItemID and
-// GetMenuStringA report them.
 std::vector<MenuEntry> ReadMenu(HMENU menu) {
   std::vector<MenuEntry> items;
   int n = GetMenuItemCount(menu);
@@ -25,7 +23,7 @@ std::vector<MenuEntry> ReadMenu(HMENU menu) {
   return items;
 }
 
-// Identifier of the `choice`-th text item, 0 when there is none.
+// 0 when there is no such text item.
 UINT ChosenId(const std::vector<MenuEntry>& items, int choice) {
   for (const MenuEntry& e : items) {
     if (!e.separator && choice-- == 0) return e.id;

@@ -1,5 +1,4 @@
-// Answered popup menus for the tests, alike on the stand-in and under Wine:
-// while a PopupMenuAnswer lives, every popup menu this thread shows is read
+// While a PopupMenuAnswer lives, every popup menu this thread shows is read
 // and answered by picking one text item or by dismissing it.
 #pragma once
 

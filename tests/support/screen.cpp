@@ -66,14 +66,6 @@ std::vector<RGBQUAD> TestScreen::ColourTable() const {
   return t;
 }
 
-HPALETTE TestScreen::palette() const {
-  return reinterpret_cast<HPALETTE>(std::uintptr_t{rec_->palette});
-}
-
-HPALETTE TestScreen::SelectedPalette() const {
-  return static_cast<HPALETTE>(GetCurrentObject(dc_, OBJ_PAL));
-}
-
 std::vector<PALETTEENTRY> TestScreen::PaletteEntries(HPALETTE pal) {
   std::vector<PALETTEENTRY> e(256);
   UINT n = GetPaletteEntries(pal, 0, 256, e.data());

@@ -24,7 +24,6 @@ class TestScreen {
   zor::HspScreen* rec() const { return rec_; }
   operator zor::HspScreen*() const { return rec_; }
   HDC dc() const { return dc_; }
-  HBITMAP bitmap() const { return bitmap_; }
   int width() const { return rec_->width; }
   int height() const { return rec_->height; }
   bool paletteMode() const { return rec_->paletteMode != 0; }
@@ -41,14 +40,11 @@ class TestScreen {
   std::uint32_t Rgb(int x, int y) const;
   void Fill(std::uint8_t b) const;
 
-  // The DIB's colour table as the platform holds it (GetDIBColorTable).
-  std::vector<RGBQUAD> ColourTable() const;
-  // The colour table memory the record points to (colourTable).
+  std::vector<RGBQUAD> ColourTable() const;  // the DIB's, as GetDIBColorTable reads it
   RGBQUAD* RecordTable() const { return zor::HostPtr<RGBQUAD>(rec_->colourTable); }
   // The palette the library installed and what is selected in the DC now.
-  HPALETTE palette() const;
-  HPALETTE SelectedPalette() const;
-  // Entries of a logical palette (GetPaletteEntries).
+  HPALETTE palette() const { return reinterpret_cast<HPALETTE>(std::uintptr_t{rec_->palette}); }
+  HPALETTE SelectedPalette() const { return static_cast<HPALETTE>(GetCurrentObject(dc_, OBJ_PAL)); }
   static std::vector<PALETTEENTRY> PaletteEntries(HPALETTE pal);
 
  private:

@@ -6,8 +6,7 @@
 
 #if !defined(_WIN32)
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <future>
 #include <thread>
 #endif
 
@@ -56,15 +55,8 @@ int AnswerBox(const ZorStandinMessageBox* box, void*) {
   g_answer->text_ = box->text;
   g_answer->owner_ = box->owner;
   g_answer->style_ = static_cast<long>(box->type);
-  // The buttons each MB_ type shows.
-  static constexpr unsigned kButtons[] = {
-      1u << IDOK,
-      1u << IDOK | 1u << IDCANCEL,
-      1u << IDABORT | 1u << IDRETRY | 1u << IDIGNORE,
-      1u << IDYES | 1u << IDNO | 1u << IDCANCEL,
-      1u << IDYES | 1u << IDNO,
-      1u << IDRETRY | 1u << IDCANCEL,
-  };
+  // The buttons each MB_ type shows, bit i for IDi.
+  static constexpr unsigned kButtons[] = {0x2, 0x6, 0x38, 0xC4, 0xC0, 0x14};
   unsigned kind = box->type & 0xF;
   g_answer->buttons_ = kind < 6 ? kButtons[kind] : 0;
   ++g_answer->count_;
@@ -218,16 +210,13 @@ Watchdog::~Watchdog() {
 }
 #else
 struct Watchdog::State {
-  std::mutex m;
-  std::condition_variable cv;
-  bool done = false;
+  std::promise<void> done;
   std::thread thread;
 };
 
 Watchdog::Watchdog(int seconds, const char* what) : state_(new State) {
-  state_->thread = std::thread([s = state_, seconds, what] {
-    std::unique_lock<std::mutex> lock(s->m);
-    if (!s->cv.wait_for(lock, std::chrono::seconds(seconds), [s] { return s->done; })) {
+  state_->thread = std::thread([ended = state_->done.get_future(), seconds, what] {
+    if (ended.wait_for(std::chrono::seconds(seconds)) == std::future_status::timeout) {
       std::fprintf(stderr, "watchdog: %s did not end within %d s\n", what, seconds);
       std::fflush(stderr);
       std::_Exit(3);
@@ -236,11 +225,7 @@ Watchdog::Watchdog(int seconds, const char* what) : state_(new State) {
 }
 
 Watchdog::~Watchdog() {
-  {
-    std::lock_guard<std::mutex> lock(state_->m);
-    state_->done = true;
-  }
-  state_->cv.notify_all();
+  state_->done.set_value();
   state_->thread.join();
   delete state_;
 }

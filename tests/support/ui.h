@@ -12,7 +12,6 @@
 
 namespace zt {
 
-// A WM_COMMAND or WM_SYSCOMMAND that a test window received.
 struct Command {
   HWND window;
   WPARAM wParam;
@@ -38,8 +37,7 @@ class TestWindow {
   HWND hwnd_ = nullptr;
 };
 
-// A zero-filled host screen record in low memory, without pixels, whose
-// window is `window`.
+// A zero-filled host screen record in low memory, without pixels.
 class WindowScreen {
  public:
   explicit WindowScreen(HWND window = nullptr);
@@ -53,7 +51,6 @@ class WindowScreen {
   zor::HspScreen* rec_;
 };
 
-// A child control of class `cls` ("BUTTON", "EDIT").
 HWND AddChild(const char* cls, HWND parent, const char* text, int id, int x, int y, int width,
               int height, DWORD style = 0);
 
@@ -70,8 +67,7 @@ std::string FileText(const std::string& name);
 std::string RunSelf(const char* variable, std::string line);
 #endif
 
-// Dispatches every message queued for this thread.
-void PumpMessages();
+void PumpMessages();  // dispatches every message queued for this thread
 
 // While it lives, every message box this thread shows is answered at once
 // with `button`, and its texts are kept.
