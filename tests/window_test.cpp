@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <tuple>
@@ -387,15 +388,6 @@ std::string InParent(HWND w) {
 
 LONG Style(HWND w) { return GetWindowLongA(w, GWL_STYLE); }
 
-int Clicks(HWND window, int id, HWND button) {
-  int n = 0;
-  for (const zt::Command& c : zt::TestWindow::Commands()) {
-    n += c.window == window && c.wParam == MAKEWPARAM(id, BN_CLICKED) &&
-         reinterpret_cast<HWND>(c.lParam) == button;
-  }
-  return n;
-}
-
 // A test window with a button as object 0, an edit box as object 1, no
 // object 2 and a destroyed window as object 5.
 class Objects : public testing::Test {
@@ -646,10 +638,17 @@ TEST_F(Objects, CallCursorCentresOnTheObjectOrWindow) {
 // The click is posted: the button reports it when the messages are
 // processed, not during the call.
 TEST_F(Objects, BtnPushPostsAClick) {
+  const auto& commands = zt::TestWindow::Commands();
+  auto clicks = [&] {
+    return std::count_if(commands.begin(), commands.end(), [&](const zt::Command& c) {
+      return c.window == win_.hwnd() && c.wParam == MAKEWPARAM(100, BN_CLICKED) &&
+             reinterpret_cast<HWND>(c.lParam) == button_;
+    });
+  };
   EXPECT_EQ(0, Call("BtnPush", screen_));
-  EXPECT_EQ(0, Clicks(win_, 100, button_));
+  EXPECT_EQ(0, clicks());
   zt::PumpMessages();
-  EXPECT_EQ(1, Clicks(win_, 100, button_));
+  EXPECT_EQ(1, clicks());
 }
 
 }  // namespace

@@ -148,11 +148,6 @@ int Answer(ZorStandinFileDialog* d, void*) {
 
 }  // namespace
 
-FileAnswer FileDialogAnswer::Next() {
-  if (next < answers.size()) return answers[next++];
-  return {FileAnswer::kCancel, ""};
-}
-
 FileDialogAnswer::FileDialogAnswer(std::vector<FileAnswer> given) : answers(std::move(given)) {
   g_answer = this;
 #if defined(_WIN32)

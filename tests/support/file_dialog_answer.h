@@ -38,7 +38,9 @@ class FileDialogAnswer {
   FileDialogAnswer(const FileDialogAnswer&) = delete;
   FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
 
-  FileAnswer Next();  // the next answer, or a cancel
+  FileAnswer Next() {  // the next answer, or a cancel
+    return next < answers.size() ? answers[next++] : FileAnswer{FileAnswer::kCancel, ""};
+  }
 
   std::vector<FileAnswer> answers;
   std::size_t next = 0;

@@ -66,16 +66,6 @@ int AnswerBox(const ZorStandinMessageBox* box, void*) {
 
 }  // namespace
 
-std::vector<Command>& TestWindow::Commands() {
-  static std::vector<Command> commands;
-  return commands;
-}
-
-std::vector<Command>& TestWindow::SysCommands() {
-  static std::vector<Command> commands;
-  return commands;
-}
-
 TestWindow::TestWindow(int x, int y, int width, int height, DWORD style) {
   static const bool registered = [] {
     WNDCLASSA cls{};
@@ -98,13 +88,6 @@ TestWindow::~TestWindow() {
   if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
   PumpMessages();
 }
-
-WindowScreen::WindowScreen(HWND window)
-    : rec_(static_cast<zor::HspScreen*>(LowAlloc(sizeof(zor::HspScreen)))) {
-  rec_->window = zor::HandleAddr(window);
-}
-
-WindowScreen::~WindowScreen() { LowFree(rec_, sizeof(zor::HspScreen)); }
 
 HWND AddChild(const char* cls, HWND parent, const char* text, int id, int x, int y, int width,
               int height, DWORD style) {

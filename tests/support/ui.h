@@ -30,18 +30,22 @@ class TestWindow {
   TestWindow& operator=(const TestWindow&) = delete;
   HWND hwnd() const { return hwnd_; }
   operator HWND() const { return hwnd_; }
-  static std::vector<Command>& Commands();
-  static std::vector<Command>& SysCommands();
+  static std::vector<Command>& Commands() { return commands_; }
+  static std::vector<Command>& SysCommands() { return sysCommands_; }
 
  private:
   HWND hwnd_ = nullptr;
+  static inline std::vector<Command> commands_, sysCommands_;
 };
 
 // A zero-filled host screen record in low memory, without pixels.
 class WindowScreen {
  public:
-  explicit WindowScreen(HWND window = nullptr);
-  ~WindowScreen();
+  explicit WindowScreen(HWND window = nullptr)
+      : rec_(static_cast<zor::HspScreen*>(LowAlloc(sizeof(zor::HspScreen)))) {
+    rec_->window = zor::HandleAddr(window);
+  }
+  ~WindowScreen() { LowFree(rec_, sizeof(zor::HspScreen)); }
   WindowScreen(const WindowScreen&) = delete;
   WindowScreen& operator=(const WindowScreen&) = delete;
   zor::HspScreen* operator->() const { return rec_; }
