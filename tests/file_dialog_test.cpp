@@ -237,15 +237,6 @@ std::string Describe(const std::vector<zt::MenuEntry>& items) {
   return out;
 }
 
-// The same for built items; a separator with an identifier or a label shows
-// as a text item.
-std::string Describe(const std::vector<zor::MenuItem>& items) {
-  std::vector<zt::MenuEntry> entries;
-  for (const zor::MenuItem& i : items)
-    entries.push_back({i.separator && i.id == 0 && i.label.empty(), i.id, i.label});
-  return Describe(entries);
-}
-
 // The count asked for, when from 1 to below the rows, else every row; only
 // "-" alone is a separator, and separators take no identifier.
 TEST(MenuItems, CountAndSeparators) {
@@ -282,7 +273,11 @@ TEST(MenuItems, CountAndSeparators) {
                   std::min<std::size_t>(c.rows[i].size(), c.stride));
     const std::uint8_t* data = bytes.empty() ? nullptr : bytes.data();
     const std::uint32_t count = zor::MenuItemCount(c.requested, std::uint32_t(c.rows.size()));
-    EXPECT_EQ(c.want, Describe(zor::BuildMenuItems(data, c.stride, count)));
+    // A separator with an identifier or a label shows as a text item.
+    std::vector<zt::MenuEntry> items;
+    for (const zor::MenuItem& i : zor::BuildMenuItems(data, c.stride, count))
+      items.push_back({i.separator && i.id == 0 && i.label.empty(), i.id, i.label});
+    EXPECT_EQ(c.want, Describe(items));
   }
 }
 
@@ -349,8 +344,10 @@ TEST_F(Popups, ItemsAndChoices) {
 }
 
 // A string variable with no rows makes an empty menu, and without a window
-// to own it a menu cannot be shown: neither is shown, and both give 0.
-TEST_F(Popups, EmptyMenuOrNoOwnerShowsNothing) {
+// to own it a menu cannot be shown: neither is shown, and both give 0. Slot
+// numbers outside 0 to 7 name slot 0; a created slot is kept, and a variable
+// of the wrong type leaves the slot free.
+TEST_F(Popups, EmptyMenusNoOwnerAndSlots) {
   zt::HostVar none = zt::HostVar::String(64, 0), one = zt::Strings({"A"}, 16);
   none.SetText("A");
   ASSERT_EQ(0, CreatePopup(none, 0, 0, 0));
@@ -363,11 +360,9 @@ TEST_F(Popups, EmptyMenuOrNoOwnerShowsNothing) {
   EXPECT_EQ(0, s.status);
   EXPECT_EQ(0, s.count);
   EXPECT_EQ(ERROR_INVALID_WINDOW_HANDLE, GetLastError());
-}
+  screen_->window = zor::HandleAddr(win_.hwnd());
+  EXPECT_EQ(0, DestroyPopup(0, 0, 0, 0));
 
-// Slot numbers outside 0 to 7 name slot 0; a created slot is kept, and a
-// variable of the wrong type leaves the slot free.
-TEST_F(Popups, SlotsAreClampedAndKept) {
   zt::HostVar first = zt::Strings({"first"}, 16), second = zt::Strings({"second"}, 16);
   zt::HostVar ints = zt::HostVar::Ints(4);
   EXPECT_EQ(0, CreatePopup(first, 0, 9, 0));
@@ -375,9 +370,8 @@ TEST_F(Popups, SlotsAreClampedAndKept) {
   EXPECT_EQ(-1, CreatePopup(second, 0, -1, 0));
   EXPECT_EQ(-1, CreatePopup(ints, 0, 0, 0));  // the slot is checked first
   EXPECT_EQ("1:first", Show(0).items);
-
   EXPECT_EQ(6, CreatePopup(ints, 0, 1, 0));
-  Shown s = Show(1);
+  s = Show(1);
   EXPECT_EQ(kFree, s.status);
   EXPECT_EQ(0, s.count);
   EXPECT_EQ(0, CreatePopup(second, 0, 1, 0));
