@@ -138,10 +138,19 @@ TEST(ParentWindow, SetChangeClearAndOwnMessageBoxes) {
   EXPECT_EQ(-1, Call("ChangeParentWnd", hidden.screen));
 }
 
-TEST(WindowState, MinimiseMaximiseRestore) {
+// GetForeWinSize gives the foreground window's outer size in two elements.
+TEST(WindowState, SizeMinimiseMaximiseRestore) {
   Scene s;
   RECT before;
   GetWindowRect(s.window, &before);
+  SetForegroundWindow(s.window);
+  zt::PumpMessages();
+  ASSERT_EQ(s.window.hwnd(), GetForegroundWindow());
+  auto v = zt::HostVar::Ints(4);
+  v.Fill(0x55);
+  EXPECT_EQ(0, GetForeWinSize(v, 0, 0, 0));
+  EXPECT_EQ((Ints{before.right - before.left, before.bottom - before.top, k55}),
+            Ints(v.ints(), v.ints() + 3));
   struct Step {
     const char* call;
     std::int32_t iconic, zoomed;
@@ -186,19 +195,6 @@ TEST(WindowState, NoWindowDragAndFlash) {
   }
 }
 
-TEST(GetForeWinSize, ForegroundWindowRectangle) {
-  Scene s;
-  SetForegroundWindow(s.window);
-  zt::PumpMessages();
-  ASSERT_EQ(s.window.hwnd(), GetForegroundWindow());
-  RECT r;
-  GetWindowRect(s.window, &r);
-  auto v = zt::HostVar::Ints(4);
-  v.Fill(0x55);
-  EXPECT_EQ(0, GetForeWinSize(v, 0, 0, 0));
-  EXPECT_EQ((Ints{r.right - r.left, r.bottom - r.top, k55}), Ints(v.ints(), v.ints() + 3));
-}
-
 TEST(GetSysColour, ClampedIndexSplitIntoChannels) {
   const struct {
     std::int32_t index, read;
@@ -213,27 +209,25 @@ TEST(GetSysColour, ClampedIndexSplitIntoChannels) {
   }
 }
 
-TEST(RasterOperation, ModesMapToTwoOperandCodes) {
-  TestScreen s(8, 8, false);
+// Raster modes map to two-operand codes; Obj_Font gives an object the
+// screen's font.
+TEST(ScreenSettings, RasterOperationAndObjectFont) {
+  Scene s;
   const struct {
     std::int32_t mode;
     int code;
   } cases[] = {{0, R2_COPYPEN},   {1, R2_MASKPEN}, {5, R2_NOT},
                {8, R2_NOTXORPEN}, {9, R2_COPYPEN}, {-1, R2_COPYPEN}};
   for (auto c : cases) {
-    SetROP2(s.dc(), R2_WHITE);
-    EXPECT_EQ(0, Call("RasterOperation", s, c.mode));
-    EXPECT_EQ(c.code, GetROP2(s.dc())) << "mode " << c.mode;
+    SetROP2(s.screen.dc(), R2_WHITE);
+    EXPECT_EQ(0, Call("RasterOperation", s.screen, c.mode));
+    EXPECT_EQ(c.code, GetROP2(s.screen.dc())) << "mode " << c.mode;
   }
-}
-
-TEST(Obj_Font, GivesTheObjectTheScreensFont) {
-  Scene s;
   HWND button = zt::AddChild("BUTTON", s.window, "b", 3, 4, 4, 60, 20);
   s.screen.rec()->objects[3] = zor::HandleAddr(button);
   s.screen.rec()->font = 0x12340;
-  const struct { std::int32_t number, status; } cases[] = {{64, -1}, {-1, -1}, {5, -255}, {3, 0}};
-  for (auto c : cases) EXPECT_EQ(c.status, Call("Obj_Font", s.screen, c.number)) << c.number;
+  const struct { std::int32_t number, status; } fonts[] = {{64, -1}, {-1, -1}, {5, -255}, {3, 0}};
+  for (auto c : fonts) EXPECT_EQ(c.status, Call("Obj_Font", s.screen, c.number)) << c.number;
   EXPECT_EQ(0x12340, static_cast<long>(SendMessageA(button, WM_GETFONT, 0, 0)));
 }
 
