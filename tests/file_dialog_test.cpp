@@ -64,15 +64,11 @@ class FileDialogs : public testing::Test {
   void TearDown() override {
     SetCurrentDirectoryA(cwd_.c_str());
     FileMaskFree(0, 0, 0, 0);
-    for (const std::string& f : files_) std::remove(f.c_str());
+    std::remove("zt_pick.txt");
     SetCurrentDirectoryA(start_.c_str());
     RemoveDirectoryA("zt_dialogs");
   }
   std::string Full(const std::string& name) const { return cwd_ + kSep + name; }
-  std::string Existing(const std::string& name) {
-    files_.push_back(zt::WriteTempFile(Full(name), "x"));
-    return Full(name);
-  }
   // The type list that an open dialog offers now; it is cancelled.
   Types OfferedTypes() {
     zt::FileDialogAnswer answer({kCancel});
@@ -83,7 +79,6 @@ class FileDialogs : public testing::Test {
   }
 
   std::string start_, cwd_;
-  std::vector<std::string> files_;
   zt::Watchdog watchdog_{120, "a file dialog"};
 };
 
@@ -148,7 +143,8 @@ TEST_F(FileDialogs, SetFileMaskRefusalsKeepTheHeldMask) {
 // than the row fails like a cancel.
 TEST_F(FileDialogs, OpenAndSaveAsTheOptionsSay) {
   ZT_NEED_DIALOGS();
-  const std::string pick = Existing("zt_pick.txt"), missing = Full("zt_missing.txt");
+  const std::string pick = zt::WriteTempFile(Full("zt_pick.txt"), "x");
+  const std::string missing = Full("zt_missing.txt");
   const std::string folder = "zt_" + std::string(100, 'f');
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   struct {
