@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -78,20 +77,16 @@ Source PiSource(int w, int h, int colours, std::uint32_t seed, const std::string
 // 8-bit pixels index the builder's table; 24-bit ones are blue, green, red.
 Source BmpSource(int w, int h, std::uint16_t bits) {
   zt::DibSpec d = zt::DibSpec::Of(w, h, bits);
-  Source s{"", w, h, {}, {}};
+  for (std::size_t i = 0; i < d.pixels.size(); ++i)
+    d.pixels[i] = std::uint8_t(i * 2654435761u >> 11);
+  Source s{zt::MakeBmp(d), w, h, {}, {}};
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      std::uint32_t rgb = std::uint32_t(x * 0x3B1F5 + y * 0x9D2B) & 0xFFFFFF;
-      if (bits == 8) {
-        d.Row(y)[x] = std::uint8_t(x * 29 + y * 7);
-        rgb = zt::DibSpec::EntryRgb(d.Row(y)[x]);
-      } else {
-        std::memcpy(d.Row(y) + 3 * x, &rgb, 3);  // little-endian
-      }
-      s.rgb.push_back(rgb);
+      const std::uint8_t* p = d.Row(y) + x * bits / 8;
+      s.rgb.push_back(bits == 8 ? zt::DibSpec::EntryRgb(*p)
+                                : std::uint32_t(p[2] << 16 | p[1] << 8 | p[0]));
     }
   }
-  s.bytes = zt::MakeBmp(d);
   return s;
 }
 
