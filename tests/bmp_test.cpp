@@ -363,9 +363,7 @@ TEST(BmpFastPath, MatchesTheWholeBufferPlacement) {
     d.headerSize = c.header;
     d.compression = c.compression;
     d.masks = c.masks;
-    std::string full = zt::MakeBmp(d);
-    const std::uint32_t bfSize =
-        static_cast<std::uint32_t>(std::int64_t(full.size()) + std::max<std::int64_t>(c.extra, 0));
+    const auto bfSize = std::uint32_t(zt::MakeBmp(d).size() + std::max<std::int64_t>(c.extra, 0));
     std::string file = zt::MakeBmp(d, bfSize);
     if (c.extra < 0) file.append(static_cast<std::size_t>(-c.extra), '\x5A');
     file.resize(file.size() - static_cast<std::size_t>(c.cut));

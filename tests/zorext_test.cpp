@@ -157,31 +157,26 @@ TEST(Zorext, ConvertsEveryPixelToItsSourceColour) {
   }
 }
 
-TEST(Zorext, InfoShowsSizeColoursAndComment) {
-  const std::string pi =
-      zt::WriteTempFile("zt_zorext_info.pi", PiSource(17, 9, 16, 5, "a picture").bytes);
-  const std::string bmp = zt::WriteTempFile("zt_zorext_info.bmp", BmpSource(15, 6, 8).bytes);
-  const Outcome r = RunZorext({"info", pi, bmp});
-  EXPECT_EQ(r.exitCode, 0) << r.output;
-  for (const char* want : {"kind: Pi", "size: 17 x 9", "colours: 16 (4 planes), palette stored",
-                           "comment: \"a picture\"", "kind: BMP", "size: 15 x 6",
-                           "colours: 8 bits per pixel, 256-entry palette"}) {
-    EXPECT_NE(r.output.find(want), std::string::npos) << "missing \"" << want << "\" in\n"
-                                                      << r.output;
-  }
-}
-
 // A folder with two pictures (one with an upper-case extension), one broken
-// Pi file and a file that is no picture: the good ones convert, the broken
-// one is refused in words, and the exit status tells.
-TEST(Zorext, FolderKeepsGoingPastABrokenFile) {
+// Pi file and a file that is no picture: info describes the pictures, the
+// good ones convert, the broken one is refused in words, and the exit status
+// tells.
+TEST(Zorext, InfoAndAFolderThatKeepsGoingPastABrokenFile) {
   const std::string dir = "zt_zorext_in", outDir = "zt_zorext_out";
   std::filesystem::create_directory(dir);
-  const Source pi = PiSource(11, 4, 16, 6), bmp = BmpSource(7, 3, 24);
+  const Source pi = PiSource(17, 9, 16, 5, "a picture"), bmp = BmpSource(15, 6, 8);
   zt::WriteTempFile(dir + "/a.pi", pi.bytes);
   zt::WriteTempFile(dir + "/B.BMP", bmp.bytes);
   zt::WriteTempFile(dir + "/c.pi", std::string(100, 'x'));
   zt::WriteTempFile(dir + "/notes.txt", "not a picture");
+  const Outcome info = RunZorext({"info", dir + "/a.pi", dir + "/B.BMP"});
+  EXPECT_EQ(info.exitCode, 0) << info.output;
+  for (const char* want : {"kind: Pi", "size: 17 x 9", "colours: 16 (4 planes), palette stored",
+                           "comment: \"a picture\"", "kind: BMP", "size: 15 x 6",
+                           "colours: 8 bits per pixel, 256-entry palette"}) {
+    EXPECT_NE(info.output.find(want), std::string::npos) << "missing " << want << " in\n"
+                                                         << info.output;
+  }
   std::filesystem::remove_all(outDir);
   const Outcome r = RunZorext({"convert", dir, outDir});
   EXPECT_EQ(r.exitCode, 1) << r.output;
@@ -191,7 +186,6 @@ TEST(Zorext, FolderKeepsGoingPastABrokenFile) {
   EXPECT_EQ(r.output.find("notes"), std::string::npos) << r.output;
   ExpectPng(outDir + "/a.png", pi);
   ExpectPng(outDir + "/B.png", bmp);
-
   EXPECT_EQ(RunZorext({"convert", dir}).exitCode, 2) << "usage error";
 }
 
