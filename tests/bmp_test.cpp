@@ -114,8 +114,6 @@ TEST(BmpLoad, ConvertsEachFormat) {
         EXPECT_EQ(0u, s.rec()->palette);
         continue;
       }
-      // The file's table in the DIB's colour table and, as red, green, blue,
-      // in the host palette; its palette selected.
       std::vector<RGBQUAD> table = s.ColourTable();
       ASSERT_EQ(256u, table.size());
       EXPECT_EQ(0, std::memcmp(d.table.data(), table.data(), d.table.size()));

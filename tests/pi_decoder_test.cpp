@@ -155,16 +155,13 @@ TEST(PiStream, BitPatterns) {
       // The stream ends after the first colour of a literal pair: that pixel
       // stays.
       {"10 11 00 11000 00 000", 4, 4, 16, "0 15 0 15 0 15 0 15 13"},
-      // The example's first two bytes: the second row is never reached. The
-      // whole example's final byte carries codes: its "100" is the last
-      // length code, and the picture still decodes to the end.
+      // The example's first two bytes: the second row is never reached; its
+      // final byte's "100", the last length code, still decodes to the end.
       {"10100100 11110001", 4, 2, 16, "0 0 15 15"},
       {"10100100 11110001 1", 4, 2, 16, "0 0 15 15 0 0 15 15"},
-      // Width 1, where the code for one row back less one pixel names the
-      // pixel being written: such a copy leaves it as the decoder found it,
-      // cleared. c1 15, c2 14; code 1 (01), 1 pair (0): pixels 0, 1 copy the
-      // leading area's last 14; code 3 (110), 4 pairs (11000): pixels 2 .. 9
-      // copy themselves and stay clear; the stream then ends.
+      // Width 1: code 3 (one row back less one) names the pixel being
+      // written, which such a copy leaves cleared. c1 15, c2 14; 01 0: pixels
+      // 0, 1 copy the lead's last 14; 110 11000: pixels 2 .. 9 copy themselves.
       {"11 11 01 0 110 11000", 1, 12, 16, "14 14"},
       // No stream; both colours and a copy in one byte; 0111111, needing 7
       // more bits; height 0, nothing to decode; sizes no header can give.

@@ -69,8 +69,7 @@ void ExpectPlaced(const TestScreen& s, const Picture& p, int x0, int y0, std::ui
   EXPECT_TRUE(want == Bytes(s.bits(), s.bits() + s.pixelBytes())) << "pixels differ";
 }
 
-// Every test starts and ends without transparency and without a memory
-// source.
+// Each test starts and ends with the settings cleared.
 class Pi : public testing::Test {
  protected:
   void SetUp() override { Reset(); }
@@ -216,12 +215,10 @@ TEST_F(Pi, PlacementFlagsClippingAndRedraw) {
       ZT_EXPECT_HANDLES(handles + (handles >= 0 && !hadPalette && s.rec()->palette != 0 ? 1 : 0));
       EXPECT_TRUE(!paletteMode || s.palette() == s.SelectedPalette());
     }
-    // Full colour: neither the host palette nor the colour table changes.
     if (!paletteMode) {
       EXPECT_EQ(Bytes(768, 0xCD), hostPalette);
       EXPECT_EQ(7, s.RecordTable()[7].rgbRed);  // still grey
     }
-    // Height 0: status 0, nothing placed.
     s.Fill(0x22);
     EXPECT_EQ(0, PiLoad(s, emptyName.c_str(), 1, hostPalette.data()));
     ExpectPlaced(s, empty, 0, 0, 0x22);
@@ -257,7 +254,6 @@ TEST_F(Pi, FilesAndMemorySourcesAcrossChunks) {
     ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
     ASSERT_EQ(0, PiLoadMem(s, 1, 0, hostPalette.data()));
     ExpectPlaced(s, p, 0, 0, 0);
-    // The stored palette, and black past 16 colours.
     Bytes want = p.header.palette;
     want.resize(768, 0);
     EXPECT_EQ(want, hostPalette);
