@@ -276,23 +276,20 @@ TEST_F(Pi, TransparencyByIndexDistanceAndCornersInBothSourcesAndModes) {
   p.file = zt::EncodePiFile(p.header, p.pixels);
   const std::string name = zt::WriteTempFile("zt_pi_trans.pi", p.file);
   HostVar bytes = BytesVar(p.file);
-  bool distance[256] = {};
-  distance[6] = distance[7] = true;
   // Settings persist from case to case.
   struct Case {
     int value, enable, corner;
-    int transparent;  // an index, -1 none, -2 the distance mask
+    std::vector<int> transparent;  // indexes that leave the fill
   } cases[] = {
-      {5, 1, 0, 5},    {385, 1, 0, -1}, {5, 1, 0, 5},  {-2, 1, 0, -1}, {5, 0, 0, -1},
-      {300, 1, 0, -2}, {9, 1, 1, 1},    {9, 1, 2, 2},  {9, 1, 3, 3},   {9, 1, 4, 4},
-      {400, 1, 0, 4},  {7, 1, 0, 4},    {4, 0, 2, -1}, {5, 1, 0, 5},
+      {5, 1, 0, {5}},      {385, 1, 0, {}}, {5, 1, 0, {5}}, {-2, 1, 0, {}}, {5, 0, 0, {}},
+      {300, 1, 0, {6, 7}}, {9, 1, 1, {1}},  {9, 1, 2, {2}}, {9, 1, 3, {3}}, {9, 1, 4, {4}},
+      {400, 1, 0, {4}},    {7, 1, 0, {4}},  {4, 0, 2, {}},  {5, 1, 0, {5}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.value << " " << c.enable << " " << c.corner);
     EXPECT_EQ(0, PiTransColour(c.value, c.enable, c.corner, 0));
-    bool index[256] = {};
-    if (c.transparent >= 0) index[c.transparent] = true;
-    const bool* mask = c.transparent == -1 ? nullptr : c.transparent == -2 ? distance : index;
+    bool mask[256] = {};
+    for (int i : c.transparent) mask[i] = true;
     for (bool paletteMode : {true, false}) {
       // 10 wide: the right-hand corners are hidden, and still count.
       TestScreen s(10, 12, paletteMode);
