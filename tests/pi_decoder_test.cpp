@@ -277,8 +277,7 @@ TEST(PiPlace, FullColourPlacementMatchesPixelByPixel) {
     for (int sw : {w - 1, w, w + 2}) {
       if (sw < 1) continue;
       for (int x : {0, 1}) {
-        SCOPED_TRACE(std::to_string(w) + " into " + std::to_string(sw) + " at " +
-                     std::to_string(x));
+        SCOPED_TRACE(testing::Message() << w << " into " << sw << " at " << x);
         const int h = 3, sh = 2;  // the picture is cut at the bottom too
         Pixels picture(std::size_t(w) * h);
         for (std::size_t i = 0; i < picture.size(); ++i) picture[i] = std::uint8_t(i * 37 + w);
