@@ -22,7 +22,7 @@ const std::uint8_t* U8(const std::string& s) {
 }
 
 struct Decoded {
-  std::int32_t header = 0, status = 0, colours = 0;
+  std::int32_t status = 0;
   Pixels pixels;
   bool complete = false;
 };
@@ -51,20 +51,6 @@ Decoded DecodeStream(const std::string& stream, int w, int h, int colours, std::
   return d;
 }
 
-// Header, then the stream, the way the loader does it.
-Decoded DecodeFile(const std::string& file, std::size_t window = 0) {
-  zor::PiHeader info{};
-  std::int32_t size[2];
-  const std::size_t n = std::min(file.size(), zor::kPiChunkBytes);
-  const std::int32_t header = zor::ParsePiHeader(U8(file), n, &info, size);
-  Decoded d;
-  if (header == 0) {
-    d = DecodeStream(file.substr(info.dataOffset), size[0], size[1], info.colourCount, window);
-  }
-  d.header = header, d.colours = info.colourCount;
-  return d;
-}
-
 // Bits, MSB first, from '0' and '1' (other characters ignored).
 std::string Bits(const std::string& text) {
   zt::PiBitWriter w;
@@ -73,8 +59,6 @@ std::string Bits(const std::string& text) {
   }
   return w.out;
 }
-
-// ---- header ----
 
 TEST(PiHeader, AcceptsAndRefuses) {
   const std::string ex = zt::PiWorkedExample();
@@ -127,34 +111,14 @@ TEST(PiHeader, AcceptsAndRefuses) {
   }
 }
 
-TEST(PiHeader, DefaultPalettes) {
-  zor::PiHeader h{};
-  std::int32_t size[2];
-  const std::string ex = zt::PiWorkedExample();
-  ASSERT_EQ(0, zor::ParsePiHeader(U8(ex), ex.size(), &h, size));
-  EXPECT_EQ(0, std::memcmp(h.palette + 3 * 7, "\x77\x77\x77\0\0\0", 6));  // entries 7, 8
-  EXPECT_EQ(0, std::memcmp(h.palette + 3 * 9, "\0\0\xFF\xFF\0\0", 6));    // entries 9, 10
-  for (int i = 48; i < 768; ++i) ASSERT_EQ(0, h.palette[i]) << i;         // past 16: black
-
-  // 256 colours: index bits g g g r r r b b, 3 bits expand to 8 as v<<5|v<<2|v>>1.
-  zor::PiDefaultPalette(256, h.palette);
+// The 256-colour default: index bits g g g r r r b b, 3 bits expand to 8 as
+// v<<5|v<<2|v>>1.
+TEST(PiHeader, DefaultPalette256) {
+  std::uint8_t palette[768];
+  zor::PiDefaultPalette(256, palette);
   const int i = (5 << 5) | (7 << 2) | 2;
-  EXPECT_EQ(0, std::memcmp(h.palette + 3 * i, "\xFF\xB6\xAA", 3));
-  EXPECT_EQ(0, std::memcmp(h.palette + 3 * 255, "\xFF\xFF\xFF", 3));
-}
-
-// ---- stream ----
-
-TEST(PiStream, WorkedExample) {
-  Decoded d = DecodeFile(zt::PiWorkedExample());
-  ASSERT_EQ(0, d.status);
-  EXPECT_EQ((Pixels{0, 0, 15, 15, 0, 0, 15, 15}), d.pixels);
-  EXPECT_TRUE(d.complete);
-  // The final byte carries codes: the stream alone, ending in 0x80 whose
-  // "100" is the last length code, still decodes to the end.
-  Decoded s = DecodeStream(zt::PiWorkedExample().substr(18, 3), 4, 2, 16);
-  EXPECT_EQ(d.pixels, s.pixels);
-  EXPECT_TRUE(s.complete);
+  EXPECT_EQ(0, std::memcmp(palette + 3 * i, "\xFF\xB6\xAA", 3));
+  EXPECT_EQ(0, std::memcmp(palette + 3 * 255, "\xFF\xFF\xFF", 3));
 }
 
 TEST(PiStream, BitPatterns) {
@@ -165,6 +129,7 @@ TEST(PiStream, BitPatterns) {
     std::string bits;
     int w, h, colours;
     std::string want;
+    std::int32_t status = 0;
   } cases[] = {
       // c1 0, c2 15; code 1 (5 back) and code 2 (10 back) read the leading
       // area, whose c1 c2 alternation runs linearly (width 5 is odd). The
@@ -190,38 +155,37 @@ TEST(PiStream, BitPatterns) {
       // The stream ends after the first colour of a literal pair: that pixel
       // stays.
       {"10 11 00 11000 00 000", 4, 4, 16, "0 15 0 15 0 15 0 15 13"},
-      // The example's first two bytes: the second row is never reached.
+      // The example's first two bytes: the second row is never reached; its
+      // final byte's "100", the last length code, still decodes to the end.
       {"10100100 11110001", 4, 2, 16, "0 0 15 15"},
+      {"10100100 11110001 1", 4, 2, 16, "0 0 15 15 0 0 15 15"},
+      // Width 1: code 3 (one row back less one) names the pixel being
+      // written, which such a copy leaves cleared. c1 15, c2 14; 01 0: pixels
+      // 0, 1 copy the lead's last 14; 110 11000: pixels 2 .. 9 copy themselves.
+      {"11 11 01 0 110 11000", 1, 12, 16, "14 14"},
+      // No stream; both colours and a copy in one byte; 0111111, needing 7
+      // more bits; height 0, nothing to decode; sizes no header can give.
+      {"", 4, 2, 16, "", zor::kPiNoStream},
+      {"10 000 00 0", 4, 2, 16, "0 14"},
+      {"01111111", 4, 2, 256, "", zor::kPiNoStream},
+      {"101", 5, 0, 16, ""},
+      {"101", 0, 5, 16, "", zor::kPiBadSize},
+      {"101", 8193, 5, 16, "", zor::kPiBadSize},
+      {"101", 5, 65536, 16, "", zor::kPiBadSize},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bits);
     Decoded d = DecodeStream(Bits(c.bits), c.w, c.h, c.colours);
-    ASSERT_EQ(0, d.status);
+    EXPECT_EQ(c.status, d.status);
     Pixels want(d.pixels.size(), 0);
     std::istringstream in(c.want);
     for (int i = 0, v; in >> v; ++i) want[std::size_t(i)] = std::uint8_t(v);
     EXPECT_EQ(want, d.pixels);
+    EXPECT_EQ(want, DecodeStream(Bits(c.bits), c.w, c.h, c.colours, 1).pixels) << "in windows";
   }
 }
 
-TEST(PiStream, StatusesSizesAndCorners) {
-  struct Case {
-    std::string stream;
-    int w, h, colours;
-    std::int32_t status;
-  } cases[] = {
-      {"", 4, 2, 16, zor::kPiNoStream},
-      {"\x80", 4, 2, 16, 0},                  // both colours fit in one byte
-      {"\x7F", 4, 2, 256, zor::kPiNoStream},  // 0111111 needs 7 more bits
-      {"\xA0", 5, 0, 16, 0},                  // height 0: nothing to decode
-      {"\xA0", 0, 5, 16, zor::kPiBadSize},    // sizes no header can give
-      {"\xA0", 8193, 5, 16, zor::kPiBadSize},
-      {"\xA0", 5, 65536, 16, zor::kPiBadSize},
-  };
-  for (const Case& c : cases) {
-    Decoded d = DecodeStream(c.stream, c.w, c.h, c.colours);
-    EXPECT_EQ(c.status, d.status) << c.w << "x" << c.h;
-  }
+TEST(PiStream, EmptyCornerAndTheLargestPicture) {
   // A picture without pixels has no corner: the transparent value stays.
   const std::uint8_t none[1] = {7};
   EXPECT_EQ(300, zor::PiCornerValue(none, 3, 0, 2, 300));
@@ -286,29 +250,20 @@ TEST(PiStream, RandomPicturesRoundTrip) {
       const std::size_t windows[] = {1, 2, 3, 7, 8, 9, 63};
       const std::size_t window = i % 2 == 1 ? windows[rng() % 7] : 0;
       const std::uint32_t encoderSeed = i % 3 == 1 ? rng() | 1 : 0;
-      Decoded d = DecodeFile(zt::EncodePiFile(header, px, encoderSeed), window);
-      ASSERT_EQ(0, d.header);
-      EXPECT_EQ(colours, d.colours);
+      // Header, then the stream, the way the loader reads them.
+      const std::string file = zt::EncodePiFile(header, px, encoderSeed);
+      zor::PiHeader info{};
+      std::int32_t size[2];
+      ASSERT_EQ(
+          0, zor::ParsePiHeader(U8(file), std::min(file.size(), zor::kPiChunkBytes), &info, size));
+      EXPECT_EQ(colours, info.colourCount);
+      Decoded d =
+          DecodeStream(file.substr(info.dataOffset), size[0], size[1], info.colourCount, window);
       ASSERT_EQ(0, d.status);
       ASSERT_EQ(px, d.pixels) << "w " << w << " h " << h << " colours " << colours;
       EXPECT_TRUE(d.complete);
     }
   }
-}
-
-// Width 1, where the code for one row back less one pixel names the pixel
-// being written: such a copy leaves it as the decoder found it, the same
-// every time, and cleared when nothing was there.
-TEST(PiStream, WidthOneCopiesOfThePixelItselfAreStable) {
-  // c1 15, c2 14; code 1 (01), 1 pair (0): pixels 0, 1 copy the leading
-  // area's last 14; code 3 (110), 4 pairs (11000): pixels 2 .. 9 copy
-  // themselves and stay clear; the stream then ends.
-  const std::string stream = Bits("11 11 01 0 110 11000");
-  const Decoded first = DecodeStream(stream, 1, 12, 16);
-  EXPECT_EQ((Pixels{14, 14, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), first.pixels);
-  EXPECT_FALSE(first.complete);
-  for (int i = 0; i < 3; ++i)
-    EXPECT_TRUE(DecodeStream(stream, 1, 12, 16, 1).pixels == first.pixels);
 }
 
 // Full-colour placement without transparency (four pixels a step, each
@@ -322,8 +277,7 @@ TEST(PiPlace, FullColourPlacementMatchesPixelByPixel) {
     for (int sw : {w - 1, w, w + 2}) {
       if (sw < 1) continue;
       for (int x : {0, 1}) {
-        SCOPED_TRACE(std::to_string(w) + " into " + std::to_string(sw) + " at " +
-                     std::to_string(x));
+        SCOPED_TRACE(testing::Message() << w << " into " << sw << " at " << x);
         const int h = 3, sh = 2;  // the picture is cut at the bottom too
         Pixels picture(std::size_t(w) * h);
         for (std::size_t i = 0; i < picture.size(); ++i) picture[i] = std::uint8_t(i * 37 + w);
@@ -334,10 +288,8 @@ TEST(PiPlace, FullColourPlacementMatchesPixelByPixel) {
         for (int r = 0; r < sh && r < h; ++r) {
           for (int c = 0; c < w && px + c < sw; ++c) {
             const std::uint8_t* e = palette + 3 * picture[std::size_t(r) * w + c];
-            std::uint8_t* d = want.data() + std::size_t(sh - 1 - r) * stride + 3 * (px + c);
-            d[0] = e[2];
-            d[1] = e[1];
-            d[2] = e[0];
+            std::reverse_copy(e, e + 3,
+                              want.data() + std::size_t(sh - 1 - r) * stride + 3 * (px + c));
           }
         }
         EXPECT_TRUE(got == want);

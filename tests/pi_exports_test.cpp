@@ -25,85 +25,75 @@ namespace {
 
 using zt::HostVar;
 using zt::TestScreen;
-using Palette = std::vector<std::uint8_t>;
+using Bytes = std::vector<std::uint8_t>;
 
 struct Picture {
   zt::PiHeaderSpec header;
-  std::vector<std::uint8_t> pixels;
+  Bytes pixels;
   std::string file;
 };
 
 Picture MakePicture(int w, int h, int colours, std::uint32_t seed, unsigned detail = 20) {
-  Picture p;
-  p.header = zt::PiSpec(w, h, colours, seed);
-  p.pixels = zt::MakePiPicture(w, h, colours, seed, detail);
+  Picture p{zt::PiSpec(w, h, colours, seed), zt::MakePiPicture(w, h, colours, seed, detail), ""};
   p.file = zt::EncodePiFile(p.header, p.pixels, seed);
   return p;
 }
 
-// Settings back to their initial values: no transparency, no memory source.
-void ResetSettings() {
-  PiTransColour(0, 0, 0, 0);
-  HostVar v = HostVar::String(4);
-  SetPiMem(v, 1, 0, 0);
-}
-
-// A string variable holding `bytes` (the way a script loads a file); row
-// sizes past 16 bits live in the extended size record, as the host keeps them.
+// A string variable holding `bytes` (the way a script loads a file), its
+// capacity the file's length rounded up to 4, in the extended size record.
 HostVar BytesVar(const std::string& bytes) {
-  const std::uint32_t storage = std::uint32_t((bytes.size() + 4) & ~std::size_t{3});
-  HostVar v = HostVar::String(storage);
-  if (storage / 4 > 0xFFFF) v.SetExtended(std::int32_t(storage / 4), 1);
+  HostVar v = HostVar::String(std::uint32_t((bytes.size() + 4) & ~std::size_t{3}));
+  v.SetExtended(std::int32_t((bytes.size() + 3) / 4), 1);
   std::memcpy(v.bytes(), bytes.data(), bytes.size());
   return v;
 }
 
 // Expects the picture at (x0, y0) where the screen has room and `fill`
-// elsewhere and on indexes marked in `transparent` (may be null).
+// elsewhere, in the row padding and on indexes marked in `transparent`.
 void ExpectPlaced(const TestScreen& s, const Picture& p, int x0, int y0, std::uint8_t fill,
                   const bool* transparent = nullptr) {
-  int mismatches = 0;
-  for (int y = 0; y < s.height(); ++y) {
-    for (int x = 0; x < s.width(); ++x) {
-      const bool inside = x >= x0 && y >= y0 && x - x0 < p.header.width && y - y0 < p.header.height;
-      const std::uint8_t idx = inside ? p.pixels[std::size_t(y - y0) * p.header.width + x - x0] : 0;
-      const bool keep = !inside || (transparent != nullptr && transparent[idx]);
-      const std::uint8_t* rgb = &p.header.palette[std::size_t(idx) * 3];
-      const std::uint32_t want = keep ? (s.paletteMode() ? fill : fill * 0x010101u)
-                                 : s.paletteMode()
-                                     ? idx
-                                     : std::uint32_t(rgb[0] << 16 | rgb[1] << 8 | rgb[2]);
-      const std::uint32_t got = s.paletteMode() ? s.Index(x, y) : s.Rgb(x, y);
-      if (got != want && ++mismatches < 5) {
-        ADD_FAILURE() << "(" << x << "," << y << ") " << std::hex << got << " want " << want;
+  Bytes want(s.pixelBytes(), fill);
+  for (int y = y0; y < s.height() && y - y0 < p.header.height; ++y) {
+    for (int x = x0; x < s.width() && x - x0 < p.header.width; ++x) {
+      const std::uint8_t idx = p.pixels[std::size_t(y - y0) * p.header.width + x - x0];
+      std::uint8_t* at = &want[std::size_t(s.height() - 1 - y) * s.rowBytes()];
+      if (transparent != nullptr && transparent[idx]) continue;
+      if (s.paletteMode()) {
+        at[x] = idx;
+      } else {
+        const std::uint8_t* rgb = &p.header.palette[std::size_t(idx) * 3];
+        std::reverse_copy(rgb, rgb + 3, at + 3 * x);
       }
     }
   }
-  // Row padding is never written.
-  const int used = s.width() * s.bytesPerPixel();
-  for (int y = 0; y < s.height(); ++y) {
-    for (int i = used; i < s.rowBytes(); ++i) EXPECT_EQ(fill, s.bits()[y * s.rowBytes() + i]);
-  }
-  EXPECT_EQ(0, mismatches);
+  EXPECT_TRUE(want == Bytes(s.bits(), s.bits() + s.pixelBytes())) << "pixels differ";
 }
 
-// ---- PiInfo, PiInfoMem, SetPiMem ----
+// Each test starts and ends with the settings cleared.
+class Pi : public testing::Test {
+ protected:
+  void SetUp() override { Reset(); }
+  void TearDown() override { Reset(); }
+  static void Reset() {
+    PiTransColour(0, 0, 0, 0);
+    SetPiMem(HostVar::String(4), 1, 0, 0);
+  }
+};
 
-TEST(PiInfo, MemorySourceSetClearedAndSized) {
-  ResetSettings();
-  HostVar size = HostVar::Ints(2), text = HostVar::String(8);
+TEST_F(Pi, MemorySourceSetClearedAndSized) {
+  HostVar size = HostVar::Ints(2), text = HostVar::String(8),
+          bytes = BytesVar(zt::PiWorkedExample());
   EXPECT_EQ(5, PiInfoMem(size, 0, 0, 0));
   EXPECT_EQ(6, PiInfoMem(text, 0, 0, 0));  // type first, then the source
-
   // The count is the byte capacity: with lengths[1] saying 4 bytes the
   // header is too short; the extended record's 18 x 4 = 72 bytes hold it.
   // Any type is taken.
-  HostVar bytes = BytesVar(zt::PiWorkedExample());
   bytes.rec()->type = 4;
   bytes.rec()->lengths[1] = 1;
+  bytes.rec()->extended = 0;
   ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
   EXPECT_EQ(-1, PiInfoMem(size, 0, 0, 0));
-  bytes.SetExtended(18, 1);
+  bytes.rec()->extended = 1;
   ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
   EXPECT_EQ(0, PiInfoMem(size, 0, 0, 0));
   EXPECT_EQ(4, size.ints()[0]);
@@ -117,7 +107,7 @@ TEST(PiInfo, MemorySourceSetClearedAndSized) {
   EXPECT_EQ(5, PiInfoMem(size, 0, 0, 0));
   // PiLoadMem and PiInfoMem keep the source; PiLoad clears it, even failing.
   TestScreen s(8, 8, true);
-  Palette hostPalette(768);
+  Bytes hostPalette(768);
   ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
   EXPECT_EQ(0, PiLoadMem(s, 1, 0, hostPalette.data()));
   EXPECT_EQ(0, PiInfoMem(size, 0, 0, 0));
@@ -126,41 +116,12 @@ TEST(PiInfo, MemorySourceSetClearedAndSized) {
   EXPECT_EQ(5, PiInfoMem(size, 0, 0, 0));
 }
 
-// ---- PiLoad, PiLoadMem ----
-
-TEST(PiLoad, WorkedExampleOnAPaletteScreen) {
-  ResetSettings();
-  const std::string name = zt::WriteTempFile("zt_pi_example.pi", zt::PiWorkedExample());
-  TestScreen s(6, 3, true);
-  s.Fill(0xEE);
-  Palette hostPalette(768, 0xCD);
-  long before = zt::OpenHandleCount();
-  ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 6; ++x) {
-      EXPECT_EQ(y == 2 || x >= 4 ? 0xEE : x < 2 ? 0 : 15, s.Index(x, y)) << x << "," << y;
-    }
-  }
-  // Default 16-colour palette, entries 16 to 255 black, in the host palette,
-  // the record's colour table, the DIB's and the installed palette.
-  EXPECT_EQ(0, std::memcmp(hostPalette.data() + 3, "\0\0\x77", 3));
-  EXPECT_EQ(0, std::memcmp(hostPalette.data() + 45, "\xFF\xFF\xFF\0\0\0", 6));  // 15, 16
-  EXPECT_EQ(0, std::memcmp(s.RecordTable() + 1, "\x77\0\0", 3));                // blue, green, red
-  std::vector<RGBQUAD> table = s.ColourTable();
-  ASSERT_EQ(256u, table.size());
-  EXPECT_EQ(255, table[15].rgbGreen);
-  EXPECT_EQ(0, table[100].rgbGreen);  // was grey 100
-  EXPECT_EQ(256, s.rec()->paletteCount);
-  EXPECT_EQ(256u, TestScreen::PaletteEntries(s.palette()).size());
-  ZT_EXPECT_HANDLES(before + (before >= 0 ? 1 : 0));  // the installed palette
-  std::remove(name.c_str());
-}
-
-TEST(PiLoad, StatusCodesFromFilesAndMemory) {
-  ResetSettings();
+// Refusals reach neither the screen nor the palettes; the worked example
+// then loads.
+TEST_F(Pi, StatusCodesFromFilesAndMemoryThenTheWorkedExample) {
   TestScreen s(8, 8, true);
   s.Fill(0xEE);
-  Palette hostPalette(768, 0xCD);
+  Bytes hostPalette(768, 0xCD);
   long before = zt::OpenHandleCount();
   std::string narrow = zt::PiWorkedExample(), wide = narrow, badSig = narrow;
   narrow[15] = 2;
@@ -180,7 +141,6 @@ TEST(PiLoad, StatusCodesFromFilesAndMemory) {
     SCOPED_TRACE(c.width);
     const std::string name = zt::WriteTempFile("zt_pi_status.pi", c.bytes);
     HostVar size = HostVar::Ints(2), bytes = BytesVar(c.bytes);
-    bytes.SetExtended(std::int32_t((c.bytes.size() + 3) / 4), 1);
     size.ints()[0] = size.ints()[1] = 7;
     EXPECT_EQ(c.info, PiInfo(size, name.c_str(), 0, 0));
     EXPECT_EQ(c.width, size.ints()[0]);
@@ -193,21 +153,31 @@ TEST(PiLoad, StatusCodesFromFilesAndMemory) {
   }
   HostVar size = HostVar::Ints(2), one = HostVar::Ints(1), text = HostVar::String(64);
   EXPECT_EQ(-2, PiInfo(size, "zt_pi_missing.pi", 0, 0));
-  EXPECT_EQ(-3, PiLoad(s, "zt_pi_missing.pi", 1, hostPalette.data()));
   const std::string name = zt::WriteTempFile("zt_pi_status.pi", zt::PiWorkedExample());
   EXPECT_EQ(3, PiInfo(one, name.c_str(), 0, 0));
   EXPECT_EQ(6, PiInfo(text, name.c_str(), 0, 0));
-  std::remove(name.c_str());
-  // Nothing reached the screen or the palettes, and nothing stays open.
-  EXPECT_EQ(0xEE, s.Index(0, 0));
-  EXPECT_EQ(Palette(768, 0xCD), hostPalette);
+  EXPECT_EQ(Bytes(s.pixelBytes(), 0xEE), Bytes(s.bits(), s.bits() + s.pixelBytes()));
+  EXPECT_EQ(Bytes(768, 0xCD), hostPalette);
   EXPECT_EQ(0u, s.rec()->palette);
   ZT_EXPECT_HANDLES(before);
-  ResetSettings();
+  ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
+  ExpectPlaced(s, {zt::PiSpec(4, 2, 16), {0, 0, 15, 15, 0, 0, 15, 15}, ""}, 0, 0, 0xEE);
+  // Default 16-colour palette, entries 16 to 255 black, in the host palette,
+  // the record's colour table, the DIB's and the installed palette.
+  EXPECT_EQ(0, std::memcmp(hostPalette.data() + 3, "\0\0\x77", 3));
+  EXPECT_EQ(0, std::memcmp(hostPalette.data() + 45, "\xFF\xFF\xFF\0\0\0", 6));  // 15, 16
+  EXPECT_EQ(0, std::memcmp(s.RecordTable() + 1, "\x77\0\0", 3));                // blue, green, red
+  std::vector<RGBQUAD> table = s.ColourTable();
+  ASSERT_EQ(256u, table.size());
+  EXPECT_EQ(255, table[15].rgbGreen);
+  EXPECT_EQ(0, table[100].rgbGreen);  // was grey 100
+  EXPECT_EQ(256, s.rec()->paletteCount);
+  EXPECT_EQ(256u, TestScreen::PaletteEntries(s.palette()).size());
+  ZT_EXPECT_HANDLES(before + (before >= 0 ? 1 : 0));  // the installed palette
+  std::remove(name.c_str());
 }
 
-TEST(PiLoad, PlacementFlagsClippingAndRedraw) {
-  ResetSettings();
+TEST_F(Pi, PlacementFlagsClippingAndRedraw) {
   Picture p = MakePicture(13, 9, 256, 5), empty = MakePicture(8, 0, 16, 1);
   const std::string name = zt::WriteTempFile("zt_pi_place.pi", p.file);
   const std::string emptyName = zt::WriteTempFile("zt_pi_empty.pi", empty.file);
@@ -224,10 +194,9 @@ TEST(PiLoad, PlacementFlagsClippingAndRedraw) {
   for (bool paletteMode : {true, false}) {
     TestScreen s(17, 11, paletteMode);
     s.rec()->reserved76 = 0xFFFF;
-    Palette hostPalette(768, 0xCD);
+    Bytes hostPalette(768, 0xCD);
     for (const Case& c : cases) {
-      SCOPED_TRACE(std::to_string(c.flags) + " " + std::to_string(c.cx) + "," +
-                   std::to_string(c.cy));
+      SCOPED_TRACE(testing::Message() << c.flags << " " << c.cx << "," << c.cy);
       s.Fill(0x22);
       s.rec()->currentX = c.cx;
       s.rec()->currentY = c.cy;
@@ -246,12 +215,10 @@ TEST(PiLoad, PlacementFlagsClippingAndRedraw) {
       ZT_EXPECT_HANDLES(handles + (handles >= 0 && !hadPalette && s.rec()->palette != 0 ? 1 : 0));
       EXPECT_TRUE(!paletteMode || s.palette() == s.SelectedPalette());
     }
-    // Full colour: neither the host palette nor the colour table changes.
     if (!paletteMode) {
-      EXPECT_EQ(Palette(768, 0xCD), hostPalette);
+      EXPECT_EQ(Bytes(768, 0xCD), hostPalette);
       EXPECT_EQ(7, s.RecordTable()[7].rgbRed);  // still grey
     }
-    // Height 0: status 0, nothing placed.
     s.Fill(0x22);
     EXPECT_EQ(0, PiLoad(s, emptyName.c_str(), 1, hostPalette.data()));
     ExpectPlaced(s, empty, 0, 0, 0x22);
@@ -260,11 +227,11 @@ TEST(PiLoad, PlacementFlagsClippingAndRedraw) {
   std::remove(emptyName.c_str());
 }
 
-TEST(PiLoad, FilesAndMemorySourcesAcrossChunks) {
-  ResetSettings();
-  // Files of exactly two 65,536-byte chunks, the comment making up the
-  // size: the stream crosses the chunk boundary and its last codes sit in
-  // the final byte of a full chunk.
+// Files of exactly two 65,536-byte chunks, the comment making up the size:
+// the stream crosses the chunk boundary and its last codes sit in the final
+// byte of a full chunk. From memory, the same bytes are read in place, no
+// more than the file.
+TEST_F(Pi, FilesAndMemorySourcesAcrossChunks) {
   constexpr std::size_t kWant = 2 * 65536;
   for (auto [colours, h] : {std::pair{16, 582}, {256, 253}}) {
     SCOPED_TRACE(colours);
@@ -276,34 +243,27 @@ TEST(PiLoad, FilesAndMemorySourcesAcrossChunks) {
     p.file = zt::PiHeaderBytes(p.header) + stream;
     ASSERT_EQ(kWant, p.file.size());
     ASSERT_NE(0, p.file.back());
-
     const std::string name = zt::WriteTempFile("zt_pi_large.pi", p.file);
     TestScreen s(301, h, true);
-    Palette hostPalette(768);
+    Bytes hostPalette(768);
     long before = zt::OpenHandleCount();
     ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
     ExpectPlaced(s, p, 0, 0, 0);
-    // From memory, the same bytes read in place, no more than the file.
     s.Fill(0);
     HostVar bytes = BytesVar(p.file);
-    bytes.SetExtended(std::int32_t(kWant / 4), 1);
     ASSERT_EQ(0, SetPiMem(bytes, 0, 0, 0));
     ASSERT_EQ(0, PiLoadMem(s, 1, 0, hostPalette.data()));
     ExpectPlaced(s, p, 0, 0, 0);
-    // The stored palette, and black past 16 colours.
-    Palette want = p.header.palette;
+    Bytes want = p.header.palette;
     want.resize(768, 0);
     EXPECT_EQ(want, hostPalette);
     ZT_EXPECT_HANDLES(before + (before >= 0 ? 1 : 0));  // the screen's palette
-    ResetSettings();
+    Reset();
     std::remove(name.c_str());
   }
 }
 
-// ---- transparency ----
-
-TEST(PiTransparency, IndexDistanceAndCornersInBothSourcesAndModes) {
-  ResetSettings();
+TEST_F(Pi, TransparencyByIndexDistanceAndCornersInBothSourcesAndModes) {
   Picture p = MakePicture(15, 9, 16, 31, 50);
   // Distinct corners, so each corner mode shows which one it took. Entry 6
   // is currentColour, 7 lies 44 off in every channel (marked at tolerance
@@ -316,29 +276,25 @@ TEST(PiTransparency, IndexDistanceAndCornersInBothSourcesAndModes) {
   p.file = zt::EncodePiFile(p.header, p.pixels);
   const std::string name = zt::WriteTempFile("zt_pi_trans.pi", p.file);
   HostVar bytes = BytesVar(p.file);
-  bool distance[256] = {};
-  distance[6] = distance[7] = true;
   // Settings persist from case to case.
   struct Case {
     int value, enable, corner;
-    int transparent;  // an index, -1 none, -2 the distance mask
+    std::vector<int> transparent;  // indexes that leave the fill
   } cases[] = {
-      {5, 1, 0, 5},    {385, 1, 0, -1}, {5, 1, 0, 5},  {-2, 1, 0, -1}, {5, 0, 0, -1},
-      {300, 1, 0, -2}, {9, 1, 1, 1},    {9, 1, 2, 2},  {9, 1, 3, 3},   {9, 1, 4, 4},
-      {400, 1, 0, 4},  {7, 1, 0, 4},    {4, 0, 2, -1}, {5, 1, 0, 5},
+      {5, 1, 0, {5}},      {385, 1, 0, {}}, {5, 1, 0, {5}}, {-2, 1, 0, {}}, {5, 0, 0, {}},
+      {300, 1, 0, {6, 7}}, {9, 1, 1, {1}},  {9, 1, 2, {2}}, {9, 1, 3, {3}}, {9, 1, 4, {4}},
+      {400, 1, 0, {4}},    {7, 1, 0, {4}},  {4, 0, 2, {}},  {5, 1, 0, {5}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.value) + " " + std::to_string(c.enable) + " " +
-                 std::to_string(c.corner));
+    SCOPED_TRACE(testing::Message() << c.value << " " << c.enable << " " << c.corner);
     EXPECT_EQ(0, PiTransColour(c.value, c.enable, c.corner, 0));
-    bool index[256] = {};
-    if (c.transparent >= 0) index[c.transparent] = true;
-    const bool* mask = c.transparent == -1 ? nullptr : c.transparent == -2 ? distance : index;
+    bool mask[256] = {};
+    for (int i : c.transparent) mask[i] = true;
     for (bool paletteMode : {true, false}) {
       // 10 wide: the right-hand corners are hidden, and still count.
       TestScreen s(10, 12, paletteMode);
       s.rec()->currentColour = 0x00C83264;  // 100, 50, 200
-      Palette hostPalette(768);
+      Bytes hostPalette(768);
       s.Fill(0x55);
       if (paletteMode) {
         ASSERT_EQ(0, PiLoad(s, name.c_str(), 1, hostPalette.data()));
@@ -349,11 +305,8 @@ TEST(PiTransparency, IndexDistanceAndCornersInBothSourcesAndModes) {
       ExpectPlaced(s, p, 0, 0, 0x55, mask);
     }
   }
-  ResetSettings();
   std::remove(name.c_str());
 }
-
-// ---- about box ----
 
 TEST(PiDllAbout, ShowsTheNoticeAndReturnsZero) {
   zt::Watchdog watchdog(30, "the about box");

@@ -87,11 +87,10 @@ inline std::string EncodePiStream(const std::vector<std::uint8_t>& pixels, std::
     if (idx < 4) {
       out.Bits(idx < 2 ? 2 | idx : idx - 2, idx < 2 ? 2 : 3);
     } else {
-      int e = 2;  // idx in [2^e, 2^(e+1))
+      int e = 2;  // idx in [2^e, 2^(e+1)): 0, e - 1 ones, a 0 below the longest, e bits
       while ((2u << e) <= idx) ++e;
-      out.Bits(1, 2);
-      out.Bits((1u << (e - 2)) - 1, e - 2);
-      if (e < (colours == 16 ? 3 : 7)) out.Bits(0, 1);
+      const int stop = e < (colours == 16 ? 3 : 7);
+      out.Bits(((1u << (e - 1)) - 1) << stop, e + stop);
       out.Bits(idx - (1u << e), e);
     }
     std::copy_backward(list, list + idx, list + idx + 1);
@@ -140,8 +139,7 @@ inline std::string EncodePiStream(const std::vector<std::uint8_t>& pixels, std::
       position(code);
       int k = 0;  // the length: k 1 bits, a 0, a k-bit field
       while ((2u << k) <= m + extra) ++k;
-      out.Bits((1u << k) - 1, k);
-      out.Bits(0, 1);
+      out.Bits(((1u << k) - 1) << 1, k + 1);
       out.Bits(std::uint32_t(m + extra - (1u << k)), k);
       previous = code;
       p += 2 * m;
