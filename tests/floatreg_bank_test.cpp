@@ -58,15 +58,13 @@ void Set(I r, double v) {
   ASSERT_EQ(0, FloatSetBuf(s, r, 0, 0));
 }
 
-std::string Text(I r, I n = 8, std::uint32_t bytes = 128) {
-  zt::HostVar s = zt::HostVar::String(bytes);
-  EXPECT_EQ(0, FloatToString(s, r, n, 0));
-  return s.text();
-}
-
 // Enough decimals for all 17 significant digits of any double: the text
 // names the register's value exactly.
-std::string Exact(I r) { return Text(r, 400, 1024); }
+std::string Exact(I r) {
+  zt::HostVar s = zt::HostVar::String(1024);
+  EXPECT_EQ(0, FloatToString(s, r, 400, 0));
+  return s.text();
+}
 double Get(I r) { return std::strtod(Exact(r).c_str(), nullptr); }
 
 std::vector<std::string> Snapshot() {
@@ -83,8 +81,6 @@ bool IsNegativeZero(I r) {
 }
 
 bool Same(double want, double got) { return want == got || (std::isnan(want) && std::isnan(got)); }
-
-// --- reading numbers -----------------------------------------------------------------
 
 TEST(Reading, DecimalNumbersOnlyLikeC90Atof) {
   // clang-format off
@@ -169,8 +165,6 @@ TEST(Reading, DivisionByZeroTextRefusedAfterTerminating) {
   }
 }
 
-// --- the bank's own operations ------------------------------------------------------------
-
 TEST(Registers, BoundedTruncationInPlaceAndToAnInteger) {
   // clang-format off
   const struct {
@@ -210,8 +204,6 @@ TEST(Registers, ChkOvFlowReportsOnlyTheTwoExactValues) {
     EXPECT_EQ(c.second, FloatChkOvFlow(12, 0, 0, 0)) << c.first;
   }
 }
-
-// --- decimal text -----------------------------------------------------------------------
 
 // Value, decimals, trim flag, buffer bytes and rows, then the text and status.
 TEST(FloatToString, WorkedExamplesAndCutTexts) {
@@ -257,8 +249,6 @@ TEST(FloatToString, WorkedExamplesAndCutTexts) {
     EXPECT_EQ(c.rows > 1 ? '#' : 0, s.text()[c.bytes * c.rows - 1]) << "second row";
   }
 }
-
-// --- arithmetic and functions ---------------------------------------------------------------
 
 // Destination first, source second, both read back through their own
 // (maybe out-of-range) indices (for Pow: base, then exponent x, for

@@ -53,9 +53,9 @@ TEST(ScaledResult, TruncationKeepsLowBitsOfSixtyFourBits) {
   EXPECT_EQ(1, zor::RoundToResult(0.5, -0.0));   // -0.0 is not negative
 }
 
-// kind (1 cosine, 2 tangent, else sine), whole degrees, scale.
-TEST(TriFunc, TableValuesSaturatedTangentsAndRange) {
+TEST(ScaledFunctions, ValuesWrapAroundAndRanges) {
   // clang-format off
+  // kind (1 cosine, 2 tangent, else sine), whole degrees, scale.
   ExpectRows("TriFunc", {
       {0, 30, 100, 0, 50},   {1, 60, 100, 0, 50},   {2, 45, 100, 0, 100}, {2, 135, 100, 0, -99},
       {0, 210, 100, 0, -49}, {0, 90, -100, 0, -99}, {0, 4096, 1000, 0, 695},
@@ -72,12 +72,7 @@ TEST(TriFunc, TableValuesSaturatedTangentsAndRange) {
       {0, 90, INT_MAX, 0, 0}, {2, 89, 100000, 0, -523169}, {1, 0, INT_MIN, 0, 0},
       {0, 4097, 100, 3, kUntouched}, {0, -4097, 100, 3, kUntouched},
       {2, INT_MIN, 100, 3, kUntouched}});
-  // clang-format on
-}
-
-// kind, angle in 1/10000 degree, scale.
-TEST(TriFunc2, DoubleValuesFixedTangentsAndRange) {
-  // clang-format off
+  // kind, angle in 1/10000 degree, scale.
   ExpectRows("TriFunc2", {
       {0, 300000, 100, 0, 50},   {1, 600000, 100, 0, 50},       {2, 1350000, 100, 0, -100},
       {0, 300000, -100, 0, -49}, {0, 900000, 1000, 0, 1000},    {1, 0, 1000, 0, 1000},
@@ -91,12 +86,7 @@ TEST(TriFunc2, DoubleValuesFixedTangentsAndRange) {
       {2, 4500000, 0, 0, 0},  // a full turn on from a pole, computed: huge x 0
       {0, -2147483645, 100, 0, 15}, {0, 2147483646, 100, 0, -15},
       {0, -2147483646, 100, 3, kUntouched}, {0, INT_MAX, 100, 3, kUntouched}});
-  // clang-format on
-}
-
-// kind (1 arc cosine, else arc sine), ratio in millionths, scale.
-TEST(TriFuncA, AnglesInRadiansTimesScale) {
-  // clang-format off
+  // kind (1 arc cosine, else arc sine), ratio in millionths, scale.
   ExpectRows("TriFuncA", {
       {1, 500000, 1000, 0, 1047}, {0, -1000000, 1000, 0, -1571}, {1, -1000000, 1000, 0, 3142},
       {0, 1000000, 1000, 0, 1571}, {1, 1000000, 1000, 0, 0},     {0, 500000, 1000, 0, 524},
@@ -105,12 +95,7 @@ TEST(TriFuncA, AnglesInRadiansTimesScale) {
       {1, -1000000, 2000000000, 0, 1988218011}, {0, 1000000, -2000000000, 0, 1153374643},
       {0, 1000001, 1000, -1, kUntouched},  {1, -1000001, 1000, -1, kUntouched},
       {0, INT_MAX, 1000, -1, kUntouched},  {1, INT_MIN, 1000, -1, kUntouched}});
-  // clang-format on
-}
-
-// x, scale.
-TEST(Root, ScaledSquareRootZeroWritesZero) {
-  // clang-format off
+  // x, scale.
   ExpectRows("Root", {
       {2, 1000, 0, 0, 1414}, {10, 100, 0, 0, 316}, {2, -1000, 0, 0, -1413}, {4, 1, 0, 0, 2},
       {1, -1, 0, 0, 0},      {9, 0, 0, 0, 0},      {INT_MAX, 1, 0, 0, 46341},

@@ -207,8 +207,6 @@ TEST(SearchStr, StatusesAndPositions) {
   }
 }
 
-// ---- the routines against byte-by-byte walks ----
-
 // Bytes mostly from a small alphabet of letters and lead bytes, so that
 // candidates, runs of lead bytes and near matches are frequent.
 std::vector<std::uint8_t> RandomText(std::mt19937& rng, std::size_t n) {
