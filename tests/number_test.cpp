@@ -104,31 +104,26 @@ TEST(ScaledFunctions, ValuesWrapAroundAndRanges) {
   // clang-format on
 }
 
-TEST(GetAngle, DirectionAsNegatedStatus) {
+// One pair of points through GetAngle (the direction in 1/10000 degree as
+// its negated status) and GetAngle2 (degrees x scale into element 0).
+TEST(GetAngle, DirectionAsStatusAndScaledDegrees) {
   // clang-format off
   const struct {
-    I x1, y1, x2, y2, status;
+    I x1, y1, x2, y2, angle, scale, status, result;
   } cases[] = {
-      {0, 0, 10, 10, -450000}, {0, 0, 10, -10, -3150000}, {0, 0, -10, 0, 0},
-      {0, 0, 3, -1, -3415651}, {0, 0, -10, -10, -450000},  // only the slope counts
-      {0, 0, 3, 1, -184349},   {5, 5, 0, 15, -2965651},   {5, 1, 5, 9, 3},
-      {INT_MIN, 0, INT_MIN, 0, 3},
-      {INT_MIN, 0, INT_MAX, 1, -3150000}, {0, INT_MAX, 1, INT_MIN, -450000}};  // dx, dy wrap
-  // clang-format on
-  for (auto& c : cases)
-    EXPECT_EQ(c.status, GetAngle(c.x1, c.y1, c.x2, c.y2)) << c.x2 << " " << c.y2;
-}
-
-TEST(GetAngle2, DegreesTimesScaleIntoElementZero) {
-  // clang-format off
-  const struct {
-    I x1, y1, x2, y2, scale, status, result;
-  } cases[] = {
-      {0, 0, 10, 10, 1, 0, 45}, {0, 0, 10, -10, 10, 0, -450},  // no full turn added
-      {0, 0, 3, 1, 100, 0, 1843}, {0, 0, 3, 1, -100, 0, -1843},  // the product's sign rounds
-      {INT_MIN, 0, INT_MAX, 1, 1, 0, -45}, {7, 0, 7, 100, 1, -3, kUntouched}};
+      {0, 0, 10, 10, -450000, 1, 0, 45},
+      {0, 0, 10, -10, -3150000, 10, 0, -450},  // no full turn added
+      {0, 0, -10, 0, 0, 1, 0, 0},            {0, 0, 3, -1, -3415651, 100, 0, -1843},
+      {0, 0, -10, -10, -450000, 1, 0, 45},  // only the slope counts
+      {0, 0, 3, 1, -184349, 100, 0, 1843},
+      {0, 0, 3, 1, -184349, -100, 0, -1843},  // the product's sign rounds
+      {5, 5, 0, 15, -2965651, 1, 0, -63},    {5, 1, 5, 9, 3, 1, -3, kUntouched},
+      {INT_MIN, 0, INT_MIN, 0, 3, 1, -3, kUntouched},
+      // dx and dy wrap
+      {INT_MIN, 0, INT_MAX, 1, -3150000, 1, 0, -45}, {0, INT_MAX, 1, INT_MIN, -450000, 1, 0, 45}};
   // clang-format on
   for (auto& c : cases) {
+    EXPECT_EQ(c.angle, GetAngle(c.x1, c.y1, c.x2, c.y2)) << c.x2 << " " << c.y2;
     zt::HostVar v = zt::HostVar::Ints(5);
     const I p[5] = {kUntouched, c.x1, c.y1, c.x2, c.y2};
     std::memcpy(v.ints(), p, sizeof p);
