@@ -24,7 +24,6 @@ using RegOp = I(ZOR_CALL*)(I, I, I, I);
 ZT_EXPORT(FloatSetBuf, HspVar*, I, I, I);
 ZT_EXPORT(FloatToString, HspVar*, I, I, I);
 ZT_EXPORT(FloatToInt, HspVar*, I, I, I);
-ZT_EXPORT(FloatDivide, HspVar*, I, I, I);
 ZT_EXPORT(FloatIntBuf, I, I, I, I);
 ZT_EXPORT(FloatChkOvFlow, I, I, I, I);
 ZT_EXPORT(FloatMinusBuf, I, I, I, I);
@@ -130,38 +129,37 @@ TEST(Reading, FullFirstRowLosesItsLastCharacterInEveryExport) {
   }
 }
 
-TEST(Reading, WrongTypeOrEmptyRowRefusedWithoutWriting) {
-  for (const char* op : {"FloatSetBuf", "FloatPlus", "FloatMinus", "FloatMultiply", "FloatDivide",
-                         "FloatToString"}) {
+// Refused operands change no register and no byte of the variable, but for
+// the terminator a division writes into the row's last byte before it finds
+// a zero divisor.
+TEST(Reading, RefusedOperandsChangeNoRegister) {
+  // clang-format off
+  const struct {
+    const char* op;
+    const char* text;  // nullptr: an integer variable
+    I status;
+    bool noRow = false;  // no byte for the terminator
+  } cases[] = {
+      {"FloatToInt", "keep", -1},  {"FloatDivide", "0", -255}, {"FloatDivide", "-0.0", -255},
+      {"FloatDivide", "abc", -255}, {"FloatDivide", "", -255},
+      {"FloatSetBuf", nullptr, -1}, {"FloatPlus", nullptr, -1}, {"FloatMinus", nullptr, -1},
+      {"FloatMultiply", nullptr, -1}, {"FloatDivide", nullptr, -1}, {"FloatToString", nullptr, -1},
+      {"FloatSetBuf", "22", 3, true}, {"FloatPlus", "22", 3, true}, {"FloatMinus", "22", 3, true},
+      {"FloatMultiply", "22", 3, true}, {"FloatDivide", "22", 3, true},
+      {"FloatToString", "22", 3, true}};
+  // clang-format on
+  for (auto& c : cases) {
     Set(2, 5.0);
     const auto before = Snapshot();
-    zt::HostVar ints = zt::HostVar::Ints(4);
-    ints.Fill(0x31);  // "1111..." were it read as text
-    EXPECT_EQ(-1, Var(op)(ints, 2, 8, 0)) << op;
-    EXPECT_EQ(std::string(16, '1'), std::string(ints.text(), 16)) << op;
-    zt::HostVar empty = zt::HostVar::String(16);
-    empty.Fill('2');
-    empty.rec()->lengths[1] = 0;  // no byte for the terminator
-    EXPECT_EQ(3, Var(op)(empty, 2, 8, 0)) << op;
-    EXPECT_EQ(std::string(16, '2'), std::string(empty.text(), 16)) << op;
-    EXPECT_EQ(before, Snapshot()) << op;
-  }
-  zt::HostVar s = zt::HostVar::String(16);
-  s.SetText("keep");
-  EXPECT_EQ(-1, FloatToInt(s, 2, 0, 0));
-  EXPECT_STREQ("keep", s.text());
-}
-
-TEST(Reading, DivisionByZeroTextRefusedAfterTerminating) {
-  for (const char* text : {"0", "-0.0", "abc", ""}) {
-    zt::HostVar x = zt::HostVar::String(16);
-    x.Fill('7');
-    std::memcpy(x.text(), text, std::strlen(text) + 1);
-    Set(6, 42.0);
-    const auto before = Snapshot();
-    EXPECT_EQ(-255, FloatDivide(x, 6, 0, 0)) << text;
-    EXPECT_EQ(before, Snapshot()) << text;
-    EXPECT_EQ(0, x.text()[15]) << text;  // the terminator write stays
+    zt::HostVar v = c.text != nullptr ? zt::HostVar::String(16) : zt::HostVar::Ints(4);
+    v.Fill('7');  // "7777..." were integers read as text
+    if (c.text != nullptr) std::memcpy(v.text(), c.text, std::strlen(c.text) + 1);
+    if (c.noRow) v.rec()->lengths[1] = 0;
+    std::string want(v.text(), 16);
+    if (c.status == -255) want[15] = 0;
+    EXPECT_EQ(c.status, Var(c.op)(v, 2, 8, 0)) << c.op << " " << (c.text ? c.text : "ints");
+    EXPECT_EQ(want, std::string(v.text(), 16)) << c.op;
+    EXPECT_EQ(before, Snapshot()) << c.op;
   }
 }
 
@@ -291,15 +289,11 @@ TEST(Arithmetic, ResultsOperandOrderAndIndexRule) {
       {"Sin", 5, -20, 0, 1, 0.8414709848078965, 4e-16},  // the sine of register 0
       {"Sin", 2, 1, 77, kInf, kNaN, 0},   {"Cos", 2, 1, 77, kPi / 3, 0.5, 4e-16},
       {"Cos", 5, 5, 0, 2, -0.4161468365471424, 4e-16},   {"Tan", 2, 1, 77, kPi / 4, 1, 4e-16},
-      {"Tan", 2, 1, 77, -0.5, -0.5463024898437905, 4e-16},
-      {"ATan", 2, 1, 77, 1, kPi / 4, 4e-16}, {"ATan", 2, 1, 77, -1e300, -kPi / 2, 4e-16},
-      {"ATan", 2, 1, 77, kInf, kPi / 2, 4e-16}, {"ASin", 2, 1, 77, 1, kPi / 2, 0},
-      {"ASin", 2, 1, 77, -1, -kPi / 2, 0},   {"ASin", 2, 1, 77, 0.5, kPi / 6, 4e-16},
-      {"ACos", 2, 1, 77, -1, kPi, 0},        {"ACos", 1, 1, 0, 1, 0, 0},
-      {"ACos", 2, 1, 77, 0.5, kPi / 3, 4e-16}, {"Log", 2, 1, 77, 1000, 3, 0},
+      {"ATan", 2, 1, 77, 1, kPi / 4, 4e-16}, {"ASin", 2, 1, 77, 1, kPi / 2, 0},
+      {"ASin", 2, 1, 77, -1, -kPi / 2, 0},   {"ACos", 2, 1, 77, -1, kPi, 0},
+      {"ACos", 1, 1, 0, 1, 0, 0},            {"Log", 2, 1, 77, 1000, 3, 0},
       {"Log", 2, 1, 77, 1e-310, -310, 3e-15},  // tiny values are above zero
-      {"Ln", 2, 1, 77, 1, 0, 0},             {"Ln", 1, 1, 0, 2.718281828459045, 1, 4e-16},
-      {"Ln", 2, 1, 77, kInf, kInf, 0}};
+      {"Ln", 2, 1, 77, 1, 0, 0},             {"Ln", 1, 1, 0, 2.718281828459045, 1, 4e-16}};
   // clang-format on
   for (auto& c : cases) {
     const I d = (c.d < 0 || c.d > 15) ? 0 : c.d, s = (c.s < 0 || c.s > 15) ? 0 : c.s;
