@@ -163,43 +163,35 @@ TEST(Reading, RefusedOperandsChangeNoRegister) {
   }
 }
 
-TEST(Registers, BoundedTruncationInPlaceAndToAnInteger) {
+// FloatToInt and FloatIntBuf truncate within bounds; FloatChkOvFlow (chk)
+// reports only the largest double, or a NaN, and the smallest normal one.
+TEST(Registers, BoundedTruncationAndExtremeValues) {
   // clang-format off
   const struct {
     double in, out;
-    I status;
+    I status, chk = 0;
   } cases[] = {
       {-2147483645.5, -2147483645.0, -16}, {-2147483645.0, -2147483645.0, 0},
       {2147483646.5, 2147483646.0, -17},   {2147483646.0, 2147483646.0, 0},
       {2.7, 2.0, 0},   {-2.7, -2.0, 0},    {3.99, 3.0, 0},   {-3.99, -3.0, 0},   {-0.5, 0.0, 0},
       {-1e300, -2147483645.0, -16},        {1e300, 2147483646.0, -17},
-      {kNaN, -2147483645.0, -16},          {-kInf, -2147483645.0, -16},
-      {kInf, 2147483646.0, -17}};
+      {kNaN, -2147483645.0, -16, -1},      {-kInf, -2147483645.0, -16},
+      {kInf, 2147483646.0, -17},           {1.7976931348623157e308, 2147483646.0, -17, -1},
+      {2.2250738585072014e-308, 0, 0, -2}, {-1.7976931348623157e308, -2147483645.0, -16},
+      {-2.2250738585072014e-308, 0, 0},    {1e-310, 0, 0},   {0.0, 0, 0}};
   // clang-format on
   for (auto& c : cases) {
     zt::HostVar v = zt::HostVar::Ints(2);
     v.ints()[1] = 77;
     Set(11, c.in);
     const std::string before = Exact(11);
+    EXPECT_EQ(c.chk, FloatChkOvFlow(11, 0, 0, 0)) << c.in;
     EXPECT_EQ(c.status, FloatToInt(v, 11, 0, 0)) << c.in;
     EXPECT_EQ(static_cast<I>(c.out), v.ints()[0]) << c.in;
     EXPECT_EQ(77, v.ints()[1]) << c.in;
     EXPECT_EQ(before, Exact(11)) << c.in;  // the register is unchanged
     EXPECT_EQ(c.status, FloatIntBuf(11, 0, 0, 0)) << c.in;
     EXPECT_EQ(c.out, Get(11)) << c.in;
-  }
-}
-
-TEST(Registers, ChkOvFlowReportsOnlyTheTwoExactValues) {
-  // clang-format off
-  const std::pair<double, I> cases[] = {
-      {1.7976931348623157e308, -1}, {kNaN, -1}, {2.2250738585072014e-308, -2},
-      {-1.7976931348623157e308, 0}, {-2.2250738585072014e-308, 0}, {1e-310, 0},
-      {kInf, 0}, {-kInf, 0}, {0.0, 0}};
-  // clang-format on
-  for (auto& c : cases) {
-    Set(12, c.first);
-    EXPECT_EQ(c.second, FloatChkOvFlow(12, 0, 0, 0)) << c.first;
   }
 }
 
