@@ -53,9 +53,9 @@ TEST(ScaledResult, TruncationKeepsLowBitsOfSixtyFourBits) {
   EXPECT_EQ(1, zor::RoundToResult(0.5, -0.0));   // -0.0 is not negative
 }
 
-// kind (1 cosine, 2 tangent, else sine), whole degrees, scale.
-TEST(TriFunc, TableValuesSaturatedTangentsAndRange) {
+TEST(ScaledFunctions, ValuesWrapAroundAndRanges) {
   // clang-format off
+  // kind (1 cosine, 2 tangent, else sine), whole degrees, scale.
   ExpectRows("TriFunc", {
       {0, 30, 100, 0, 50},   {1, 60, 100, 0, 50},   {2, 45, 100, 0, 100}, {2, 135, 100, 0, -99},
       {0, 210, 100, 0, -49}, {0, 90, -100, 0, -99}, {0, 4096, 1000, 0, 695},
@@ -72,12 +72,7 @@ TEST(TriFunc, TableValuesSaturatedTangentsAndRange) {
       {0, 90, INT_MAX, 0, 0}, {2, 89, 100000, 0, -523169}, {1, 0, INT_MIN, 0, 0},
       {0, 4097, 100, 3, kUntouched}, {0, -4097, 100, 3, kUntouched},
       {2, INT_MIN, 100, 3, kUntouched}});
-  // clang-format on
-}
-
-// kind, angle in 1/10000 degree, scale.
-TEST(TriFunc2, DoubleValuesFixedTangentsAndRange) {
-  // clang-format off
+  // kind, angle in 1/10000 degree, scale.
   ExpectRows("TriFunc2", {
       {0, 300000, 100, 0, 50},   {1, 600000, 100, 0, 50},       {2, 1350000, 100, 0, -100},
       {0, 300000, -100, 0, -49}, {0, 900000, 1000, 0, 1000},    {1, 0, 1000, 0, 1000},
@@ -91,12 +86,7 @@ TEST(TriFunc2, DoubleValuesFixedTangentsAndRange) {
       {2, 4500000, 0, 0, 0},  // a full turn on from a pole, computed: huge x 0
       {0, -2147483645, 100, 0, 15}, {0, 2147483646, 100, 0, -15},
       {0, -2147483646, 100, 3, kUntouched}, {0, INT_MAX, 100, 3, kUntouched}});
-  // clang-format on
-}
-
-// kind (1 arc cosine, else arc sine), ratio in millionths, scale.
-TEST(TriFuncA, AnglesInRadiansTimesScale) {
-  // clang-format off
+  // kind (1 arc cosine, else arc sine), ratio in millionths, scale.
   ExpectRows("TriFuncA", {
       {1, 500000, 1000, 0, 1047}, {0, -1000000, 1000, 0, -1571}, {1, -1000000, 1000, 0, 3142},
       {0, 1000000, 1000, 0, 1571}, {1, 1000000, 1000, 0, 0},     {0, 500000, 1000, 0, 524},
@@ -105,12 +95,7 @@ TEST(TriFuncA, AnglesInRadiansTimesScale) {
       {1, -1000000, 2000000000, 0, 1988218011}, {0, 1000000, -2000000000, 0, 1153374643},
       {0, 1000001, 1000, -1, kUntouched},  {1, -1000001, 1000, -1, kUntouched},
       {0, INT_MAX, 1000, -1, kUntouched},  {1, INT_MIN, 1000, -1, kUntouched}});
-  // clang-format on
-}
-
-// x, scale.
-TEST(Root, ScaledSquareRootZeroWritesZero) {
-  // clang-format off
+  // x, scale.
   ExpectRows("Root", {
       {2, 1000, 0, 0, 1414}, {10, 100, 0, 0, 316}, {2, -1000, 0, 0, -1413}, {4, 1, 0, 0, 2},
       {1, -1, 0, 0, 0},      {9, 0, 0, 0, 0},      {INT_MAX, 1, 0, 0, 46341},
@@ -119,31 +104,26 @@ TEST(Root, ScaledSquareRootZeroWritesZero) {
   // clang-format on
 }
 
-TEST(GetAngle, DirectionAsNegatedStatus) {
+// One pair of points through GetAngle (the direction in 1/10000 degree as
+// its negated status) and GetAngle2 (degrees x scale into element 0).
+TEST(GetAngle, DirectionAsStatusAndScaledDegrees) {
   // clang-format off
   const struct {
-    I x1, y1, x2, y2, status;
+    I x1, y1, x2, y2, angle, scale, status, result;
   } cases[] = {
-      {0, 0, 10, 10, -450000}, {0, 0, 10, -10, -3150000}, {0, 0, -10, 0, 0},
-      {0, 0, 3, -1, -3415651}, {0, 0, -10, -10, -450000},  // only the slope counts
-      {0, 0, 3, 1, -184349},   {5, 5, 0, 15, -2965651},   {5, 1, 5, 9, 3},
-      {INT_MIN, 0, INT_MIN, 0, 3},
-      {INT_MIN, 0, INT_MAX, 1, -3150000}, {0, INT_MAX, 1, INT_MIN, -450000}};  // dx, dy wrap
-  // clang-format on
-  for (auto& c : cases)
-    EXPECT_EQ(c.status, GetAngle(c.x1, c.y1, c.x2, c.y2)) << c.x2 << " " << c.y2;
-}
-
-TEST(GetAngle2, DegreesTimesScaleIntoElementZero) {
-  // clang-format off
-  const struct {
-    I x1, y1, x2, y2, scale, status, result;
-  } cases[] = {
-      {0, 0, 10, 10, 1, 0, 45}, {0, 0, 10, -10, 10, 0, -450},  // no full turn added
-      {0, 0, 3, 1, 100, 0, 1843}, {0, 0, 3, 1, -100, 0, -1843},  // the product's sign rounds
-      {INT_MIN, 0, INT_MAX, 1, 1, 0, -45}, {7, 0, 7, 100, 1, -3, kUntouched}};
+      {0, 0, 10, 10, -450000, 1, 0, 45},
+      {0, 0, 10, -10, -3150000, 10, 0, -450},  // no full turn added
+      {0, 0, -10, 0, 0, 1, 0, 0},            {0, 0, 3, -1, -3415651, 100, 0, -1843},
+      {0, 0, -10, -10, -450000, 1, 0, 45},  // only the slope counts
+      {0, 0, 3, 1, -184349, 100, 0, 1843},
+      {0, 0, 3, 1, -184349, -100, 0, -1843},  // the product's sign rounds
+      {5, 5, 0, 15, -2965651, 1, 0, -63},    {5, 1, 5, 9, 3, 1, -3, kUntouched},
+      {INT_MIN, 0, INT_MIN, 0, 3, 1, -3, kUntouched},
+      // dx and dy wrap
+      {INT_MIN, 0, INT_MAX, 1, -3150000, 1, 0, -45}, {0, INT_MAX, 1, INT_MIN, -450000, 1, 0, 45}};
   // clang-format on
   for (auto& c : cases) {
+    EXPECT_EQ(c.angle, GetAngle(c.x1, c.y1, c.x2, c.y2)) << c.x2 << " " << c.y2;
     zt::HostVar v = zt::HostVar::Ints(5);
     const I p[5] = {kUntouched, c.x1, c.y1, c.x2, c.y2};
     std::memcpy(v.ints(), p, sizeof p);
@@ -183,6 +163,8 @@ TEST(DecimalStr, QuotientPointRemainder) {
   }
 }
 
+// The last row lies at the very end of a committed region, with no
+// terminator: a scan that looked past the eighth digit would fault.
 TEST(Hex2Int, TextsAndSignedOverflow) {
   // clang-format off
   const struct {
@@ -199,25 +181,18 @@ TEST(Hex2Int, TextsAndSignedOverflow) {
       // eight digits from 8 up carry a sign: out of the signed range
       {"-80000000", -255, kUntouched}, {"+80000000", -255, kUntouched},
       {"-FFFFFFFF", -255, kUntouched}, {"+-8abcdef0", -255, kUntouched},
-      {" -fffffffff", -255, kUntouched}};
+      {" -fffffffff", -255, kUntouched}, {"7654321A", 0, 0x7654321A}};
   // clang-format on
-  for (auto& c : cases) {
-    zt::HostVar v = zt::HostVar::Ints(1);
-    v.ints()[0] = kUntouched;
-    EXPECT_EQ(c.status, Hex2Int(v, c.text, 0, 0)) << c.text;
-    EXPECT_EQ(c.value, v.ints()[0]) << c.text;
-  }
-}
-
-TEST(Hex2Int, StopsReadingAfterTheEighthDigit) {
-  // Eight digits at the very end of a committed region, with no terminator:
-  // a scan that looked at one more byte would fault.
   const std::size_t page = 4096;
   char* mem = static_cast<char*>(zt::LowAlloc(page));
-  std::memcpy(mem + page - 8, "7654321A", 8);
-  zt::HostVar v = zt::HostVar::Ints(1);
-  EXPECT_EQ(0, Hex2Int(v, mem + page - 8, 0, 0));
-  EXPECT_EQ(0x7654321A, v.ints()[0]);
+  for (auto& c : cases) {
+    const char* text = c.text;
+    if (&c == std::end(cases) - 1) text = static_cast<char*>(std::memcpy(mem + page - 8, text, 8));
+    zt::HostVar v = zt::HostVar::Ints(1);
+    v.ints()[0] = kUntouched;
+    EXPECT_EQ(c.status, Hex2Int(v, text, 0, 0)) << c.text;
+    EXPECT_EQ(c.value, v.ints()[0]) << c.text;
+  }
   zt::LowFree(mem, page);
 }
 
