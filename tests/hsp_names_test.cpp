@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -31,11 +32,6 @@ std::string ReadFile(const std::string& path) {
   all << in.rdbuf();
   return all.str();
 }
-
-// Exports spelled like a built-in, with how each is resolved. A collision
-// not listed here fails the test until it is resolved and listed. None so
-// far: every export name differs from the keywords of both hosts.
-const std::map<std::string, std::string> kKnownCollisions = {};
 
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -77,85 +73,44 @@ TEST(HspNames, NamesAreUniqueAndNoneIsSpelledLikeABuiltIn) {
     for (const char* sure : l.sure)
       EXPECT_EQ(1u, keywords.count(sure)) << sure << " is missing from " << l.list;
     for (const std::string& word : keywords) EXPECT_EQ(Lower(word), word) << "not in lower case";
-    for (const ExportRow& row : kExports) {
-      if (keywords.count(Lower(row.name)) != 0) {
-        EXPECT_EQ(1u, kKnownCollisions.count(Lower(row.name)))
-            << row.name << " is spelled like an " << l.list << " built-in";
-      }
-    }
+    for (const ExportRow& row : kExports)
+      EXPECT_EQ(0u, keywords.count(Lower(row.name)))
+          << row.name << " is spelled like an " << l.list << " built-in";
   }
   std::map<std::string, std::string> seen;
   for (const ExportRow& row : kExports) {
     const std::string key = Lower(row.name);
     EXPECT_TRUE(seen.emplace(key, row.name).second) << row.name << " and " << seen[key];
   }
-  for (const auto& known : kKnownCollisions) {
-    EXPECT_NE(nullptr, FindExport(known.first)) << known.first << " is no export";
-    EXPECT_TRUE(Keywords("hsp261").count(known.first) + Keywords("hsp37").count(known.first))
-        << known.first << " collides no more";
-  }
   EXPECT_EQ(122u, zor::exports::kExportCount);
 }
 
-// One statement of a script line: its text up to ':' or ';' outside a
-// string. Strings may hold escaped characters (\\ and \").
-std::vector<std::string> Statements(const std::string& line) {
+// Splits script text at `sep` outside strings (which may hold \\ and \") and
+// parentheses, each part trimmed; a ';' outside strings ends the text.
+std::vector<std::string> SplitScript(const std::string& text, char sep) {
   std::vector<std::string> out(1);
   bool quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted && c == '\\' && i + 1 < line.size()) {
-      out.back() += line.substr(i++, 2);
+  int depth = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted && c == '\\' && i + 1 < text.size()) {
+      out.back() += text.substr(i++, 2);
       continue;
     }
     if (c == '"') quoted = !quoted;
     if (!quoted && c == ';') break;
-    if (!quoted && c == ':') {
+    if (!quoted) depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+    if (!quoted && depth == 0 && c == sep) {
       out.emplace_back();
       continue;
     }
     out.back() += c;
   }
-  return out;
-}
-
-std::string Trim(const std::string& s) {
-  const std::size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-
-// The comma-separated arguments, commas in strings and parentheses aside.
-std::vector<std::string> Arguments(const std::string& rest) {
-  std::vector<std::string> args;
-  if (rest.empty()) return args;
-  args.emplace_back();
-  bool quoted = false;
-  int depth = 0;
-  for (std::size_t i = 0; i < rest.size(); ++i) {
-    const char c = rest[i];
-    if (quoted && c == '\\' && i + 1 < rest.size()) {
-      args.back() += rest.substr(i++, 2);
-      continue;
-    }
-    if (c == '"') quoted = !quoted;
-    if (!quoted && c == '(') ++depth;
-    if (!quoted && c == ')') --depth;
-    if (!quoted && depth == 0 && c == ',') {
-      args.emplace_back();
-      continue;
-    }
-    args.back() += c;
+  for (std::string& s : out) {
+    s.erase(0, s.find_first_not_of(" \t\r"));
+    s.erase(s.find_last_not_of(" \t\r") + 1);
   }
-  for (std::string& a : args) a = Trim(a);
-  return args;
-}
-
-bool IsIdentifier(const std::string& s) {
-  if (s.empty() || std::isdigit(static_cast<unsigned char>(s[0]))) return false;
-  for (char c : s)
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
-  return true;
+  return out;
 }
 
 // Checks one script; returns the number of library commands it calls.
@@ -166,41 +121,43 @@ int CheckScript(const std::string& file, const std::set<std::string>& hsp2,
   std::getline(in, line);
   if (!line.empty() && line.back() == '\r') line.pop_back();
   EXPECT_EQ("#include \"zorextss.as\"", line) << file << " must begin with the include";
+  const char* const word = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_";
   int calls = 0;
   for (int number = 2; std::getline(in, line); ++number) {
-    for (const std::string& raw : Statements(line)) {
-      const std::string st = Trim(raw);
+    for (const std::string& st : SplitScript(line, ':')) {
       if (st.empty() || st[0] == '*') continue;  // a label
-      std::size_t end = st[0] == '#' ? 1 : 0;
-      while (end < st.size() &&
-             (std::isalnum(static_cast<unsigned char>(st[end])) || st[end] == '_'))
-        ++end;
-      const std::string name = st.substr(st[0] == '#' ? 1 : 0, end - (st[0] == '#' ? 1 : 0));
-      const std::string rest = Trim(st.substr(end));
+      // A name (a directive's after its '#'), then the rest.
+      const bool directive = st[0] == '#';
+      const std::string name =
+          st.substr(directive, st.find_first_not_of(word, directive) - directive);
+      std::string rest = st.substr(directive + name.size());
+      rest.erase(0, rest.find_first_not_of(" \t"));
       const std::string where = file + ":" + std::to_string(number) + ": " + st;
       if (name.empty()) {
         ADD_FAILURE() << "no command at " << where;
         continue;
       }
-      // An assignment: a variable, maybe an element, then '=' (or op=).
-      if (st[0] != '#' && !rest.empty() &&
-          (rest[0] == '=' || rest[0] == '.' || rest[0] == '(' ||
-           (rest.size() > 1 && rest[1] == '=' &&
-            std::string("+-*/\\&|^").find(rest[0]) != std::string::npos)))
+      // An assignment: a variable, maybe an element or a member, then '=' (or op=).
+      if (!directive && !rest.empty() &&
+          (std::strchr("=.(", rest[0]) != nullptr ||
+           (rest.size() > 1 && rest[1] == '=' && std::strchr("+-*/\\&|^", rest[0]) != nullptr)))
         continue;
-      const ExportRow* row = st[0] == '#' ? nullptr : FindExport(name);
+      const ExportRow* row = directive ? nullptr : FindExport(name);
       if (row == nullptr) {
         EXPECT_TRUE(hsp2.count(Lower(name)) && hsp3.count(Lower(name)))
             << "not declared, nor built into both hosts: " << where;
         continue;
       }
       ++calls;
-      const std::vector<std::string> args = Arguments(rest);
+      const std::vector<std::string> args =
+          rest.empty() ? std::vector<std::string>{} : SplitScript(rest, ',');
       EXPECT_LE(static_cast<int>(args.size()), zor::exports::ScriptArgCount(*row))
           << "too many arguments (" << row->args << "): " << where;
       // A variable record or a string variable's data: the script must name a variable.
       if (row->p[0] == Arg::Var || row->p[0] == Arg::String) {
-        EXPECT_TRUE(!args.empty() && IsIdentifier(args[0])) << "p1 must be a variable: " << where;
+        EXPECT_TRUE(!args.empty() && !args[0].empty() && !std::isdigit(std::uint8_t(args[0][0])) &&
+                    args[0].find_first_not_of(word) == std::string::npos)
+            << "p1 must be a variable: " << where;
       }
     }
   }
@@ -298,11 +255,6 @@ TEST(ExportTable, IncludeFileDeclaresEveryExportForBothHosts) {
   }
 }
 
-// One %index entry: its tags and the lines of each tag's value.
-struct Entry {
-  std::map<std::string, std::vector<std::string>> tags;
-};
-
 // Valid UTF-8 with every code point in the Basic Multilingual Plane: no
 // overlong forms, no surrogates, no four-byte sequences. Returns the byte
 // offset of the first fault, or -1.
@@ -331,96 +283,58 @@ long FirstUtf8Fault(const std::string& text) {
   return -1;
 }
 
-// Splits the file into its entries; lines before the first %index (the
-// header) are left out. `;` lines are comments.
-std::vector<Entry> ParseEntries(const std::string& text, std::vector<std::string>* tagNames) {
-  std::vector<Entry> entries;
-  std::vector<std::string>* value = nullptr;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] == ';') continue;
-    if (!line.empty() && line[0] == '%') {
-      const std::string tag = line.substr(1);
-      tagNames->push_back(tag);
-      if (tag == "index") entries.emplace_back();
-      value = entries.empty() ? nullptr : &entries.back().tags[tag];
-      continue;
-    }
-    if (value != nullptr) value->push_back(line);
-  }
-  // Blank lines that separate one entry from the next belong to no tag.
-  for (Entry& e : entries)
-    for (auto& tag : e.tags)
-      while (!tag.second.empty() && tag.second.back().empty()) tag.second.pop_back();
-  return entries;
-}
-
-std::vector<std::string> SplitArgs(const std::string& args) {
-  std::vector<std::string> items;
-  if (args.empty()) return items;
-  std::size_t start = 0;
-  for (std::size_t comma; (comma = args.find(", ", start)) != std::string::npos; start = comma + 2)
-    items.push_back(args.substr(start, comma - start));
-  items.push_back(args.substr(start));
-  return items;
-}
-
-class HelpFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    text_ = ReadFile(ZT_SOURCE_DIR "/package/zorextss.hs");
-    ASSERT_FALSE(text_.empty()) << "package/zorextss.hs is missing or empty";
-    entries_ = ParseEntries(text_, &tagNames_);
-  }
-  std::string text_;
-  std::vector<Entry> entries_;
-  std::vector<std::string> tagNames_;
-};
-
-TEST_F(HelpFile, IsUtf8WithinTheBasicPlane) { EXPECT_EQ(-1, FirstUtf8Fault(text_)); }
-
-TEST_F(HelpFile, UsesOnlyHelpBrowserTagsAndParagraphMarks) {
+// The help browser file: valid UTF-8, known tags and paragraph marks only, and
+// one %index entry per export in table order, matching its row.
+TEST(HelpFile, EntriesMatchTheExportTableInOrder) {
+  const std::string text = ReadFile(ZT_SOURCE_DIR "/package/zorextss.hs");
+  ASSERT_FALSE(text.empty()) << "package/zorextss.hs is missing or empty";
+  EXPECT_EQ(-1, FirstUtf8Fault(text));
   const std::set<std::string> known = {"dll",  "ver",  "date",   "author", "url",
                                        "note", "type", "port",   "index",  "group",
                                        "prm",  "inst", "sample", "href"};
-  for (const std::string& tag : tagNames_) EXPECT_TRUE(known.count(tag)) << "%" << tag;
-  std::istringstream in(text_);
+  // Each entry: its tags and the lines of each tag's value. Lines before the
+  // first %index (the header) belong to none; `;` lines are comments.
+  std::vector<std::map<std::string, std::vector<std::string>>> entries;
+  std::vector<std::string>* value = nullptr;
+  std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty() && line[0] == '^') {
       EXPECT_TRUE(line == "^" || line == "^p") << line;
     }
+    if (!line.empty() && line[0] == '%') {
+      const std::string tag = line.substr(1);
+      EXPECT_TRUE(known.count(tag)) << "%" << tag;
+      if (tag == "index") entries.emplace_back();
+      value = entries.empty() ? nullptr : &entries.back()[tag];
+    } else if (value != nullptr && (line.empty() || line[0] != ';')) {
+      value->push_back(line);
+    }
   }
-}
-
-TEST_F(HelpFile, HasOneEntryPerExportInTableOrder) {
-  std::vector<std::string> indexed, exported;
-  for (const Entry& e : entries_) {
-    const auto it = e.tags.find("index");
-    indexed.push_back(it->second.empty() ? "" : it->second[0]);
-    EXPECT_EQ(2u, it->second.size()) << indexed.back() << ": %index wants a keyword and a title";
-  }
-  for (const ExportRow& row : kExports) exported.push_back(row.name);
-  EXPECT_EQ(exported, indexed);
-}
-
-TEST_F(HelpFile, EntriesMatchTheirExportRows) {
   std::map<std::string, const ExportRow*> rows;
-  for (const ExportRow& row : kExports) rows[row.name] = &row;
+  std::vector<std::string> indexed, exported;
+  for (const ExportRow& row : kExports) {
+    rows[row.name] = &row;
+    exported.push_back(row.name);
+  }
   std::map<std::string, std::string> groupOfFamily, familyOfGroup;
-  for (const Entry& e : entries_) {
-    const std::vector<std::string>& index = e.tags.at("index");
-    if (index.empty() || rows.count(index[0]) == 0) continue;  // reported by the order test
-    const ExportRow& row = *rows[index[0]];
+  for (auto& e : entries) {
+    // Blank lines that separate one entry from the next belong to no tag.
+    for (auto& tag : e)
+      while (!tag.second.empty() && tag.second.back().empty()) tag.second.pop_back();
+    const std::vector<std::string>& index = e["index"];
+    indexed.push_back(index.empty() ? "" : index[0]);
+    EXPECT_EQ(2u, index.size()) << indexed.back() << ": %index wants a keyword and a title";
+    if (rows.count(indexed.back()) == 0) continue;  // reported by the order check
+    const ExportRow& row = *rows[indexed.back()];
     const std::string name = row.name;
     for (const char* tag : {"group", "prm", "inst"})
-      EXPECT_TRUE(e.tags.count(tag)) << name << " lacks %" << tag;
-    if (!e.tags.count("group") || !e.tags.count("prm") || !e.tags.count("inst")) continue;
-    EXPECT_FALSE(e.tags.at("inst").empty()) << name << ": empty %inst";
+      EXPECT_TRUE(e.count(tag)) << name << " lacks %" << tag;
+    if (!e.count("group") || !e.count("prm") || !e.count("inst")) continue;
+    EXPECT_FALSE(e.at("inst").empty()) << name << ": empty %inst";
 
     // One group name per family, and no two families under one name.
-    const std::vector<std::string>& group = e.tags.at("group");
+    const std::vector<std::string>& group = e.at("group");
     ASSERT_EQ(1u, group.size()) << name;
     const auto g = groupOfFamily.emplace(row.family, group[0]).first;
     EXPECT_EQ(g->second, group[0]) << name << " is not in its family's group";
@@ -428,24 +342,25 @@ TEST_F(HelpFile, EntriesMatchTheirExportRows) {
     EXPECT_EQ(f->second, row.family) << name << ": group " << group[0] << " has two families";
 
     // Synopsis line, then one "item : text" line per script argument.
-    std::vector<std::string> prm = e.tags.at("prm");
+    std::vector<std::string> prm = e.at("prm");
     const std::string synopsis = prm.empty() ? "" : prm[0];
     EXPECT_EQ(row.args, synopsis) << name;
-    const std::vector<std::string> items = SplitArgs(row.args);
+    const std::vector<std::string> items = SplitScript(row.args, ',');
     const std::size_t described = prm.empty() ? 0 : prm.size() - 1;
     EXPECT_EQ(static_cast<std::size_t>(zor::exports::ScriptArgCount(row)), described) << name;
     for (std::size_t i = 0; i < items.size() && i + 1 < prm.size(); ++i)
       EXPECT_EQ(0u, prm[i + 1].rfind(items[i] + " : ", 0)) << name << ": " << prm[i + 1];
 
-    if (e.tags.count("href")) {
-      for (const std::string& ref : e.tags.at("href"))
+    if (e.count("href")) {
+      for (const std::string& ref : e.at("href"))
         EXPECT_TRUE(rows.count(ref)) << name << " refers to " << ref;
     }
-    if (e.tags.count("sample")) {
-      const std::vector<std::string>& sample = e.tags.at("sample");
+    if (e.count("sample")) {
+      const std::vector<std::string>& sample = e.at("sample");
       EXPECT_TRUE(!sample.empty() && sample[0] == "#include \"zorextss.as\"") << name;
     }
   }
+  EXPECT_EQ(exported, indexed);
 }
 
 }  // namespace
