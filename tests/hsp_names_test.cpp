@@ -198,86 +198,53 @@ TEST(ExportTable, TellingRowsGetTheirTypeNumbers) {
   }
 }
 
+// Comments and blank lines aside, the include file declares each export for
+// HSP 3 as a command whose id is its row number, and for HSP 2 as a function
+// of its row's type number; in CRLF lines of ASCII.
 TEST(ExportTable, IncludeFileDeclaresEveryExportForBothHosts) {
   const std::string text = ReadFile(ZT_BUILD_DIR "/zorextss.as");
-  ASSERT_FALSE(text.empty()) << "zorextss.as was not generated";
-  std::map<std::string, int> declared, commands;  // #func type numbers, #cmd ids
-  int uselib = 0, regcmd = 0;
-  std::string branch;  // the #ifdef branch a line is in: "hsp3", "hsp2" or ""
-  std::size_t start = 0;
-  char name[64], alias[64];
-  while (start < text.size()) {
-    const std::size_t end = text.find("\r\n", start);
-    ASSERT_NE(std::string::npos, end) << "a line does not end in CRLF at byte " << start;
-    const std::string line = text.substr(start, end - start);
-    start = end + 2;
-    EXPECT_EQ(std::string::npos, line.find('\n')) << "a bare LF: " << line;
-    for (unsigned char ch : line) EXPECT_LT(ch, 0x80) << line;
-    if (line == "#ifdef __hsp30__") branch = "hsp3";
-    if (line == "#else") branch = "hsp2";
-    if (line == "#endif") branch.clear();
-    if (line.rfind("#uselib", 0) == 0) {
-      EXPECT_EQ("#uselib \"zorextss.dll\"", line);
-      EXPECT_EQ("hsp2", branch);
-      ++uselib;
-    }
-    if (line.rfind("#regcmd", 0) == 0) {
-      EXPECT_EQ("#regcmd \"_hsp3cmdinit@4\",\"zorextss.dll\"", line);
-      EXPECT_TRUE(branch == "hsp3" && commands.empty()) << "#regcmd comes first under HSP 3";
-      ++regcmd;
-    }
-    unsigned id = 0;
-    if (std::sscanf(line.c_str(), "#cmd %63s $%x", name, &id) == 2) {
-      EXPECT_EQ("hsp3", branch) << line;
-      EXPECT_TRUE(commands.emplace(name, static_cast<int>(id)).second) << "twice: " << name;
-    }
-    unsigned type = 0;
-    if (std::sscanf(line.c_str(), "#func %63s %63s $%x", name, alias, &type) == 3) {
-      EXPECT_STREQ(name, alias);
-      EXPECT_EQ("hsp2", branch) << line;
-      EXPECT_TRUE(declared.emplace(name, static_cast<int>(type)).second) << "twice: " << name;
-    }
-  }
-  EXPECT_EQ(1, uselib);
-  EXPECT_EQ(1, regcmd);
-  EXPECT_EQ(0u, text.find("; ")) << "starts with a comment";
-  EXPECT_NE(std::string::npos, text.find("#ifndef __ZOREXTSS__\r\n#define __ZOREXTSS__\r\n"));
-  EXPECT_EQ(text.size() - 8, text.rfind("#endif\r\n"));
-  EXPECT_EQ(zor::exports::kExportCount, declared.size());
-  EXPECT_EQ(zor::exports::kExportCount, commands.size());
+  ASSERT_EQ(0u, text.find("; ")) << "zorextss.as is missing or does not start with a comment";
+  std::vector<std::string> lines,
+      expected = {"#ifndef __ZOREXTSS__", "#define __ZOREXTSS__", "#ifdef __hsp30__",
+                  "#regcmd \"_hsp3cmdinit@4\",\"zorextss.dll\""};
+  char line[160];
   for (std::size_t id = 0; id < zor::exports::kExportCount; ++id) {
-    const ExportRow& row = kExports[id];
-    auto it = declared.find(row.name);
-    ASSERT_NE(declared.end(), it) << row.name << " is not declared";
-    EXPECT_EQ(zor::exports::HspType(row), it->second) << row.name;
-    // HSP 3 hands the command function the row number.
-    EXPECT_EQ(static_cast<int>(id), commands[row.name]) << row.name;
+    std::snprintf(line, sizeof line, "#cmd %s $%03x", kExports[id].name, unsigned(id));
+    expected.push_back(line);
   }
+  expected.insert(expected.end(), {"#else", "#uselib \"zorextss.dll\""});
+  for (const ExportRow& row : kExports) {
+    const int type = zor::exports::HspType(row);
+    std::snprintf(line, sizeof line, "#func %s %s $%02x", row.name, row.name, type);
+    expected.push_back(line);
+  }
+  expected.insert(expected.end(), {"#endif", "#endif"});
+  for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
+    end = text.find("\r\n", start);
+    ASSERT_NE(std::string::npos, end) << "a line does not end in CRLF at byte " << start;
+    const std::string at = text.substr(start, end - start);
+    EXPECT_EQ(std::string::npos, at.find('\n')) << "a bare LF: " << at;
+    for (unsigned char ch : at) EXPECT_LT(ch, 0x80) << at;
+    if (!at.empty() && at[0] != ';') lines.push_back(at);
+  }
+  EXPECT_EQ(expected, lines);
 }
 
 // Valid UTF-8 with every code point in the Basic Multilingual Plane: no
 // overlong forms, no surrogates, no four-byte sequences. Returns the byte
 // offset of the first fault, or -1.
 long FirstUtf8Fault(const std::string& text) {
-  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t n = text.size();
-  for (std::size_t i = 0; i < n;) {
-    const unsigned char c = s[i];
-    int extra = 0;
-    unsigned cp = c;
-    if (c >= 0xC2 && c <= 0xDF) {
-      extra = 1, cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2, cp = c & 0x0F;
-    } else if (c >= 0x80) {
-      return static_cast<long>(i);  // a stray continuation, an overlong lead or beyond U+FFFF
-    }
-    if (i + extra >= n) return static_cast<long>(i);  // cut off at the end
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned c = std::uint8_t(text[i]);
+    // A stray continuation, an overlong lead or beyond U+FFFF: no length.
+    const int extra = c < 0x80 ? 0 : c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : -1;
+    if (extra < 0 || i + extra >= text.size()) return long(i);
+    unsigned cp = c & (0x3F >> extra);
     for (int k = 1; k <= extra; ++k) {
-      if ((s[i + k] & 0xC0) != 0x80) return static_cast<long>(i);
-      cp = (cp << 6) | (s[i + k] & 0x3F);
+      if ((std::uint8_t(text[i + k]) & 0xC0) != 0x80) return long(i);
+      cp = cp << 6 | (std::uint8_t(text[i + k]) & 0x3F);
     }
-    if (extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return static_cast<long>(i);
+    if (extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return long(i);
     i += 1 + extra;
   }
   return -1;
