@@ -1,9 +1,13 @@
-// Every export, called with hostile but host-legal arguments chosen by the
-// kind of each slot in the export table: each call must return, and must
-// write only inside the storage its records describe (guard zones around
-// every variable's storage, the palette and the text buffer are checked
-// after each call). Slots are combined pairwise: every pair of values of
-// every two slots occurs at least once.
+// The host interface: a freshly loaded library's state (every float register
+// +0.0, no snapshot, no change flags, no target object, no popup menus; read
+// first, before any test changes it), capacity rules, the shared string
+// routines and ChkPval. Then every export, called with hostile but
+// host-legal arguments chosen by the kind of each slot in the export table:
+// each call must return, remove its 16 argument bytes from the stack (32-bit
+// Windows), and write only inside the storage its records describe (guard
+// zones around every variable's storage, the palette and the text buffer are
+// checked after each call). Slots are combined pairwise: every pair of values
+// of every two slots occurs at least once.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,6 +19,8 @@
 #include <vector>
 
 #include "exports/export_table.h"
+#include "host/capacity.h"
+#include "host/strings.h"
 #include "support/screen.h"
 #include "support/ui.h"
 #include "support/zortest.h"
@@ -25,6 +31,108 @@ using zor::exports::Arg;
 using zor::exports::ExportRow;
 using Word = std::uintptr_t;
 using Call = std::int32_t(ZOR_CALL*)(Word, Word, Word, Word);
+
+ZT_EXPORT(ChkPval, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(CheckObjTable, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(GetObjTable, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(GetObjText, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(DoPopup, zor::HspScreen*, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(DestroyPopup, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
+ZT_EXPORT(FloatToString, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
+
+constexpr std::int32_t kNone = static_cast<std::int32_t>(0x80000001u);
+
+TEST(FreshState, NothingIsSetAtLoad) {
+  for (std::int32_t r = -1; r <= 16; ++r) {
+    zt::HostVar s = zt::HostVar::String(32);
+    EXPECT_EQ(0, FloatToString(s, r, 8, 0)) << r;
+    EXPECT_STREQ("0.00000000", s.text()) << r;
+  }
+  zt::TestWindow win;
+  zt::WindowScreen screen(win.hwnd());
+  // No check yet: 64 zero flags.
+  zt::HostVar flags = zt::HostVar::Ints(64);
+  flags.Fill(0x55);
+  EXPECT_EQ(0, GetObjTable(flags, 0, 0, 0));
+  for (int i = 0; i < 64; ++i) EXPECT_EQ(0, flags.ints()[i]) << i;
+
+  zt::HostVar text = zt::HostVar::Ints(4);
+  EXPECT_EQ(kNone, GetObjText(text, 0, 0, 0));
+  EXPECT_EQ(zor::kTypeString, text.rec()->type);
+
+  // Every slot is free; showing one shows nothing.
+  zt::Watchdog dog(60, "DoPopup on a free slot");
+  for (std::int32_t slot = 0; slot < 8; ++slot) {
+    EXPECT_EQ(kNone, DoPopup(screen, 10, 10, slot)) << slot;
+    EXPECT_EQ(-1, DestroyPopup(256 + slot, 0, 0, 0)) << slot;
+  }
+  EXPECT_EQ(-1, DestroyPopup(0, 0, 0, 0));
+
+  // No snapshot yet: it holds 64 zero handles, so every object is new.
+  screen->objects[0] = 0x1234;
+  screen->objects[9] = 0x5678;
+  screen->objects[63] = 1;
+  EXPECT_EQ(0, CheckObjTable(screen, 0, 0, 0));
+  EXPECT_EQ(0, GetObjTable(flags, 0, 0, 0));
+  for (int i = 0; i < 64; ++i) EXPECT_EQ(i == 0 || i == 9 || i == 63, flags.ints()[i]) << i;
+}
+
+TEST(ChkPval, SizeWordsNegatedUnsignedWhateverTypeAndExtended) {
+  zt::HostVar v = zt::HostVar::String(64, 3);
+  v.rec()->lengths[0] = 7;
+  v.rec()->lengths[3] = 40000;  // read unsigned, not as -25536
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(-7, ChkPval(v, 0, 0, 0));
+    EXPECT_EQ(-16, ChkPval(v, 1, 0, 0));
+    EXPECT_EQ(-3, ChkPval(v, 2, 0, 0));
+    EXPECT_EQ(-40000, ChkPval(v, 3, 0, 0));
+    v.SetExtended(99, 99);
+    v.rec()->type = 4;
+  }
+  // Any other k reads nothing, not even the neighbouring extended word.
+  v.rec()->extended = 0x7777;
+  for (std::int32_t k : {5, -1, INT_MIN, INT_MAX}) EXPECT_EQ(0, ChkPval(v, k, 0, 0)) << k;
+}
+
+// 64-byte rows: row count N, extended, the extended record's words 2 and 3.
+TEST(Capacity, TextLimitByteCapacityAndRowBytes) {
+  const struct {
+    std::uint32_t rows;
+    std::int32_t extended, extRow, extCount;
+    std::uint32_t textLimit, capacity;
+  } cases[] = {{1, 0, 0, 0, 63, 64},   {0, 0, 0, 0, 63, 64},    {2, 0, 0, 0, 126, 128},
+               {3, 0, 0, 0, 189, 192}, {1, 1, 32, 1, 127, 128}, {1, 1, 32, -5, 127, 128},
+               {1, -1, 32, 4, 63, 64}};  // word 3 is signed; only extended > 0 counts
+  for (auto& c : cases) {
+    zt::HostVar v = zt::HostVar::String(64, c.rows);
+    v.SetExtended(c.extRow, c.extCount);
+    v.rec()->extended = static_cast<std::int16_t>(c.extended);
+    EXPECT_EQ(c.textLimit, zor::TextLimit(*v.rec())) << c.rows << " " << c.extended;
+    EXPECT_EQ(c.capacity, zor::ByteCapacity(*v.rec())) << c.rows << " " << c.extended;
+    EXPECT_EQ(64u, zor::RowBytes(*v.rec())) << c.rows << " " << c.extended;
+    EXPECT_TRUE(zor::HasTextRoom(*v.rec()));
+  }
+  zt::HostVar empty = zt::HostVar::String(0);  // no byte for a terminator
+  EXPECT_FALSE(zor::HasTextRoom(*empty.rec()));
+}
+
+TEST(Strings, IntToDecimalCopyAndAppend) {
+  char buf[12];
+  for (std::int32_t value : {0, -1, 10, -305, INT_MAX, INT_MIN}) {
+    std::memset(buf, 'x', sizeof buf);
+    zor::IntToDecimal(value, buf);
+    EXPECT_EQ(std::to_string(value), buf);
+  }
+  char a[16], b[16] = "";
+  std::memset(a, 'x', sizeof a);
+  EXPECT_EQ(a, zor::CopyString(a, "abc"));
+  zor::AppendString(b, "abc");  // onto an empty text it equals a copy
+  EXPECT_EQ(0, std::memcmp("abc", b, 4));
+  EXPECT_EQ(0, std::memcmp(a, b, 4));
+  zor::AppendString(a, "de");
+  zor::AppendString(a, "");
+  EXPECT_STREQ("abcde", a);
+}
 
 constexpr std::size_t kGuard = 64;
 constexpr std::uint8_t kGuardByte = 0xE5;
@@ -55,13 +163,8 @@ struct Guarded {
 // A variable record whose storage is exactly what its size words claim; the
 // record and its extended size words share one guarded block.
 struct Var {
-  Var(std::uint16_t type, std::int32_t rowSize, std::int32_t rows, int extended)
-      : storage(Bytes(rowSize, rows)),
-        words(sizeof(zor::HspVar) + 16),
-        type(type),
-        rowSize(rowSize),
-        rows(rows),
-        extended(extended) {}
+  Var(std::uint16_t t, std::int32_t r, std::int32_t n, int e)
+      : type(t), rowSize(r), rows(n), extended(e) {}
   // 4 x R x M bytes, M = N when N > 1, else 1; nothing for a negative claim.
   static std::size_t Bytes(std::int32_t r, std::int32_t n) {
     if (r <= 0) return 0;
@@ -84,10 +187,10 @@ struct Var {
     storage.Reset(0x41);
     return rec();
   }
-  Guarded storage, words;
   std::uint16_t type;
   std::int32_t rowSize, rows;
   int extended;
+  Guarded storage{Bytes(rowSize, rows)}, words{sizeof(zor::HspVar) + 16};
 };
 
 // Variables of every type, shape and size claim, up to 1 MiB of storage
@@ -103,13 +206,10 @@ std::vector<std::unique_ptr<Var>> MakeVars() {
       if (Var::Bytes(r, n) > (1u << 20)) continue;
       vars.push_back(std::make_unique<Var>(types[k++ % 3], r, n, 0));
     }
-  // Extended size records, honest and hostile.
-  for (std::uint16_t t : types) {
-    vars.push_back(std::make_unique<Var>(t, 16, 2, 1));
-    vars.push_back(std::make_unique<Var>(t, 0, 0, 1));
-    vars.push_back(std::make_unique<Var>(t, -1, -1, 1));
-    vars.push_back(std::make_unique<Var>(t, 8, 1, -1));  // negative: not consulted
-  }
+  // Extended size records, honest and hostile (a negative `extended` is not consulted).
+  const std::int32_t extended[][3] = {{16, 2, 1}, {0, 0, 1}, {-1, -1, 1}, {8, 1, -1}};
+  for (std::uint16_t t : types)
+    for (const auto& e : extended) vars.push_back(std::make_unique<Var>(t, e[0], e[1], e[2]));
   return vars;
 }
 
@@ -146,6 +246,29 @@ struct Screens {
   std::vector<std::unique_ptr<zt::TestScreen>> list;
 };
 
+// Calls an export with four arguments; returns the bytes it removed from
+// the stack (measured on 32-bit Windows, where stdcall removes 16).
+int Call4(void* fn, const Word* w) {
+#if defined(_WIN32) && defined(__i386__)
+  int removed;
+  __asm__ volatile(
+      "movl %%esp, %%esi\n\t"
+      "pushl 12(%2)\n\tpushl 8(%2)\n\tpushl 4(%2)\n\tpushl (%2)\n\t"
+      "call *%1\n\t"
+      "movl %%esp, %%eax\n\t"
+      "subl %%esi, %%eax\n\t"
+      "addl $16, %%eax\n\t"
+      "movl %%esi, %%esp\n\t"
+      : "=a"(removed)
+      : "r"(fn), "r"(w)
+      : "esi", "ecx", "edx", "memory", "cc");
+  return removed;
+#else
+  reinterpret_cast<Call>(fn)(w[0], w[1], w[2], w[3]);
+  return 16;
+#endif
+}
+
 TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
   std::vector<std::unique_ptr<Var>> vars = MakeVars();
   // Also a lone Shift-JIS lead byte at the end, control bytes, long texts.
@@ -160,7 +283,7 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
   long calls = 0, failed = 0;
   for (const ExportRow& row : zor::exports::kExports) {
     if (LeftOut(row.name)) continue;
-    const Call call = reinterpret_cast<Call>(zt::ResolveExport(row.name));
+    void* const fn = zt::ResolveExport(row.name);
     std::size_t counts[4];
     for (int a = 0; a < 4; ++a) {
       const Arg k = row.p[a];
@@ -193,14 +316,14 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
               if (k == Arg::Palette) w[c] = reinterpret_cast<Word>(palette.Reset(0x11));
               if (k == Arg::TextBuf) w[c] = reinterpret_cast<Word>(textBuf.Reset(0x22));
             }
-            call(w[0], w[1], w[2], w[3]);
+            const int removed = Call4(fn, w);
             ++calls;
-            const bool intact =
-                (var == nullptr || var->Intact()) && palette.Intact() && textBuf.Intact();
-            if (!intact) {
+            if (removed != 16 || (var != nullptr && !var->Intact()) || !palette.Intact() ||
+                !textBuf.Intact()) {
               ++failed;
-              ADD_FAILURE() << row.name << " wrote outside its storage, values " << pick[0] << ","
-                            << pick[1] << "," << pick[2] << "," << pick[3];
+              ADD_FAILURE() << row.name << " removed " << removed << " bytes or wrote outside its"
+                            << " storage, values " << pick[0] << "," << pick[1] << "," << pick[2]
+                            << "," << pick[3];
             }
           }
       }
