@@ -152,6 +152,11 @@ std::string Hash(const void* p, std::size_t n) {
   return std::to_string(h);
 }
 
+zt::Hsp3Host& Host() {
+  static zt::Hsp3Host host;
+  return host;
+}
+
 ZT_EXPORT(FloatToString, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(FreeShortCutParam, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(GetShortCutParam, zor::HspVar*, const char*, std::int32_t, std::int32_t);
@@ -199,33 +204,17 @@ struct Side {
 
 class Hsp3Door : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    host_ = new zt::Hsp3Host;
-    zt::WriteTempFile("zt3_8.bmp", zt::MakeBmp(zt::DibSpec::Of(8, 6, 8)));
-    zt::DibSpec masks = zt::DibSpec::Of(4, 4, 16);
-    masks.compression = 3, masks.masks = {0x7000, 0x0E00, 0x01F0};  // not an accepted layout
-    zt::WriteTempFile("zt3_masks.bmp", zt::MakeBmp(masks));
-    zt::WriteTempFile("zt3.pi", PiBytes());
-    FreeShortCutParam(0, 0, 0, 0);
-    CreateShortCut("C:\\zt3\\target.exe", "zt3.lnk", 0, 0);
-  }
-
-  static void TearDownTestSuite() {
-    for (const char* f : {"zt3_8.bmp", "zt3.pi", "zt3.lnk", "zt3_made.lnk"}) std::remove(f);
-    std::filesystem::remove("zt3_dir");
-  }
-
   // The same starting state for each door.
   void Reset(Side& side, bool palette) {
     side.NewScreen(palette);
     std::string ignored;
     for (const Step& step : kResetSteps) Run(side, step, false, &ignored);
     // The HSP 3 door lets go of the rows it kept, then the variables go.
-    host_->Run(IdOf("FreeShortCutParam"), {});
-    host_->Run(IdOf("PiLoad"), {{zt::ScriptArg::kStr, 0, "zt3_none.pi"}});
+    Host().Run(IdOf("FreeShortCutParam"), {});
+    Host().Run(IdOf("PiLoad"), {{zt::ScriptArg::kStr, 0, "zt3_none.pi"}});
     vars_.clear();
     strings_.clear();
-    host_->refstr()[0] = 0;
+    Host().refstr()[0] = 0;
     ShowWindow(side.win, SW_RESTORE);
     SetWindowPos(side.win, nullptr, 40, 40, 320, 240, SWP_NOZORDER | SWP_NOACTIVATE);
     MoveWindow(side.button, 10, 10, 81, 25, TRUE);
@@ -237,17 +226,87 @@ class Hsp3Door : public testing::Test {
     zt::TestWindow::Commands().clear();
   }
 
-  // Everything a command may have left behind, as text.
-  std::string Observe(Side& side, const std::string& var, const std::string& refstr,
-                      const std::uint8_t* palette, bool statusOnly) {
+  // Runs a step through one door: "stat n" or "error n"; the variable's
+  // rows go to *var.
+  std::string Run(Side& side, const Step& step, bool hsp3, std::string* var) {
+    const Arg* p = kExports[IdOf(step.name)].p;
+    Word w[4] = {}, spare = 0;
+    refstr2_.assign(4096, 0);
+    for (int i = 0; i < 4; ++i) {
+      if (p[i] == Arg::Screen) w[i] = Word(side.screen->rec());
+      if (p[i] == Arg::Palette) w[i] = Word(side.palette3);
+      if (p[i] == Arg::TextBuf) w[i] = Word(refstr2_.data());
+    }
+    std::vector<zt::ScriptArg> args;
+    BothVar* v = nullptr;
+    int slot = 0;
+    for (const std::string& arg : Split(step.args, '|')) {
+      while (slot < 4 && w[slot] != 0) ++slot;  // set above: a host value
+      Word& word = slot < 4 ? w[slot++] : spare;
+      if (arg == "-") {
+        args.push_back({zt::ScriptArg::kOmit});
+      } else if (arg[0] == '\'') {
+        word = Word(strings_.emplace_back(arg.substr(1)).c_str());
+        args.push_back({zt::ScriptArg::kStr, 0, arg.substr(1)});
+      } else if (arg[0] == '@') {
+        v = vars_.emplace_back(std::make_unique<BothVar>(arg)).get();
+        word = Word(v->v2->rec());
+        args.push_back({zt::ScriptArg::kVar, v->shape->index, "", v->v3});
+      } else {
+        word = Word(std::uint32_t(std::stol(arg, nullptr, 0)));
+        args.push_back({zt::ScriptArg::kInt, std::int32_t(word)});
+      }
+    }
+    if (!hsp3) {
+      const std::int32_t status =
+          reinterpret_cast<Call>(zt::ResolveExport(step.name))(w[0], w[1], w[2], w[3]);
+      if (v) *var += v->Hsp2();
+      if (status > 0) return "error " + std::to_string(status == 259 ? 21 : status);
+      return "stat " + std::to_string(-status);
+    }
+    Host().SetWindow(side.screen->rec(),
+                     {zor::HandleAddr(side.button), zor::HandleAddr(side.edit)});
+    std::memcpy(Host().palette(), side.palette3, 768);
+    const int error = Host().Run(IdOf(step.name), args);
+    std::memcpy(side.palette3, Host().palette(), 768);
+    std::memcpy(side.screen->rec(), Host().window(), zor::hsp3::kScreenSharedBytes);
+    if (v) *var += v->Hsp3();
+    return error ? "error " + std::to_string(error) : "stat " + std::to_string(Host().stat());
+  }
+
+  // Runs a row through one door and tells everything it left behind.
+  std::string RunRow(const Row& row, bool hsp3) {
+    Side& side = hsp3 ? a3_ : a2_;
+    Reset(side, std::strchr(row.flags, 'P') != nullptr);
+    std::optional<zt::FileDialogAnswer> dialog;
+    if (std::strchr(row.flags, 'D') != nullptr) dialog.emplace(std::vector<zt::FileAnswer>{});
+    std::string var;
     std::ostringstream o;
-    o << "var " << var << " refstr " << refstr;
-    if (statusOnly) return o.str();
+    const long handles = zt::OpenHandleCount();
+    const Step steps[] = {row.step, row.then, row.last};
+    for (const Step& step : steps) {
+      if (step.name == nullptr) continue;
+      o << Run(side, step, hsp3, &var) << "; ";
+      if (&step != steps || std::strchr(row.flags, 'R') == nullptr) continue;
+      HWND old = side.button;  // a new handle: the old one is still taken
+      side.button = zt::AddChild("BUTTON", side.win, "New", 100, 10, 10, 81, 25);
+      DestroyWindow(old);
+      side.screen->rec()->objects[0] = zor::HandleAddr(side.button);
+    }
+    o << "handles +" << zt::OpenHandleCount() - handles << "; var " << var << " refstr "
+      << (hsp3 ? Host().refstr() : reinterpret_cast<char*>(refstr2_.data()));
+    zt::PumpMessages();
+    if (std::strchr(row.flags, 'C') != nullptr) {
+      POINT cursor{};
+      GetCursorPos(&cursor);
+      o << " cursor " << cursor.x << "," << cursor.y;
+    }
+    if (std::strchr(row.flags, 'S') != nullptr) return o.str();
     zt::TestScreen& s = *side.screen;
     const std::vector<RGBQUAD> table = s.ColourTable();
     o << " pixels " << Hash(s.bits(), s.pixelBytes()) << " colours "
-      << Hash(table.data(), table.size() * 4) << " palette " << Hash(palette, 768) << " entries "
-      << s.rec()->paletteCount;
+      << Hash(table.data(), table.size() * 4) << " palette " << Hash(side.palette3, 768)
+      << " entries " << s.rec()->paletteCount;
     zt::HostVar f = zt::HostVar::String(64);
     for (int r = 0; r < 4; ++r) FloatToString(f, r, 10, 1), o << " f" << r << "=" << f.text();
     if (OpenClipboard(nullptr)) {
@@ -271,99 +330,15 @@ class Hsp3Door : public testing::Test {
     for (int setting = 0; setting <= 4; ++setting)
       if (GetShortCutParam(link, "zt3_made.lnk", setting, 0) == 0)
         o << " link" << setting << "=" << link.text();
+    ShowWindow(side.win, SW_RESTORE);  // a minimized window would take the other's place
     return o.str();
   }
 
-  // Runs a step through one door: "stat n" or "error n"; the variable's
-  // rows go to *var.
-  std::string Run(Side& side, const Step& step, bool hsp3, std::string* var) {
-    const Arg* p = kExports[IdOf(step.name)].p;
-    const auto byHost = [&](int i) {
-      return p[i] == Arg::Screen || p[i] == Arg::Palette || p[i] == Arg::TextBuf;
-    };
-    Word w[4] = {}, spare = 0;
-    refstr2_.assign(4096, 0);
-    for (int i = 0; i < 4; ++i) {
-      if (p[i] == Arg::Screen) w[i] = Word(side.screen->rec());
-      if (p[i] == Arg::Palette) w[i] = Word(side.palette3);
-      if (p[i] == Arg::TextBuf) w[i] = Word(refstr2_.data());
-    }
-    std::vector<zt::ScriptArg> args;
-    BothVar* v = nullptr;
-    int slot = 0;
-    for (const std::string& arg : Split(step.args, '|')) {
-      while (slot < 4 && byHost(slot)) ++slot;
-      Word& word = slot < 4 ? w[slot++] : spare;
-      if (arg == "-") {
-        args.push_back({zt::ScriptArg::kOmit});
-      } else if (arg[0] == '\'') {
-        word = Word(strings_.emplace_back(arg.substr(1)).c_str());
-        args.push_back({zt::ScriptArg::kStr, 0, arg.substr(1)});
-      } else if (arg[0] == '@') {
-        v = vars_.emplace_back(std::make_unique<BothVar>(arg)).get();
-        word = Word(v->v2->rec());
-        args.push_back({zt::ScriptArg::kVar, v->shape->index, "", v->v3});
-      } else {
-        word = Word(std::uint32_t(std::stol(arg, nullptr, 0)));
-        args.push_back({zt::ScriptArg::kInt, std::int32_t(word)});
-      }
-    }
-    if (!hsp3) {
-      const std::int32_t status =
-          reinterpret_cast<Call>(zt::ResolveExport(step.name))(w[0], w[1], w[2], w[3]);
-      if (v) *var += v->Hsp2();
-      if (status > 0) return "error " + std::to_string(status == 259 ? 21 : status);
-      return "stat " + std::to_string(-status);
-    }
-    host_->SetWindow(side.screen->rec(),
-                     {zor::HandleAddr(side.button), zor::HandleAddr(side.edit)});
-    std::memcpy(host_->palette(), side.palette3, 768);
-    const int error = host_->Run(IdOf(step.name), args);
-    std::memcpy(side.palette3, host_->palette(), 768);
-    std::memcpy(side.screen->rec(), host_->window(), zor::hsp3::kScreenSharedBytes);
-    if (v) *var += v->Hsp3();
-    return error ? "error " + std::to_string(error) : "stat " + std::to_string(host_->stat());
-  }
-
-  // Runs a row through one door and tells what it left behind.
-  std::string RunRow(const Row& row, bool hsp3) {
-    const std::string flags = row.flags;
-    Side& side = hsp3 ? a3_ : a2_;
-    Reset(side, flags.find('P') != std::string::npos);
-    std::optional<zt::FileDialogAnswer> dialog;
-    if (flags.find('D') != std::string::npos) dialog.emplace(std::vector<zt::FileAnswer>{});
-    std::string var, result;
-    const long handles = zt::OpenHandleCount();
-    const Step steps[] = {row.step, row.then, row.last};
-    for (const Step& step : steps) {
-      if (step.name == nullptr) continue;
-      result += Run(side, step, hsp3, &var) + "; ";
-      if (&step != steps || flags.find('R') == std::string::npos) continue;
-      HWND old = side.button;  // a new handle: the old one is still taken
-      side.button = zt::AddChild("BUTTON", side.win, "New", 100, 10, 10, 81, 25);
-      DestroyWindow(old);
-      side.screen->rec()->objects[0] = zor::HandleAddr(side.button);
-    }
-    result += "handles +" + std::to_string(zt::OpenHandleCount() - handles) + "; ";
-    const std::string refstr = hsp3 ? host_->refstr() : reinterpret_cast<char*>(refstr2_.data());
-    zt::PumpMessages();
-    result += Observe(side, var, refstr, side.palette3, flags.find('S') != std::string::npos);
-    if (flags.find('C') != std::string::npos) {
-      POINT cursor{};
-      GetCursorPos(&cursor);
-      result += " cursor " + std::to_string(cursor.x) + "," + std::to_string(cursor.y);
-    }
-    ShowWindow(side.win, SW_RESTORE);  // a minimized window would take the other's place
-    return result;
-  }
-
-  static zt::Hsp3Host* host_;
   Side a2_, a3_;
   std::vector<std::uint8_t> refstr2_;
   std::deque<std::string> strings_;             // stay put while more are added
   std::vector<std::unique_ptr<BothVar>> vars_;  // live for a row, as the script's variables
 };
-zt::Hsp3Host* Hsp3Door::host_ = nullptr;
 
 // clang-format off
 const Row kRows[] = {
@@ -427,7 +402,7 @@ const Row kRows[] = {
 // then, cut to the size it had when it was kept.
 TEST_F(Hsp3Door, KeptVariablesFollowTheScript) {
   Reset(a3_, true);
-  host_->SetWindow(a3_.screen->rec(), {});
+  Host().SetWindow(a3_.screen->rec(), {});
   zt::PVal *pi = zt::NewVar(), *arg = zt::NewVar(), *ints = zt::NewVar(), *other = zt::NewVar();
   zt::Sdim(pi, 512, 3);
   zt::Sdim(arg, 64, 1);
@@ -436,9 +411,7 @@ TEST_F(Hsp3Door, KeptVariablesFollowTheScript) {
   zt::SetElement(pi, 1, PiBytes());
   zt::SetElement(arg, 0, "-first");
   using A = zt::ScriptArg;
-  const auto run = [&](const char* name, std::vector<A> args) {
-    return host_->Run(IdOf(name), args);
-  };
+  const auto run = [](const char* n, std::vector<A> a) { return Host().Run(IdOf(n), a); };
   EXPECT_EQ(0, run("SetPiMem", {{A::kVar, 1, "", pi}, {A::kInt, 0}}));
   EXPECT_EQ(0, run("SetShortCutArg", {{A::kVar, 0, "", arg}}));
   EXPECT_EQ(0, run("GetClipTxt", {{A::kVar, 1, "", other}}));
@@ -464,6 +437,13 @@ TEST_F(Hsp3Door, KeptVariablesFollowTheScript) {
 
 TEST_F(Hsp3Door, EveryCommandAnswersAlikeThroughBothDoors) {
   zt::Watchdog watchdog(600, "the door table");
+  zt::WriteTempFile("zt3_8.bmp", zt::MakeBmp(zt::DibSpec::Of(8, 6, 8)));
+  zt::DibSpec masks = zt::DibSpec::Of(4, 4, 16);
+  masks.compression = 3, masks.masks = {0x7000, 0x0E00, 0x01F0};  // not an accepted layout
+  zt::WriteTempFile("zt3_masks.bmp", zt::MakeBmp(masks));
+  zt::WriteTempFile("zt3.pi", PiBytes());
+  FreeShortCutParam(0, 0, 0, 0);
+  CreateShortCut("C:\\zt3\\target.exe", "zt3.lnk", 0, 0);
   // Message boxes get OK, popup menus are dismissed: set up once, as their
   // timers and hooks must not come and go with every row.
   zt::MessageBoxAnswer box(IDOK);
@@ -480,6 +460,8 @@ TEST_F(Hsp3Door, EveryCommandAnswersAlikeThroughBothDoors) {
   for (std::size_t id = 0; id < covered.size(); ++id) EXPECT_TRUE(covered[id]) << kExports[id].name;
   // No file was left open by the error raised after reading it.
   EXPECT_EQ(0, std::remove("zt3_masks.bmp"));
+  for (const char* f : {"zt3_8.bmp", "zt3.pi", "zt3.lnk", "zt3_made.lnk"}) std::remove(f);
+  std::filesystem::remove("zt3_dir");
 }
 
 }  // namespace
