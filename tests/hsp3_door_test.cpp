@@ -88,16 +88,14 @@ struct BothVar {
     shape = &kShapes[0];
     for (const Shape& s : kShapes)
       if (s.code == token[1]) shape = &s;
-    const std::vector<std::string> items =
-        token.size() > 2 ? Split(token.substr(3), ',') : std::vector<std::string>{};
+    std::vector<std::string> items = Split(token.size() > 2 ? token.substr(3) : "", ',');
+    items.resize(std::max<std::size_t>(items.size(), shape->count));
     v3 = zt::NewVar();
     if (shape->text) {
       zt::Sdim(v3, shape->hsp3Bytes, shape->count);
       v2.emplace(zt::HostVar::String(shape->hsp2Bytes, shape->hsp2Rows));
       for (int k = 0; k < shape->count; ++k) {
-        const std::string t = shape->code == 'p'      ? PiBytes()
-                              : k < int(items.size()) ? items[k]
-                                                      : "";
+        const std::string t = shape->code == 'p' ? PiBytes() : items[k];
         std::memcpy(zt::Element(v3, k), t.data(), t.size());
         if (k >= shape->index)
           std::memcpy(v2->text() + (k - shape->index) * shape->hsp2Bytes, t.data(), t.size());
@@ -109,7 +107,7 @@ struct BothVar {
         v2->rec()->lengths[1] = 0xFFFF, v2->SetExtended(shape->hsp2Bytes, 1);
       auto* ints = zor::HostPtr<std::int32_t>(v3->pt);
       for (int k = 0; k < shape->count; ++k) {
-        ints[k] = k < int(items.size()) ? std::stoi(items[k]) : 3 * k + 1;
+        ints[k] = items[k].empty() ? 3 * k + 1 : std::stoi(items[k]);
         if (k >= shape->index) v2->ints()[k - shape->index] = ints[k];
       }
     }
@@ -162,25 +160,16 @@ ZT_EXPORT(FreeShortCutParam, std::int32_t, std::int32_t, std::int32_t, std::int3
 ZT_EXPORT(GetShortCutParam, zor::HspVar*, const char*, std::int32_t, std::int32_t);
 ZT_EXPORT(CreateShortCut, const char*, const char*, std::int32_t, std::int32_t);
 
-// The starting state, set through the HSP 2 exports: float registers, the
-// clipboard (a DIB, then text added), no target object, no kept Pi memory,
-// no transparent colour, no shortcut settings, no file masks, no popup
-// menus, no parent window.
+// The starting state of each row, set through the HSP 2 exports (the
+// clipboard holds a DIB and text).
+// clang-format off
 const Step kResetSteps[] = {
-    {"FloatSetBuf", "@s:1.25|0"},
-    {"FloatSetBuf", "@s:-2.5|1"},
-    {"FloatSetBuf", "@s:0.5|2"},
-    {"FloatSetBuf", "@s:3|3"},
-    {"Dib2Clip", ""},
-    {"Txt2Clip", "@s:clip text|0"},
-    {"SetTargetObj", "1"},
-    {"SetPiMem", "@s|1"},
-    {"PiTransColour", "0|0|0"},
-    {"FreeShortCutParam", ""},
-    {"FileMaskFree", ""},
-    {"DestroyPopup", "0"},
-    {"SetParentWnd", "1"},
+    {"FloatSetBuf", "@s:1.25|0"}, {"FloatSetBuf", "@s:-2.5|1"}, {"FloatSetBuf", "@s:0.5|2"},
+    {"FloatSetBuf", "@s:3|3"}, {"Dib2Clip", ""}, {"Txt2Clip", "@s:clip text|0"},
+    {"SetTargetObj", "1"}, {"SetPiMem", "@s|1"}, {"PiTransColour", "0|0|0"},
+    {"FreeShortCutParam", ""}, {"FileMaskFree", ""}, {"DestroyPopup", "0"}, {"SetParentWnd", "1"},
 };
+// clang-format on
 
 // One door's window: a test window with a button and an edit box as
 // objects 0 and 1, and a screen over it.
@@ -204,7 +193,6 @@ struct Side {
 
 class Hsp3Door : public testing::Test {
  protected:
-  // The same starting state for each door.
   void Reset(Side& side, bool palette) {
     side.NewScreen(palette);
     std::string ignored;

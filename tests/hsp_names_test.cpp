@@ -16,6 +16,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "exports/export_table.h"
@@ -59,29 +60,24 @@ const ExportRow* FindExport(const std::string& name) {
 }
 
 TEST(HspNames, NamesAreUniqueAndNoneIsSpelledLikeABuiltIn) {
-  const struct {
-    const char* list;
-    std::size_t least;
-    std::vector<const char*> sure;  // a list that failed to load would let every name pass
-  } lists[] = {
+  // A keyword list, its least size and words it must hold: a list that failed
+  // to load would let every name pass.
+  const std::tuple<const char*, std::size_t, std::vector<const char*>> lists[] = {
       {"hsp261", 150, {"mes", "stat", "refstr", "include", "uselib", "noteget"}},
       {"hsp37", 350, {"mes", "stat", "refstr", "regcmd", "cmd", "__hsp30__", "dialog", "_debug"}},
   };
-  for (const auto& l : lists) {
-    const std::set<std::string> keywords = Keywords(l.list);
-    ASSERT_GT(keywords.size(), l.least) << l.list;
-    for (const char* sure : l.sure)
-      EXPECT_EQ(1u, keywords.count(sure)) << sure << " is missing from " << l.list;
+  for (const auto& [list, least, sure] : lists) {
+    const std::set<std::string> keywords = Keywords(list);
+    ASSERT_GT(keywords.size(), least) << list;
+    for (const char* word : sure)
+      EXPECT_EQ(1u, keywords.count(word)) << word << " is missing from " << list;
     for (const std::string& word : keywords) EXPECT_EQ(Lower(word), word) << "not in lower case";
     for (const ExportRow& row : kExports)
       EXPECT_EQ(0u, keywords.count(Lower(row.name)))
-          << row.name << " is spelled like an " << l.list << " built-in";
+          << row.name << " is spelled like an " << list << " built-in";
   }
-  std::map<std::string, std::string> seen;
-  for (const ExportRow& row : kExports) {
-    const std::string key = Lower(row.name);
-    EXPECT_TRUE(seen.emplace(key, row.name).second) << row.name << " and " << seen[key];
-  }
+  for (const ExportRow& row : kExports)
+    EXPECT_EQ(&row, FindExport(row.name)) << row.name << " is spelled like an earlier export";
   EXPECT_EQ(122u, zor::exports::kExportCount);
 }
 
@@ -113,76 +109,70 @@ std::vector<std::string> SplitScript(const std::string& text, char sep) {
   return out;
 }
 
-// Checks one script; returns the number of library commands it calls.
-int CheckScript(const std::string& file, const std::set<std::string>& hsp2,
-                const std::set<std::string>& hsp3) {
-  std::ifstream in(file);
-  std::string line;
-  std::getline(in, line);
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  EXPECT_EQ("#include \"zorextss.as\"", line) << file << " must begin with the include";
-  const char* const word = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_";
-  int calls = 0;
-  for (int number = 2; std::getline(in, line); ++number) {
-    for (const std::string& st : SplitScript(line, ':')) {
-      if (st.empty() || st[0] == '*') continue;  // a label
-      // A name (a directive's after its '#'), then the rest.
-      const bool directive = st[0] == '#';
-      const std::string name =
-          st.substr(directive, st.find_first_not_of(word, directive) - directive);
-      std::string rest = st.substr(directive + name.size());
-      rest.erase(0, rest.find_first_not_of(" \t"));
-      const std::string where = file + ":" + std::to_string(number) + ": " + st;
-      if (name.empty()) {
-        ADD_FAILURE() << "no command at " << where;
-        continue;
-      }
-      // An assignment: a variable, maybe an element or a member, then '=' (or op=).
-      if (!directive && !rest.empty() &&
-          (std::strchr("=.(", rest[0]) != nullptr ||
-           (rest.size() > 1 && rest[1] == '=' && std::strchr("+-*/\\&|^", rest[0]) != nullptr)))
-        continue;
-      const ExportRow* row = directive ? nullptr : FindExport(name);
-      if (row == nullptr) {
-        EXPECT_TRUE(hsp2.count(Lower(name)) && hsp3.count(Lower(name)))
-            << "not declared, nor built into both hosts: " << where;
-        continue;
-      }
-      ++calls;
-      const std::vector<std::string> args =
-          rest.empty() ? std::vector<std::string>{} : SplitScript(rest, ',');
-      EXPECT_LE(static_cast<int>(args.size()), zor::exports::ScriptArgCount(*row))
-          << "too many arguments (" << row->args << "): " << where;
-      // A variable record or a string variable's data: the script must name a variable.
-      if (row->p[0] == Arg::Var || row->p[0] == Arg::String) {
-        EXPECT_TRUE(!args.empty() && !args[0].empty() && !std::isdigit(std::uint8_t(args[0][0])) &&
-                    args[0].find_first_not_of(word) == std::string::npos)
-            << "p1 must be a variable: " << where;
-      }
-    }
-  }
-  return calls;
-}
-
+// Each sample begins with the include and calls only declared commands (with
+// no more arguments than declared, a variable where p1 is one) and built-ins
+// of both hosts.
 TEST(HspNames, SamplesCallOnlyDeclaredCommandsAndBuiltIns) {
   const std::set<std::string> hsp2 = Keywords("hsp261"), hsp3 = Keywords("hsp37");
-  ASSERT_FALSE(hsp2.empty() || hsp3.empty());
+  const char* const word = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_";
   int samples = 0;
   for (const auto& entry : std::filesystem::directory_iterator(ZT_SOURCE_DIR "/samples")) {
     if (entry.path().extension() != ".as") continue;
     ++samples;
     const std::string file = entry.path().string();
-    EXPECT_GT(CheckScript(file, hsp2, hsp3), 0) << file << " uses no library command";
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    EXPECT_EQ("#include \"zorextss.as\"", line) << file << " must begin with the include";
+    int calls = 0;
+    for (int number = 2; std::getline(in, line); ++number) {
+      for (const std::string& st : SplitScript(line, ':')) {
+        if (st.empty() || st[0] == '*') continue;  // a label
+        // A name (a directive's after its '#'), then the rest.
+        const bool directive = st[0] == '#';
+        const std::string name =
+            st.substr(directive, st.find_first_not_of(word, directive) - directive);
+        std::string rest = st.substr(directive + name.size());
+        rest.erase(0, rest.find_first_not_of(" \t"));
+        const std::string where = file + ":" + std::to_string(number) + ": " + st;
+        if (name.empty()) {
+          ADD_FAILURE() << "no command at " << where;
+          continue;
+        }
+        // An assignment: a variable, maybe an element or a member, then '=' (or op=).
+        if (!directive && !rest.empty() &&
+            (std::strchr("=.(", rest[0]) != nullptr ||
+             (rest.size() > 1 && rest[1] == '=' && std::strchr("+-*/\\&|^", rest[0]) != nullptr)))
+          continue;
+        const ExportRow* row = directive ? nullptr : FindExport(name);
+        if (row == nullptr) {
+          EXPECT_TRUE(hsp2.count(Lower(name)) && hsp3.count(Lower(name)))
+              << "not declared, nor built into both hosts: " << where;
+          continue;
+        }
+        ++calls;
+        const std::vector<std::string> args =
+            rest.empty() ? std::vector<std::string>{} : SplitScript(rest, ',');
+        EXPECT_LE(static_cast<int>(args.size()), zor::exports::ScriptArgCount(*row))
+            << "too many arguments (" << row->args << "): " << where;
+        // A variable record or a string variable's data: the script must name a variable.
+        if (row->p[0] == Arg::Var || row->p[0] == Arg::String) {
+          EXPECT_TRUE(!args.empty() && !args[0].empty() &&
+                      !std::isdigit(std::uint8_t(args[0][0])) &&
+                      args[0].find_first_not_of(word) == std::string::npos)
+              << "p1 must be a variable: " << where;
+        }
+      }
+    }
+    EXPECT_GT(calls, 0) << file << " uses no library command";
   }
   EXPECT_GE(samples, 11);
 }
 
+// Type numbers and script argument counts: name, type, count.
 TEST(ExportTable, TellingRowsGetTheirTypeNumbers) {
-  const struct {
-    const char* name;
-    int type;
-    int scriptArgs;
-  } cases[] = {
+  const std::tuple<const char*, int, int> cases[] = {
       {"BmpLoad", 0x36, 1},  // screen, string, -, palette
       {"GetClipDib", 0x32, 2}, {"GetZorExtVer", 0x10, 0},
       {"ExDialog", 5, 4},                        // p1 string as a string variable's data
@@ -190,11 +180,11 @@ TEST(ExportTable, TellingRowsGetTheirTypeNumbers) {
       {"PiTransColour", 0, 3}, {"Dib2Clip", 2, 0},
       {"GetSaveFile", 7, 3},
   };
-  for (const auto& c : cases) {
-    const ExportRow* row = FindExport(c.name);
-    ASSERT_NE(nullptr, row) << c.name;
-    EXPECT_EQ(c.type, zor::exports::HspType(*row)) << c.name;
-    EXPECT_EQ(c.scriptArgs, zor::exports::ScriptArgCount(*row)) << c.name;
+  for (const auto& [name, type, scriptArgs] : cases) {
+    const ExportRow* row = FindExport(name);
+    ASSERT_NE(nullptr, row) << name;
+    EXPECT_EQ(type, zor::exports::HspType(*row)) << name;
+    EXPECT_EQ(scriptArgs, zor::exports::ScriptArgCount(*row)) << name;
   }
 }
 
