@@ -1,13 +1,9 @@
-// The host interface: a freshly loaded library's state (every float register
-// +0.0, no snapshot, no change flags, no target object, no popup menus; read
-// first, before any test changes it), capacity rules, the shared string
-// routines and ChkPval. Then every export, called with hostile but
-// host-legal arguments chosen by the kind of each slot in the export table:
-// each call must return, remove its 16 argument bytes from the stack (32-bit
-// Windows), and write only inside the storage its records describe (guard
-// zones around every variable's storage, the palette and the text buffer are
-// checked after each call). Slots are combined pairwise: every pair of values
-// of every two slots occurs at least once.
+// The host interface: a freshly loaded library's state (read first, before
+// any test changes it), capacity rules, the shared string routines, ChkPval;
+// every export called with hostile but host-legal arguments, each pair of
+// values of every two slots at least once: each call must return, remove its
+// 16 argument bytes (32-bit Windows) and write only inside the storage its
+// records describe; and refusals of the variable in p1.
 #include <gtest/gtest.h>
 #include <windows.h>
 

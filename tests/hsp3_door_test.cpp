@@ -15,6 +15,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "exports/export_table.h"
@@ -144,10 +145,7 @@ int IdOf(const char* name) {
 }
 
 std::string Hash(const void* p, std::size_t n) {
-  std::uint64_t h = 1469598103934665603ull;
-  for (std::size_t i = 0; i < n; ++i)
-    h = (h ^ static_cast<const std::uint8_t*>(p)[i]) * 1099511628211ull;
-  return std::to_string(h);
+  return std::to_string(std::hash<std::string_view>{}({static_cast<const char*>(p), n}));
 }
 
 zt::Hsp3Host& Host() {

@@ -1,10 +1,7 @@
 // The names and texts a script author sees, checked against the export
-// table: the HSP type numbers derived from the argument kinds, the generated
-// include file (HSP 2's #func lines and HSP 3's #cmd ids), no export spelled
-// like an HSP 2.61 or HSP 3.7 keyword (HSP matches names without regard to
-// case), the samples calling only declared commands and built-ins of both
-// hosts, and the help browser file (one entry per export in table order, in
-// characters the release's Shift_JIS conversion can take).
+// table: type numbers, the generated include file, no export spelled like an
+// HSP 2.61 or HSP 3.7 keyword (HSP ignores case), the samples, and the help
+// browser file.
 #include <gtest/gtest.h>
 
 #include <cctype>

@@ -29,9 +29,7 @@ struct State {
 
 std::uint8_t* NewElement(int bytes, HostAddr* slot) {
   auto* inf = static_cast<StrInf*>(LowAlloc(sizeof(StrInf) + bytes));
-  inf->flag = 1;
-  inf->size = bytes;
-  inf->opt = ToHostAddr(slot);
+  *inf = StrInf{1, 0, 0, bytes, 0, 0, ToHostAddr(slot)};
   return reinterpret_cast<std::uint8_t*>(inf + 1);
 }
 

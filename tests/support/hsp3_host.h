@@ -1,8 +1,6 @@
-// A small HSP 3 host for the tests: the type record, the extension info whose
-// argument functions read a scripted argument list, the context with `stat`
-// and `refstr`, script variables with their string headers, and a window
-// record with an object table and the shared palette table. It registers the
-// library as the host does and runs commands by id.
+// A small HSP 3 host for the tests: it registers the library as the host does
+// and runs its commands by id over a scripted argument list, with `stat`,
+// `refstr`, script variables and a window record.
 #pragma once
 
 #include <cstdint>
@@ -37,8 +35,7 @@ void SetElement(PVal* v, int k, const std::string& text);
 class Hsp3Host {
  public:
   Hsp3Host();
-  // Runs command `id` with the script's arguments; the error raised (the
-  // first), or 0.
+  // The error raised (the first), or 0.
   int Run(int id, std::vector<ScriptArg> args);
   std::int32_t stat() const;
   char* refstr() const;
