@@ -78,10 +78,8 @@ TEST(ChkPval, SizeWordsNegatedUnsignedWhateverTypeAndExtended) {
   v.rec()->lengths[0] = 7;
   v.rec()->lengths[3] = 40000;  // read unsigned, not as -25536
   for (int pass = 0; pass < 2; ++pass) {
-    EXPECT_EQ(-7, ChkPval(v, 0, 0, 0));
-    EXPECT_EQ(-16, ChkPval(v, 1, 0, 0));
-    EXPECT_EQ(-3, ChkPval(v, 2, 0, 0));
-    EXPECT_EQ(-40000, ChkPval(v, 3, 0, 0));
+    const std::int32_t words[] = {-7, -16, -3, -40000};
+    for (std::int32_t k = 0; k < 4; ++k) EXPECT_EQ(words[k], ChkPval(v, k, 0, 0)) << k;
     v.SetExtended(99, 99);
     v.rec()->type = 4;
   }
