@@ -128,9 +128,7 @@ constexpr std::uint8_t kGuardByte = 0xE5;
 
 // Low memory with a guard zone before and after `bytes` usable bytes.
 struct Guarded {
-  explicit Guarded(std::size_t bytes) : size(bytes) {
-    base = static_cast<std::uint8_t*>(zt::LowAlloc(bytes + 2 * kGuard));
-  }
+  explicit Guarded(std::size_t bytes) : size(bytes) {}
   ~Guarded() { zt::LowFree(base, size + 2 * kGuard); }
   std::uint8_t* data() const { return base + kGuard; }
   std::uint8_t* Reset(std::uint8_t fill) const {
@@ -145,8 +143,8 @@ struct Guarded {
       if (base[i] != kGuardByte || data()[size + i] != kGuardByte) return false;
     return true;
   }
-  std::uint8_t* base;
   std::size_t size;
+  std::uint8_t* base = static_cast<std::uint8_t*>(zt::LowAlloc(size + 2 * kGuard));
 };
 
 // A variable record whose storage is exactly what its size words claim; the
