@@ -3,7 +3,7 @@
 // write only inside the storage its records describe (guard zones around
 // every variable's storage, the palette and the text buffer are checked
 // after each call). Slots are combined pairwise: every pair of values of
-// every two slots occurs at least once.
+// every two slots occurs at least once. Then refusals of the variable in p1.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -31,9 +31,7 @@ constexpr std::uint8_t kGuardByte = 0xE5;
 
 // Low memory with a guard zone before and after `bytes` usable bytes.
 struct Guarded {
-  explicit Guarded(std::size_t bytes) : size(bytes) {
-    base = static_cast<std::uint8_t*>(zt::LowAlloc(bytes + 2 * kGuard));
-  }
+  explicit Guarded(std::size_t bytes) : size(bytes) {}
   ~Guarded() { zt::LowFree(base, size + 2 * kGuard); }
   std::uint8_t* data() const { return base + kGuard; }
   std::uint8_t* Reset(std::uint8_t fill) const {
@@ -48,20 +46,15 @@ struct Guarded {
       if (base[i] != kGuardByte || data()[size + i] != kGuardByte) return false;
     return true;
   }
-  std::uint8_t* base;
   std::size_t size;
+  std::uint8_t* base = static_cast<std::uint8_t*>(zt::LowAlloc(size + 2 * kGuard));
 };
 
 // A variable record whose storage is exactly what its size words claim; the
 // record and its extended size words share one guarded block.
 struct Var {
-  Var(std::uint16_t type, std::int32_t rowSize, std::int32_t rows, int extended)
-      : storage(Bytes(rowSize, rows)),
-        words(sizeof(zor::HspVar) + 16),
-        type(type),
-        rowSize(rowSize),
-        rows(rows),
-        extended(extended) {}
+  Var(std::uint16_t t, std::int32_t r, std::int32_t n, int e)
+      : type(t), rowSize(r), rows(n), extended(e) {}
   // 4 x R x M bytes, M = N when N > 1, else 1; nothing for a negative claim.
   static std::size_t Bytes(std::int32_t r, std::int32_t n) {
     if (r <= 0) return 0;
@@ -84,74 +77,52 @@ struct Var {
     storage.Reset(0x41);
     return rec();
   }
-  Guarded storage, words;
   std::uint16_t type;
   std::int32_t rowSize, rows;
   int extended;
+  Guarded storage{Bytes(rowSize, rows)}, words{sizeof(zor::HspVar) + 16};
 };
-
-// Variables of every type, shape and size claim, up to 1 MiB of storage
-// (larger claims would only slow the run: the same code paths take them).
-std::vector<std::unique_ptr<Var>> MakeVars() {
-  std::vector<std::unique_ptr<Var>> vars;
-  const std::uint16_t types[] = {2, 4, 3};
-  const std::int32_t rowSizes[] = {0, 1, 2, 64, 65535};
-  const std::int32_t rowCounts[] = {0, 1, 3, 65535};
-  int k = 0;
-  for (std::int32_t r : rowSizes)
-    for (std::int32_t n : rowCounts) {
-      if (Var::Bytes(r, n) > (1u << 20)) continue;
-      vars.push_back(std::make_unique<Var>(types[k++ % 3], r, n, 0));
-    }
-  // Extended size records, honest and hostile.
-  for (std::uint16_t t : types) {
-    vars.push_back(std::make_unique<Var>(t, 16, 2, 1));
-    vars.push_back(std::make_unique<Var>(t, 0, 0, 1));
-    vars.push_back(std::make_unique<Var>(t, -1, -1, 1));
-    vars.push_back(std::make_unique<Var>(t, 8, 1, -1));  // negative: not consulted
-  }
-  return vars;
-}
 
 constexpr std::int32_t kInts[] = {0, -1, 1, 63, 64, 255, 256, 32767, 65535, INT_MIN, INT_MAX};
 
-// Exports left out: they wait for the user (menus, file dialogs, message
-// boxes), or sound for as long as they are told (Bell, PlayWave).
-bool LeftOut(const char* name) {
-  static const std::string out =
-      " DoPopup GetOpenFile GetSaveFile ExDialog PiDllAbout AboutMe DizezOzozoz Bell PlayWave"
-      " DragWin ZorMinimize ";
-  return out.find(" " + std::string(name) + " ") != std::string::npos;
-}
-
-struct Screens {
-  Screens()
-      : stale(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr)) {
-    DestroyWindow(stale);
-    for (int w : {1, 33})
-      for (bool pal : {true, false})
-        list.push_back(std::make_unique<zt::TestScreen>(w, w / 2 + 1, pal));
-  }
-  // Screen variant i: size and mode, then object handles and position.
-  zor::HspScreen* Get(std::size_t i) {
-    zor::HspScreen* s = list[i % list.size()]->rec();
-    const zor::HostAddr objects[] = {0, zor::HandleAddr(stale), 0x1234};
-    for (auto& o : s->objects) o = objects[(i / list.size()) % 3];
-    s->currentX = (i / 2) % 2 ? 5000 : 0;
-    s->currentY = (i / 2) % 2 ? -7 : 0;
-    return s;
-  }
-  static constexpr std::size_t kVariants = 12;
-  HWND stale;
-  std::vector<std::unique_ptr<zt::TestScreen>> list;
-};
-
 TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
-  std::vector<std::unique_ptr<Var>> vars = MakeVars();
+  // Variables of every type, shape and size claim, up to 1 MiB of storage
+  // (larger claims would only slow the run: the same code paths take them).
+  std::vector<std::unique_ptr<Var>> vars;
+  const std::uint16_t types[] = {2, 4, 3};
+  int next = 0;
+  for (std::int32_t r : {0, 1, 2, 64, 65535})
+    for (std::int32_t n : {0, 1, 3, 65535})
+      if (Var::Bytes(r, n) <= (1u << 20))
+        vars.push_back(std::make_unique<Var>(types[next++ % 3], r, n, 0));
+  // Extended size records, honest and hostile (a negative `extended` is not consulted).
+  const std::int32_t extended[][3] = {{16, 2, 1}, {0, 0, 1}, {-1, -1, 1}, {8, 1, -1}};
+  for (std::uint16_t t : types)
+    for (const auto& e : extended) vars.push_back(std::make_unique<Var>(t, e[0], e[1], e[2]));
   // Also a lone Shift-JIS lead byte at the end, control bytes, long texts.
   std::vector<std::string> strings = {"", "a", "abc\x82", "\x01\x02\x03\x04\x05\x06\x07"};
   for (std::size_t n : {4095, 4096, 70000}) strings.push_back(std::string(n, 'b'));
-  Screens screens;
+  // Screens of two sizes in both modes; variant i adds object handles and a
+  // position.
+  HWND stale = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(stale);
+  std::vector<std::unique_ptr<zt::TestScreen>> screens;
+  for (int w : {1, 33})
+    for (bool pal : {true, false})
+      screens.push_back(std::make_unique<zt::TestScreen>(w, w / 2 + 1, pal));
+  const auto screen = [&](std::size_t i) {
+    zor::HspScreen* s = screens[i % 4]->rec();
+    const zor::HostAddr objects[] = {0, zor::HandleAddr(stale), 0x1234};
+    for (auto& o : s->objects) o = objects[(i / 4) % 3];
+    s->currentX = (i / 2) % 2 ? 5000 : 0;
+    s->currentY = (i / 2) % 2 ? -7 : 0;
+    return s;
+  };
+  // Left out: they wait for the user (menus, file dialogs, message boxes), or
+  // sound for as long as they are told (Bell, PlayWave).
+  const std::string leftOut =
+      " DoPopup GetOpenFile GetSaveFile ExDialog PiDllAbout AboutMe DizezOzozoz Bell PlayWave"
+      " DragWin ZorMinimize ";
   Guarded palette(zor::kHostPaletteBytes), textBuf(4096);
   palette.Reset(0x11);
   textBuf.Reset(0x22);
@@ -159,7 +130,7 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
 
   long calls = 0, failed = 0;
   for (const ExportRow& row : zor::exports::kExports) {
-    if (LeftOut(row.name)) continue;
+    if (leftOut.find(" " + std::string(row.name) + " ") != std::string::npos) continue;
     const Call call = reinterpret_cast<Call>(zt::ResolveExport(row.name));
     std::size_t counts[4];
     for (int a = 0; a < 4; ++a) {
@@ -167,7 +138,7 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
       counts[a] = k == Arg::Int      ? std::size(kInts)
                   : k == Arg::String ? strings.size()
                   : k == Arg::Var    ? vars.size()
-                  : k == Arg::Screen ? Screens::kVariants
+                  : k == Arg::Screen ? 12
                                      : 1;
     }
     // Every pair of slots (a, b) through all their value pairs; the other
@@ -189,7 +160,7 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
               if (k == Arg::Var) w[c] = reinterpret_cast<Word>(var->Reset());
               if (k == Arg::Int) w[c] = Word(std::uint32_t(kInts[n]));
               if (k == Arg::String) w[c] = reinterpret_cast<Word>(strings[n].c_str());
-              if (k == Arg::Screen) w[c] = reinterpret_cast<Word>(screens.Get(n));
+              if (k == Arg::Screen) w[c] = reinterpret_cast<Word>(screen(n));
               if (k == Arg::Palette) w[c] = reinterpret_cast<Word>(palette.Reset(0x11));
               if (k == Arg::TextBuf) w[c] = reinterpret_cast<Word>(textBuf.Reset(0x22));
             }

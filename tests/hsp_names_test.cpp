@@ -1,20 +1,19 @@
 // The names and texts a script author sees, checked against the export
-// table: the HSP type numbers derived from the argument kinds, the generated
-// include file (HSP 2's #func lines and HSP 3's #cmd ids), no export spelled
-// like an HSP 2.61 or HSP 3.7 keyword (HSP matches names without regard to
-// case), the samples calling only declared commands and built-ins of both
-// hosts, and the help browser file (one entry per export in table order, in
-// characters the release's Shift_JIS conversion can take).
+// table: type numbers, the generated include file, no export spelled like an
+// HSP 2.61 or HSP 3.7 keyword (HSP ignores case), the samples, and the help
+// browser file.
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "exports/export_table.h"
@@ -31,11 +30,6 @@ std::string ReadFile(const std::string& path) {
   all << in.rdbuf();
   return all.str();
 }
-
-// Exports spelled like a built-in, with how each is resolved. A collision
-// not listed here fails the test until it is resolved and listed. None so
-// far: every export name differs from the keywords of both hosts.
-const std::map<std::string, std::string> kKnownCollisions = {};
 
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -63,169 +57,119 @@ const ExportRow* FindExport(const std::string& name) {
 }
 
 TEST(HspNames, NamesAreUniqueAndNoneIsSpelledLikeABuiltIn) {
-  const struct {
-    const char* list;
-    std::size_t least;
-    std::vector<const char*> sure;  // a list that failed to load would let every name pass
-  } lists[] = {
+  // A keyword list, its least size and words it must hold: a list that failed
+  // to load would let every name pass.
+  const std::tuple<const char*, std::size_t, std::vector<const char*>> lists[] = {
       {"hsp261", 150, {"mes", "stat", "refstr", "include", "uselib", "noteget"}},
       {"hsp37", 350, {"mes", "stat", "refstr", "regcmd", "cmd", "__hsp30__", "dialog", "_debug"}},
   };
-  for (const auto& l : lists) {
-    const std::set<std::string> keywords = Keywords(l.list);
-    ASSERT_GT(keywords.size(), l.least) << l.list;
-    for (const char* sure : l.sure)
-      EXPECT_EQ(1u, keywords.count(sure)) << sure << " is missing from " << l.list;
+  for (const auto& [list, least, sure] : lists) {
+    const std::set<std::string> keywords = Keywords(list);
+    ASSERT_GT(keywords.size(), least) << list;
+    for (const char* word : sure)
+      EXPECT_EQ(1u, keywords.count(word)) << word << " is missing from " << list;
     for (const std::string& word : keywords) EXPECT_EQ(Lower(word), word) << "not in lower case";
-    for (const ExportRow& row : kExports) {
-      if (keywords.count(Lower(row.name)) != 0) {
-        EXPECT_EQ(1u, kKnownCollisions.count(Lower(row.name)))
-            << row.name << " is spelled like an " << l.list << " built-in";
-      }
-    }
+    for (const ExportRow& row : kExports)
+      EXPECT_EQ(0u, keywords.count(Lower(row.name)))
+          << row.name << " is spelled like an " << list << " built-in";
   }
-  std::map<std::string, std::string> seen;
-  for (const ExportRow& row : kExports) {
-    const std::string key = Lower(row.name);
-    EXPECT_TRUE(seen.emplace(key, row.name).second) << row.name << " and " << seen[key];
-  }
-  for (const auto& known : kKnownCollisions) {
-    EXPECT_NE(nullptr, FindExport(known.first)) << known.first << " is no export";
-    EXPECT_TRUE(Keywords("hsp261").count(known.first) + Keywords("hsp37").count(known.first))
-        << known.first << " collides no more";
-  }
+  for (const ExportRow& row : kExports)
+    EXPECT_EQ(&row, FindExport(row.name)) << row.name << " is spelled like an earlier export";
   EXPECT_EQ(122u, zor::exports::kExportCount);
 }
 
-// One statement of a script line: its text up to ':' or ';' outside a
-// string. Strings may hold escaped characters (\\ and \").
-std::vector<std::string> Statements(const std::string& line) {
+// Splits script text at `sep` outside strings (which may hold \\ and \") and
+// parentheses, each part trimmed; a ';' outside strings ends the text.
+std::vector<std::string> SplitScript(const std::string& text, char sep) {
   std::vector<std::string> out(1);
   bool quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted && c == '\\' && i + 1 < line.size()) {
-      out.back() += line.substr(i++, 2);
+  int depth = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted && c == '\\' && i + 1 < text.size()) {
+      out.back() += text.substr(i++, 2);
       continue;
     }
     if (c == '"') quoted = !quoted;
     if (!quoted && c == ';') break;
-    if (!quoted && c == ':') {
+    if (!quoted) depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+    if (!quoted && depth == 0 && c == sep) {
       out.emplace_back();
       continue;
     }
     out.back() += c;
   }
+  for (std::string& s : out) {
+    s.erase(0, s.find_first_not_of(" \t\r"));
+    s.erase(s.find_last_not_of(" \t\r") + 1);
+  }
   return out;
 }
 
-std::string Trim(const std::string& s) {
-  const std::size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-
-// The comma-separated arguments, commas in strings and parentheses aside.
-std::vector<std::string> Arguments(const std::string& rest) {
-  std::vector<std::string> args;
-  if (rest.empty()) return args;
-  args.emplace_back();
-  bool quoted = false;
-  int depth = 0;
-  for (std::size_t i = 0; i < rest.size(); ++i) {
-    const char c = rest[i];
-    if (quoted && c == '\\' && i + 1 < rest.size()) {
-      args.back() += rest.substr(i++, 2);
-      continue;
-    }
-    if (c == '"') quoted = !quoted;
-    if (!quoted && c == '(') ++depth;
-    if (!quoted && c == ')') --depth;
-    if (!quoted && depth == 0 && c == ',') {
-      args.emplace_back();
-      continue;
-    }
-    args.back() += c;
-  }
-  for (std::string& a : args) a = Trim(a);
-  return args;
-}
-
-bool IsIdentifier(const std::string& s) {
-  if (s.empty() || std::isdigit(static_cast<unsigned char>(s[0]))) return false;
-  for (char c : s)
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
-  return true;
-}
-
-// Checks one script; returns the number of library commands it calls.
-int CheckScript(const std::string& file, const std::set<std::string>& hsp2,
-                const std::set<std::string>& hsp3) {
-  std::ifstream in(file);
-  std::string line;
-  std::getline(in, line);
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  EXPECT_EQ("#include \"zorextss.as\"", line) << file << " must begin with the include";
-  int calls = 0;
-  for (int number = 2; std::getline(in, line); ++number) {
-    for (const std::string& raw : Statements(line)) {
-      const std::string st = Trim(raw);
-      if (st.empty() || st[0] == '*') continue;  // a label
-      std::size_t end = st[0] == '#' ? 1 : 0;
-      while (end < st.size() &&
-             (std::isalnum(static_cast<unsigned char>(st[end])) || st[end] == '_'))
-        ++end;
-      const std::string name = st.substr(st[0] == '#' ? 1 : 0, end - (st[0] == '#' ? 1 : 0));
-      const std::string rest = Trim(st.substr(end));
-      const std::string where = file + ":" + std::to_string(number) + ": " + st;
-      if (name.empty()) {
-        ADD_FAILURE() << "no command at " << where;
-        continue;
-      }
-      // An assignment: a variable, maybe an element, then '=' (or op=).
-      if (st[0] != '#' && !rest.empty() &&
-          (rest[0] == '=' || rest[0] == '.' || rest[0] == '(' ||
-           (rest.size() > 1 && rest[1] == '=' &&
-            std::string("+-*/\\&|^").find(rest[0]) != std::string::npos)))
-        continue;
-      const ExportRow* row = st[0] == '#' ? nullptr : FindExport(name);
-      if (row == nullptr) {
-        EXPECT_TRUE(hsp2.count(Lower(name)) && hsp3.count(Lower(name)))
-            << "not declared, nor built into both hosts: " << where;
-        continue;
-      }
-      ++calls;
-      const std::vector<std::string> args = Arguments(rest);
-      EXPECT_LE(static_cast<int>(args.size()), zor::exports::ScriptArgCount(*row))
-          << "too many arguments (" << row->args << "): " << where;
-      // A variable record or a string variable's data: the script must name a variable.
-      if (row->p[0] == Arg::Var || row->p[0] == Arg::String) {
-        EXPECT_TRUE(!args.empty() && IsIdentifier(args[0])) << "p1 must be a variable: " << where;
-      }
-    }
-  }
-  return calls;
-}
-
+// Each sample begins with the include and calls only declared commands (with
+// no more arguments than declared, a variable where p1 is one) and built-ins
+// of both hosts.
 TEST(HspNames, SamplesCallOnlyDeclaredCommandsAndBuiltIns) {
   const std::set<std::string> hsp2 = Keywords("hsp261"), hsp3 = Keywords("hsp37");
-  ASSERT_FALSE(hsp2.empty() || hsp3.empty());
+  const char* const word = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_";
   int samples = 0;
   for (const auto& entry : std::filesystem::directory_iterator(ZT_SOURCE_DIR "/samples")) {
     if (entry.path().extension() != ".as") continue;
     ++samples;
     const std::string file = entry.path().string();
-    EXPECT_GT(CheckScript(file, hsp2, hsp3), 0) << file << " uses no library command";
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    EXPECT_EQ("#include \"zorextss.as\"", line) << file << " must begin with the include";
+    int calls = 0;
+    for (int number = 2; std::getline(in, line); ++number) {
+      for (const std::string& st : SplitScript(line, ':')) {
+        if (st.empty() || st[0] == '*') continue;  // a label
+        // A name (a directive's after its '#'), then the rest.
+        const bool directive = st[0] == '#';
+        const std::string name =
+            st.substr(directive, st.find_first_not_of(word, directive) - directive);
+        std::string rest = st.substr(directive + name.size());
+        rest.erase(0, rest.find_first_not_of(" \t"));
+        const std::string where = file + ":" + std::to_string(number) + ": " + st;
+        if (name.empty()) {
+          ADD_FAILURE() << "no command at " << where;
+          continue;
+        }
+        // An assignment: a variable, maybe an element or a member, then '=' (or op=).
+        if (!directive && !rest.empty() &&
+            (std::strchr("=.(", rest[0]) != nullptr ||
+             (rest.size() > 1 && rest[1] == '=' && std::strchr("+-*/\\&|^", rest[0]) != nullptr)))
+          continue;
+        const ExportRow* row = directive ? nullptr : FindExport(name);
+        if (row == nullptr) {
+          EXPECT_TRUE(hsp2.count(Lower(name)) && hsp3.count(Lower(name)))
+              << "not declared, nor built into both hosts: " << where;
+          continue;
+        }
+        ++calls;
+        const std::vector<std::string> args =
+            rest.empty() ? std::vector<std::string>{} : SplitScript(rest, ',');
+        EXPECT_LE(static_cast<int>(args.size()), zor::exports::ScriptArgCount(*row))
+            << "too many arguments (" << row->args << "): " << where;
+        // A variable record or a string variable's data: the script must name a variable.
+        if (row->p[0] == Arg::Var || row->p[0] == Arg::String) {
+          EXPECT_TRUE(!args.empty() && !args[0].empty() &&
+                      !std::isdigit(std::uint8_t(args[0][0])) &&
+                      args[0].find_first_not_of(word) == std::string::npos)
+              << "p1 must be a variable: " << where;
+        }
+      }
+    }
+    EXPECT_GT(calls, 0) << file << " uses no library command";
   }
   EXPECT_GE(samples, 11);
 }
 
+// Type numbers and script argument counts: name, type, count.
 TEST(ExportTable, TellingRowsGetTheirTypeNumbers) {
-  const struct {
-    const char* name;
-    int type;
-    int scriptArgs;
-  } cases[] = {
+  const std::tuple<const char*, int, int> cases[] = {
       {"BmpLoad", 0x36, 1},  // screen, string, -, palette
       {"GetClipDib", 0x32, 2}, {"GetZorExtVer", 0x10, 0},
       {"ExDialog", 5, 4},                        // p1 string as a string variable's data
@@ -233,194 +177,118 @@ TEST(ExportTable, TellingRowsGetTheirTypeNumbers) {
       {"PiTransColour", 0, 3}, {"Dib2Clip", 2, 0},
       {"GetSaveFile", 7, 3},
   };
-  for (const auto& c : cases) {
-    const ExportRow* row = FindExport(c.name);
-    ASSERT_NE(nullptr, row) << c.name;
-    EXPECT_EQ(c.type, zor::exports::HspType(*row)) << c.name;
-    EXPECT_EQ(c.scriptArgs, zor::exports::ScriptArgCount(*row)) << c.name;
+  for (const auto& [name, type, scriptArgs] : cases) {
+    const ExportRow* row = FindExport(name);
+    ASSERT_NE(nullptr, row) << name;
+    EXPECT_EQ(type, zor::exports::HspType(*row)) << name;
+    EXPECT_EQ(scriptArgs, zor::exports::ScriptArgCount(*row)) << name;
   }
 }
 
+// Comments and blank lines aside, the include file declares each export for
+// HSP 3 as a command whose id is its row number, and for HSP 2 as a function
+// of its row's type number; in CRLF lines of ASCII.
 TEST(ExportTable, IncludeFileDeclaresEveryExportForBothHosts) {
   const std::string text = ReadFile(ZT_BUILD_DIR "/zorextss.as");
-  ASSERT_FALSE(text.empty()) << "zorextss.as was not generated";
-  std::map<std::string, int> declared, commands;  // #func type numbers, #cmd ids
-  int uselib = 0, regcmd = 0;
-  std::string branch;  // the #ifdef branch a line is in: "hsp3", "hsp2" or ""
-  std::size_t start = 0;
-  char name[64], alias[64];
-  while (start < text.size()) {
-    const std::size_t end = text.find("\r\n", start);
-    ASSERT_NE(std::string::npos, end) << "a line does not end in CRLF at byte " << start;
-    const std::string line = text.substr(start, end - start);
-    start = end + 2;
-    EXPECT_EQ(std::string::npos, line.find('\n')) << "a bare LF: " << line;
-    for (unsigned char ch : line) EXPECT_LT(ch, 0x80) << line;
-    if (line == "#ifdef __hsp30__") branch = "hsp3";
-    if (line == "#else") branch = "hsp2";
-    if (line == "#endif") branch.clear();
-    if (line.rfind("#uselib", 0) == 0) {
-      EXPECT_EQ("#uselib \"zorextss.dll\"", line);
-      EXPECT_EQ("hsp2", branch);
-      ++uselib;
-    }
-    if (line.rfind("#regcmd", 0) == 0) {
-      EXPECT_EQ("#regcmd \"_hsp3cmdinit@4\",\"zorextss.dll\"", line);
-      EXPECT_TRUE(branch == "hsp3" && commands.empty()) << "#regcmd comes first under HSP 3";
-      ++regcmd;
-    }
-    unsigned id = 0;
-    if (std::sscanf(line.c_str(), "#cmd %63s $%x", name, &id) == 2) {
-      EXPECT_EQ("hsp3", branch) << line;
-      EXPECT_TRUE(commands.emplace(name, static_cast<int>(id)).second) << "twice: " << name;
-    }
-    unsigned type = 0;
-    if (std::sscanf(line.c_str(), "#func %63s %63s $%x", name, alias, &type) == 3) {
-      EXPECT_STREQ(name, alias);
-      EXPECT_EQ("hsp2", branch) << line;
-      EXPECT_TRUE(declared.emplace(name, static_cast<int>(type)).second) << "twice: " << name;
-    }
-  }
-  EXPECT_EQ(1, uselib);
-  EXPECT_EQ(1, regcmd);
-  EXPECT_EQ(0u, text.find("; ")) << "starts with a comment";
-  EXPECT_NE(std::string::npos, text.find("#ifndef __ZOREXTSS__\r\n#define __ZOREXTSS__\r\n"));
-  EXPECT_EQ(text.size() - 8, text.rfind("#endif\r\n"));
-  EXPECT_EQ(zor::exports::kExportCount, declared.size());
-  EXPECT_EQ(zor::exports::kExportCount, commands.size());
+  ASSERT_EQ(0u, text.find("; ")) << "zorextss.as is missing or does not start with a comment";
+  std::vector<std::string> lines,
+      expected = {"#ifndef __ZOREXTSS__", "#define __ZOREXTSS__", "#ifdef __hsp30__",
+                  "#regcmd \"_hsp3cmdinit@4\",\"zorextss.dll\""};
+  char line[160];
   for (std::size_t id = 0; id < zor::exports::kExportCount; ++id) {
-    const ExportRow& row = kExports[id];
-    auto it = declared.find(row.name);
-    ASSERT_NE(declared.end(), it) << row.name << " is not declared";
-    EXPECT_EQ(zor::exports::HspType(row), it->second) << row.name;
-    // HSP 3 hands the command function the row number.
-    EXPECT_EQ(static_cast<int>(id), commands[row.name]) << row.name;
+    std::snprintf(line, sizeof line, "#cmd %s $%03x", kExports[id].name, unsigned(id));
+    expected.push_back(line);
   }
+  expected.insert(expected.end(), {"#else", "#uselib \"zorextss.dll\""});
+  for (const ExportRow& row : kExports) {
+    const int type = zor::exports::HspType(row);
+    std::snprintf(line, sizeof line, "#func %s %s $%02x", row.name, row.name, type);
+    expected.push_back(line);
+  }
+  expected.insert(expected.end(), {"#endif", "#endif"});
+  for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
+    end = text.find("\r\n", start);
+    ASSERT_NE(std::string::npos, end) << "a line does not end in CRLF at byte " << start;
+    const std::string at = text.substr(start, end - start);
+    EXPECT_EQ(std::string::npos, at.find('\n')) << "a bare LF: " << at;
+    for (unsigned char ch : at) EXPECT_LT(ch, 0x80) << at;
+    if (!at.empty() && at[0] != ';') lines.push_back(at);
+  }
+  EXPECT_EQ(expected, lines);
 }
-
-// One %index entry: its tags and the lines of each tag's value.
-struct Entry {
-  std::map<std::string, std::vector<std::string>> tags;
-};
 
 // Valid UTF-8 with every code point in the Basic Multilingual Plane: no
 // overlong forms, no surrogates, no four-byte sequences. Returns the byte
 // offset of the first fault, or -1.
 long FirstUtf8Fault(const std::string& text) {
-  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t n = text.size();
-  for (std::size_t i = 0; i < n;) {
-    const unsigned char c = s[i];
-    int extra = 0;
-    unsigned cp = c;
-    if (c >= 0xC2 && c <= 0xDF) {
-      extra = 1, cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2, cp = c & 0x0F;
-    } else if (c >= 0x80) {
-      return static_cast<long>(i);  // a stray continuation, an overlong lead or beyond U+FFFF
-    }
-    if (i + extra >= n) return static_cast<long>(i);  // cut off at the end
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned c = std::uint8_t(text[i]);
+    // A stray continuation, an overlong lead or beyond U+FFFF: no length.
+    const int extra = c < 0x80 ? 0 : c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : -1;
+    if (extra < 0 || i + extra >= text.size()) return long(i);
+    unsigned cp = c & (0x3F >> extra);
     for (int k = 1; k <= extra; ++k) {
-      if ((s[i + k] & 0xC0) != 0x80) return static_cast<long>(i);
-      cp = (cp << 6) | (s[i + k] & 0x3F);
+      if ((std::uint8_t(text[i + k]) & 0xC0) != 0x80) return long(i);
+      cp = cp << 6 | (std::uint8_t(text[i + k]) & 0x3F);
     }
-    if (extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return static_cast<long>(i);
+    if (extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return long(i);
     i += 1 + extra;
   }
   return -1;
 }
 
-// Splits the file into its entries; lines before the first %index (the
-// header) are left out. `;` lines are comments.
-std::vector<Entry> ParseEntries(const std::string& text, std::vector<std::string>* tagNames) {
-  std::vector<Entry> entries;
-  std::vector<std::string>* value = nullptr;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] == ';') continue;
-    if (!line.empty() && line[0] == '%') {
-      const std::string tag = line.substr(1);
-      tagNames->push_back(tag);
-      if (tag == "index") entries.emplace_back();
-      value = entries.empty() ? nullptr : &entries.back().tags[tag];
-      continue;
-    }
-    if (value != nullptr) value->push_back(line);
-  }
-  // Blank lines that separate one entry from the next belong to no tag.
-  for (Entry& e : entries)
-    for (auto& tag : e.tags)
-      while (!tag.second.empty() && tag.second.back().empty()) tag.second.pop_back();
-  return entries;
-}
-
-std::vector<std::string> SplitArgs(const std::string& args) {
-  std::vector<std::string> items;
-  if (args.empty()) return items;
-  std::size_t start = 0;
-  for (std::size_t comma; (comma = args.find(", ", start)) != std::string::npos; start = comma + 2)
-    items.push_back(args.substr(start, comma - start));
-  items.push_back(args.substr(start));
-  return items;
-}
-
-class HelpFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    text_ = ReadFile(ZT_SOURCE_DIR "/package/zorextss.hs");
-    ASSERT_FALSE(text_.empty()) << "package/zorextss.hs is missing or empty";
-    entries_ = ParseEntries(text_, &tagNames_);
-  }
-  std::string text_;
-  std::vector<Entry> entries_;
-  std::vector<std::string> tagNames_;
-};
-
-TEST_F(HelpFile, IsUtf8WithinTheBasicPlane) { EXPECT_EQ(-1, FirstUtf8Fault(text_)); }
-
-TEST_F(HelpFile, UsesOnlyHelpBrowserTagsAndParagraphMarks) {
+// The help browser file: valid UTF-8, known tags and paragraph marks only, and
+// one %index entry per export in table order, matching its row.
+TEST(HelpFile, EntriesMatchTheExportTableInOrder) {
+  const std::string text = ReadFile(ZT_SOURCE_DIR "/package/zorextss.hs");
+  ASSERT_FALSE(text.empty()) << "package/zorextss.hs is missing or empty";
+  EXPECT_EQ(-1, FirstUtf8Fault(text));
   const std::set<std::string> known = {"dll",  "ver",  "date",   "author", "url",
                                        "note", "type", "port",   "index",  "group",
                                        "prm",  "inst", "sample", "href"};
-  for (const std::string& tag : tagNames_) EXPECT_TRUE(known.count(tag)) << "%" << tag;
-  std::istringstream in(text_);
+  // Each entry: its tags and the lines of each tag's value. Lines before the
+  // first %index (the header) belong to none; `;` lines are comments.
+  std::vector<std::map<std::string, std::vector<std::string>>> entries;
+  std::vector<std::string>* value = nullptr;
+  std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty() && line[0] == '^') {
       EXPECT_TRUE(line == "^" || line == "^p") << line;
     }
+    if (!line.empty() && line[0] == '%') {
+      const std::string tag = line.substr(1);
+      EXPECT_TRUE(known.count(tag)) << "%" << tag;
+      if (tag == "index") entries.emplace_back();
+      value = entries.empty() ? nullptr : &entries.back()[tag];
+    } else if (value != nullptr && (line.empty() || line[0] != ';')) {
+      value->push_back(line);
+    }
   }
-}
-
-TEST_F(HelpFile, HasOneEntryPerExportInTableOrder) {
-  std::vector<std::string> indexed, exported;
-  for (const Entry& e : entries_) {
-    const auto it = e.tags.find("index");
-    indexed.push_back(it->second.empty() ? "" : it->second[0]);
-    EXPECT_EQ(2u, it->second.size()) << indexed.back() << ": %index wants a keyword and a title";
-  }
-  for (const ExportRow& row : kExports) exported.push_back(row.name);
-  EXPECT_EQ(exported, indexed);
-}
-
-TEST_F(HelpFile, EntriesMatchTheirExportRows) {
   std::map<std::string, const ExportRow*> rows;
-  for (const ExportRow& row : kExports) rows[row.name] = &row;
+  std::vector<std::string> indexed, exported;
+  for (const ExportRow& row : kExports) {
+    rows[row.name] = &row;
+    exported.push_back(row.name);
+  }
   std::map<std::string, std::string> groupOfFamily, familyOfGroup;
-  for (const Entry& e : entries_) {
-    const std::vector<std::string>& index = e.tags.at("index");
-    if (index.empty() || rows.count(index[0]) == 0) continue;  // reported by the order test
-    const ExportRow& row = *rows[index[0]];
+  for (auto& e : entries) {
+    // Blank lines that separate one entry from the next belong to no tag.
+    for (auto& tag : e)
+      while (!tag.second.empty() && tag.second.back().empty()) tag.second.pop_back();
+    const std::vector<std::string>& index = e["index"];
+    indexed.push_back(index.empty() ? "" : index[0]);
+    EXPECT_EQ(2u, index.size()) << indexed.back() << ": %index wants a keyword and a title";
+    if (rows.count(indexed.back()) == 0) continue;  // reported by the order check
+    const ExportRow& row = *rows[indexed.back()];
     const std::string name = row.name;
     for (const char* tag : {"group", "prm", "inst"})
-      EXPECT_TRUE(e.tags.count(tag)) << name << " lacks %" << tag;
-    if (!e.tags.count("group") || !e.tags.count("prm") || !e.tags.count("inst")) continue;
-    EXPECT_FALSE(e.tags.at("inst").empty()) << name << ": empty %inst";
+      EXPECT_TRUE(e.count(tag)) << name << " lacks %" << tag;
+    if (!e.count("group") || !e.count("prm") || !e.count("inst")) continue;
+    EXPECT_FALSE(e.at("inst").empty()) << name << ": empty %inst";
 
     // One group name per family, and no two families under one name.
-    const std::vector<std::string>& group = e.tags.at("group");
+    const std::vector<std::string>& group = e.at("group");
     ASSERT_EQ(1u, group.size()) << name;
     const auto g = groupOfFamily.emplace(row.family, group[0]).first;
     EXPECT_EQ(g->second, group[0]) << name << " is not in its family's group";
@@ -428,24 +296,25 @@ TEST_F(HelpFile, EntriesMatchTheirExportRows) {
     EXPECT_EQ(f->second, row.family) << name << ": group " << group[0] << " has two families";
 
     // Synopsis line, then one "item : text" line per script argument.
-    std::vector<std::string> prm = e.tags.at("prm");
+    std::vector<std::string> prm = e.at("prm");
     const std::string synopsis = prm.empty() ? "" : prm[0];
     EXPECT_EQ(row.args, synopsis) << name;
-    const std::vector<std::string> items = SplitArgs(row.args);
+    const std::vector<std::string> items = SplitScript(row.args, ',');
     const std::size_t described = prm.empty() ? 0 : prm.size() - 1;
     EXPECT_EQ(static_cast<std::size_t>(zor::exports::ScriptArgCount(row)), described) << name;
     for (std::size_t i = 0; i < items.size() && i + 1 < prm.size(); ++i)
       EXPECT_EQ(0u, prm[i + 1].rfind(items[i] + " : ", 0)) << name << ": " << prm[i + 1];
 
-    if (e.tags.count("href")) {
-      for (const std::string& ref : e.tags.at("href"))
+    if (e.count("href")) {
+      for (const std::string& ref : e.at("href"))
         EXPECT_TRUE(rows.count(ref)) << name << " refers to " << ref;
     }
-    if (e.tags.count("sample")) {
-      const std::vector<std::string>& sample = e.tags.at("sample");
+    if (e.count("sample")) {
+      const std::vector<std::string>& sample = e.at("sample");
       EXPECT_TRUE(!sample.empty() && sample[0] == "#include \"zorextss.as\"") << name;
     }
   }
+  EXPECT_EQ(exported, indexed);
 }
 
 }  // namespace

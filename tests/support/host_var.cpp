@@ -6,12 +6,8 @@ HostVar::HostVar(std::uint16_t type, std::uint16_t rowSize, std::uint16_t rows, 
     : storage_(storage) {
   rec_ = static_cast<zor::HspVar*>(LowAlloc(sizeof(zor::HspVar)));
   ext_ = static_cast<std::int32_t*>(LowAlloc(16));
-  rec_->type = type;
-  rec_->lengths[0] = 1;
-  rec_->lengths[1] = rowSize;
-  rec_->lengths[2] = rows;
-  rec_->data = zor::ToHostAddr(LowAlloc(storage_));
-  rec_->extendedSizes = zor::ToHostAddr(ext_);
+  const zor::HostAddr data = zor::ToHostAddr(LowAlloc(storage_));
+  *rec_ = {type, 0, {1, rowSize, rows, 0, 0}, 0, data, zor::ToHostAddr(ext_)};
 }
 
 HostVar HostVar::String(std::uint32_t bytesPerRow, std::uint32_t rows) {

@@ -1,16 +1,8 @@
 #include "support/hsp3_host.h"
 
-#include <windows.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "support/zortest.h"
-
-#if !defined(_WIN32)
-#include <dlfcn.h>
-#endif
 
 namespace zt {
 
@@ -22,46 +14,41 @@ using zor::ToHostAddr;
 namespace {
 
 constexpr int kRefstrBytes = 4096;
-constexpr std::size_t kTempBytes = 1 << 17;
 
 struct State {
   TypeInfo info{};
   ExInfo ex{};
-  std::uint8_t* ctx = nullptr;
+  std::uint8_t *ctx, *wnd, *master;
   int actscr = 0;
   std::vector<ScriptArg> args;
   std::size_t next = 0;
   int error = 0;
-  char* temp = nullptr;  // the host's one string buffer, overwritten by each string
-  PVal* dummy = nullptr;
-  std::uint8_t* wnd = nullptr;
+  char* temp;  // the host's one string buffer, overwritten by each string
+  PVal* dummy;
 } h;
 
 std::uint8_t* NewElement(int bytes, HostAddr* slot) {
-  auto* p = static_cast<std::uint8_t*>(LowAlloc(sizeof(StrInf) + bytes));
-  auto* inf = reinterpret_cast<StrInf*>(p);
-  inf->flag = 1;
-  inf->size = bytes;
-  inf->opt = ToHostAddr(slot);
-  return p + sizeof(StrInf);
+  auto* inf = static_cast<StrInf*>(LowAlloc(sizeof(StrInf) + bytes));
+  *inf = StrInf{1, 0, 0, bytes, 0, 0, ToHostAddr(slot)};
+  return reinterpret_cast<std::uint8_t*>(inf + 1);
 }
 
 void FreeElement(char* e) {
-  if (e == nullptr) return;
-  auto* inf = reinterpret_cast<StrInf*>(e - sizeof(StrInf));
+  auto* inf = reinterpret_cast<StrInf*>(e) - 1;
   LowFree(inf, sizeof(StrInf) + inf->size);
 }
 
 HostAddr* Slots(const PVal* v) { return HostPtr<HostAddr>(v->master); }
 
-void FreeStorage(PVal* v) {
+// Frees the storage, then makes a one-dimensional variable of count elements.
+void Redim(PVal* v, std::int16_t flag, int count) {
   if (v->flag == kFlagStr) {
     for (int k = 0; k < v->len[1]; ++k) FreeElement(Element(v, k));
     LowFree(Slots(v), v->size);
   } else if (v->pt != 0) {
     LowFree(HostPtr<void>(v->pt), v->size);
   }
-  *v = PVal{};
+  *v = PVal{flag, 1, {1, count}, count * 4, 0, 0, 0, 0, 0, 0};
 }
 
 void Raise(int e) {
@@ -70,36 +57,27 @@ void Raise(int e) {
 
 const ScriptArg* Take() { return h.next < h.args.size() ? &h.args[h.next++] : nullptr; }
 
-void PrmNext() {}
-
 int PrmGetdi(int def) {
   const ScriptArg* a = Take();
   if (a == nullptr || a->kind == ScriptArg::kOmit) return def;
-  if (a->kind == ScriptArg::kInt) return a->value;
-  Raise(6);
-  return 0;
+  if (a->kind != ScriptArg::kInt) Raise(6);
+  return a->kind == ScriptArg::kInt ? a->value : 0;
 }
 
 char* PrmGets() {
   const ScriptArg* a = Take();
-  if (a == nullptr || a->kind != ScriptArg::kStr) {
-    Raise(a == nullptr || a->kind == ScriptArg::kOmit ? 5 : 6);
-    h.temp[0] = 0;
-  } else {
-    std::memcpy(h.temp, a->text.c_str(), a->text.size() + 1);
-  }
+  const bool str = a != nullptr && a->kind == ScriptArg::kStr;
+  if (!str) Raise(a == nullptr || a->kind == ScriptArg::kOmit ? 5 : 6);
+  std::strcpy(h.temp, str ? a->text.c_str() : "");
   return h.temp;
 }
 
 int PrmGetva(PVal** out) {
   const ScriptArg* a = Take();
-  *out = h.dummy;
-  if (a == nullptr || a->kind != ScriptArg::kVar) {
-    Raise(23);
-    return 0;
-  }
-  *out = a->var;
-  return a->value;
+  const bool var = a != nullptr && a->kind == ScriptArg::kVar;
+  if (!var) Raise(23);
+  *out = var ? a->var : h.dummy;
+  return var ? a->value : 0;
 }
 
 void PrmSetva(PVal* v, int aptr, int type, const void* ptr) {
@@ -109,21 +87,11 @@ void PrmSetva(PVal* v, int aptr, int type, const void* ptr) {
     HostPtr<std::int32_t>(v->pt)[aptr] = *static_cast<const std::int32_t*>(ptr);
   } else if (aptr != 0) {
     Raise(31);
-  } else if (type == kFlagStr) {
-    Sdim(v, 64, 1);
-    SetElement(v, 0, static_cast<const char*>(ptr));
-  } else {
-    Dim(v, 1);
+  } else {  // the host re-creates the variable with the new type
+    type == kFlagStr ? Sdim(v, 64, 1) : Dim(v, 1);
     PrmSetva(v, 0, type, ptr);
   }
 }
-
-void HostDim(PVal* v, int flag, int len0, int len1, int, int, int) {
-  if (flag == kFlagStr) Sdim(v, len0, len1);
-  if (flag == kFlagInt) Dim(v, len1);
-}
-
-void* GetBmscr(int) { return h.wnd; }
 
 }  // namespace
 
@@ -134,29 +102,16 @@ PVal* NewVar() {
 }
 
 void FreeVar(PVal* v) {
-  FreeStorage(v);
+  Redim(v, kFlagInt, 0);
   LowFree(v, sizeof(PVal));
 }
-
-namespace {
-// A fresh one-dimensional variable of count elements: flag and sizes.
-void Redim(PVal* v, std::int16_t flag, int count) {
-  FreeStorage(v);
-  v->flag = flag;
-  v->mode = 1;
-  v->len[0] = 1;
-  v->len[1] = count;
-  v->size = count * 4;
-}
-}  // namespace
 
 void Sdim(PVal* v, int bytes, int count) {
   Redim(v, kFlagStr, count);
   v->master = ToHostAddr(LowAlloc(v->size));
   for (int k = 0; k < count; ++k) {
-    std::uint8_t* e = NewElement(bytes < 64 ? 64 : bytes, &Slots(v)[k]);
-    if (k == 0) v->pt = ToHostAddr(e);
-    if (k != 0) Slots(v)[k] = ToHostAddr(e);
+    HostAddr* slot = k == 0 ? &v->pt : &Slots(v)[k];
+    *slot = ToHostAddr(NewElement(bytes < 64 ? 64 : bytes, &Slots(v)[k]));
   }
 }
 
@@ -168,7 +123,7 @@ void Dim(PVal* v, int count) {
 char* Element(const PVal* v, int k) { return HostPtr<char>(k == 0 ? v->pt : Slots(v)[k]); }
 
 int Allocated(const PVal* v, int k) {
-  return reinterpret_cast<const StrInf*>(Element(v, k) - sizeof(StrInf))->size;
+  return (reinterpret_cast<const StrInf*>(Element(v, k)) - 1)->size;
 }
 
 void SetElement(PVal* v, int k, const std::string& text) {
@@ -187,41 +142,31 @@ Hsp3Host::Hsp3Host() {
   h.ctx = static_cast<std::uint8_t*>(LowAlloc(1024));
   auto* refstr = static_cast<std::uint8_t*>(LowAlloc(16 + kRefstrBytes)) + 16;
   std::memcpy(refstr - 16, &kRefstrBytes, 4);
-  At<HostAddr>(h.ctx, zor::hsp3::kCtxRefstr) = ToHostAddr(refstr);
-  h.temp = static_cast<char*>(LowAlloc(kTempBytes));
+  At<HostAddr>(h.ctx, kCtxRefstr) = ToHostAddr(refstr);
+  h.temp = static_cast<char*>(LowAlloc(1 << 17));
   h.dummy = NewVar();
-  wnd_ = h.wnd = static_cast<std::uint8_t*>(LowAlloc(512));
-  master_ = static_cast<std::uint8_t*>(LowAlloc(1024));
-  At<HostAddr>(wnd_, kWndMaster) = ToHostAddr(master_);
-
+  h.wnd = static_cast<std::uint8_t*>(LowAlloc(512));
+  h.master = static_cast<std::uint8_t*>(LowAlloc(1024));
+  At<HostAddr>(h.wnd, kWndMaster) = ToHostAddr(h.master);
+  At<HostAddr>(h.wnd, kWndObjects) = ToHostAddr(LowAlloc(72 * 64));
   ExInfo& ex = h.ex;
   ex.ver = 0x370c;
   ex.actscr = &h.actscr;
   ex.hspctx = h.ctx;
-  ex.prm_next = PrmNext;
+  ex.prm_next = [] {};
   ex.prm_getdi = PrmGetdi;
   ex.prm_gets = PrmGets;
   ex.prm_getva = PrmGetva;
   ex.prm_setva = PrmSetva;
-  ex.dim = HostDim;
-  ex.getbmscr = GetBmscr;
+  ex.dim = [](PVal* v, int flag, int len0, int len1, int, int, int) {
+    flag == kFlagStr ? Sdim(v, len0, len1) : Dim(v, len1);
+  };
+  ex.getbmscr = [](int) -> void* { return h.wnd; };
   ex.puterror = Raise;
   h.info.type = 18;
   h.info.hspctx = h.ctx;
   h.info.hspexinfo = &ex;
-#if defined(_WIN32)
-  HMODULE lib = LoadLibraryA("zorextss.dll");
-  auto init = reinterpret_cast<void(__stdcall*)(TypeInfo*)>(
-      lib != nullptr ? reinterpret_cast<void*>(GetProcAddress(lib, "_hsp3cmdinit@4")) : nullptr);
-#else
-  void* lib = dlopen(ZOR_LIBRARY_PATH, RTLD_NOW | RTLD_GLOBAL);
-  auto init = reinterpret_cast<void (*)(TypeInfo*)>(lib ? dlsym(lib, "hsp3cmdinit") : nullptr);
-#endif
-  if (init == nullptr) {
-    std::fprintf(stderr, "the library does not register as an HSP 3 plugin\n");
-    std::exit(2);
-  }
-  init(&h.info);
+  reinterpret_cast<void(ZOR_CALL*)(TypeInfo*)>(ResolveExport("hsp3cmdinit", 4))(&h.info);
 }
 
 int Hsp3Host::Run(int id, std::vector<ScriptArg> args) {
@@ -234,21 +179,19 @@ int Hsp3Host::Run(int id, std::vector<ScriptArg> args) {
 }
 
 std::int32_t Hsp3Host::stat() const { return At<std::int32_t>(h.ctx, kCtxStat); }
-
 char* Hsp3Host::refstr() const { return HostPtr<char>(At<HostAddr>(h.ctx, kCtxRefstr)); }
+std::uint8_t* Hsp3Host::window() const { return h.wnd; }
+std::uint8_t* Hsp3Host::palette() const { return h.master; }
 
 void Hsp3Host::SetWindow(const void* screen, const std::vector<std::uint32_t>& objects) {
-  std::memcpy(wnd_, screen, kScreenSharedBytes);
-  LowFree(this->objects(), 72 * 64);
-  auto* table = static_cast<ObjInfo*>(LowAlloc(72 * 64));
+  std::memcpy(h.wnd, screen, kScreenSharedBytes);
+  auto* table = HostPtr<ObjInfo>(At<HostAddr>(h.wnd, kWndObjects));
+  std::memset(table, 0, 72 * 64);
   for (std::size_t k = 0; k < objects.size(); ++k) {
     table[k].owmode = objects[k] != 0 ? 1 : 0;
     table[k].hCld = objects[k];
   }
-  At<HostAddr>(wnd_, kWndObjects) = ToHostAddr(table);
-  At<std::int32_t>(wnd_, kWndObjMax) = std::int32_t(objects.size());
+  At<std::int32_t>(h.wnd, kWndObjMax) = std::int32_t(objects.size());
 }
-
-ObjInfo* Hsp3Host::objects() const { return HostPtr<ObjInfo>(At<HostAddr>(wnd_, kWndObjects)); }
 
 }  // namespace zt

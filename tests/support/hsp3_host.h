@@ -1,13 +1,10 @@
-// A small HSP 3 host for the tests: the type record, the extension info with
-// the argument functions over a scripted argument list, the context with
-// `stat` and `refstr`, script variables with their string headers, and a
-// window record with an object table and the shared palette table. It loads
-// the library as the host does and runs commands by id.
+// A small HSP 3 host for the tests: it registers the library as the host does
+// and runs its commands by id over a scripted argument list, with `stat`,
+// `refstr`, script variables and a window record.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "host/hsp3_records.h"
@@ -18,13 +15,10 @@ using zor::hsp3::PVal;
 
 // One argument as the script writes it.
 struct ScriptArg {
-  enum Kind { kInt, kStr, kVar, kOmit };
-  ScriptArg(Kind k, std::int32_t v = 0, std::string t = "", PVal* p = nullptr)
-      : kind(k), value(v), text(std::move(t)), var(p) {}
-  Kind kind;
-  std::int32_t value;  // kInt; the element index for kVar
-  std::string text;    // kStr
-  PVal* var;           // kVar
+  enum Kind { kInt, kStr, kVar, kOmit } kind;
+  std::int32_t value = 0;  // kInt; the element index for kVar
+  std::string text = "";   // kStr
+  PVal* var = nullptr;     // kVar
 };
 
 // Script variables in low memory, as the host lays them out.
@@ -40,22 +34,16 @@ void SetElement(PVal* v, int k, const std::string& text);
 
 class Hsp3Host {
  public:
-  Hsp3Host();  // loads the library and registers it
-  // Runs command `id` with the script's arguments; the error raised (the
-  // first), or 0.
+  Hsp3Host();
+  // The error raised (the first), or 0.
   int Run(int id, std::vector<ScriptArg> args);
   std::int32_t stat() const;
   char* refstr() const;
   // The current window: the first 164 bytes from `screen`, then `objects`
   // object slots (0 = a free slot) and the window manager's palette table.
   void SetWindow(const void* screen, const std::vector<std::uint32_t>& objects);
-  std::uint8_t* window() const { return wnd_; }
-  std::uint8_t* palette() const { return master_; }
-  zor::hsp3::ObjInfo* objects() const;
-
- private:
-  std::uint8_t* wnd_;
-  std::uint8_t* master_;
+  std::uint8_t* window() const;
+  std::uint8_t* palette() const;
 };
 
 }  // namespace zt

@@ -12,8 +12,9 @@
 
 namespace zt {
 
-// Address of an export; fails the test program at start-up when missing.
-void* ResolveExport(const char* name);
+// Address of an export taking argBytes bytes of arguments (its stdcall
+// decoration); fails the test program at start-up when missing.
+void* ResolveExport(const char* name, int argBytes = 16);
 
 // Zero-filled memory below 4 GiB, so its address fits a host record field.
 void* LowAlloc(std::size_t bytes);
