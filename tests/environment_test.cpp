@@ -180,26 +180,6 @@ struct Child {
 } g_child;
 #endif
 
-// The results of the calls for a process started with exactly `line`.
-std::vector<std::string> CmdLineResults(const std::string& line,
-                                        const std::vector<CmdCase>& calls) {
-  std::vector<std::string> results;
-#if defined(_WIN32)
-  std::string list;
-  for (const CmdCase& c : calls)
-    list += std::to_string(c.mode) + " " + std::to_string(c.rowBytes) + " ";
-  SetEnvironmentVariableA("ZT_CMDLINE_CASES", list.c_str());
-  std::istringstream in(zt::RunSelf("ZT_CHILD", line));
-  SetEnvironmentVariableA("ZT_CMDLINE_CASES", nullptr);
-  for (std::string r; std::getline(in, r);) results.push_back(r);
-#else
-  ZorStandinSetCommandLine(line.c_str());
-  for (const CmdCase& c : calls) results.push_back(RunGetCmdLine(c.mode, c.rowBytes));
-  ZorStandinSetCommandLine(nullptr);
-#endif
-  return results;
-}
-
 TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
   const std::string many = "run.exe " + std::string(12000, 'a');
   struct {
@@ -218,7 +198,20 @@ TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line.substr(0, 40));
-    std::vector<std::string> got = CmdLineResults(c.line, c.calls);
+    std::vector<std::string> got;  // for a process started with exactly c.line
+#if defined(_WIN32)
+    std::string list;
+    for (const CmdCase& k : c.calls)
+      list += std::to_string(k.mode) + " " + std::to_string(k.rowBytes) + " ";
+    SetEnvironmentVariableA("ZT_CMDLINE_CASES", list.c_str());
+    std::istringstream in(zt::RunSelf("ZT_CHILD", c.line));
+    SetEnvironmentVariableA("ZT_CMDLINE_CASES", nullptr);
+    for (std::string r; std::getline(in, r);) got.push_back(r);
+#else
+    ZorStandinSetCommandLine(c.line.c_str());
+    for (const CmdCase& k : c.calls) got.push_back(RunGetCmdLine(k.mode, k.rowBytes));
+    ZorStandinSetCommandLine(nullptr);
+#endif
     ASSERT_EQ(c.calls.size(), got.size());
     for (std::size_t i = 0; i < got.size(); ++i) {
       SCOPED_TRACE(c.calls[i].mode);
@@ -519,19 +512,13 @@ TEST(Bell2, AlertSoundByIndex) {
   }
 }
 
-// A 44-byte header and four samples of silence: 8 kHz, mono, 8 bits.
-std::string TinyWave() {
-  auto le = [](std::uint32_t v, int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-    return s;
-  };
-  return "RIFF" + le(40, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(8000, 4) +
-         le(8000, 4) + le(1, 2) + le(8, 2) + "data" + le(4, 4) + std::string(4, '\x80');
-}
-
 TEST(PlayWave, Statuses) {
-  zt::WriteTempFile("zt_tiny.wav", TinyWave());
+  // A 44-byte header (PCM, mono, 8,000 samples a second, 8 bits) and four
+  // samples of silence.
+  zt::WriteTempFile(
+      "zt_tiny.wav",
+      "RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x40\x1f\0\0\x40\x1f\0\0\1\0\x08\0data\4\0\0\0"s +
+          std::string(4, '\x80'));
   zt::WriteTempFile("zt_text.wav", "not a wave file at all, only some text");
   HostVar number = HostVar::Ints(4);
   HostVar missing = zt::Strings({"zt_missing.wav"});
