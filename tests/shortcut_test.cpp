@@ -26,6 +26,7 @@ ZT_EXPORT(GetShortCutParam, zor::HspVar*, const char*, std::int32_t, std::int32_
 
 using zt::HostVar;
 using Ints = std::vector<std::int32_t>;
+using namespace std::string_literals;
 
 // Most targets lie on a drive that does not exist (Q:): Wine's SetPath asks
 // the mount manager about the target's volume, and in the test prefix that
@@ -208,17 +209,14 @@ TEST_F(Shortcut, ShowCommandHotkeyAndIconIndex) {
 // the 260-character conversion buffer, which is refused.
 TEST_F(Shortcut, FailedCreateClearsTheParameters) {
   HostVar args = Text("-x");
-  const std::string tooLong = std::string(300, 'a') + ".lnk";
-  for (const std::string& path : {std::string("zt_no_such_dir/x.lnk"), tooLong}) {
-    const std::string at = std::to_string(path.size());
-    ASSERT_EQ(0, SetShortCutArg(args, 0, 0, 0)) << at;
-    ASSERT_EQ(0, SetShortCutShow(1, 0, 0, 0)) << at;
-    EXPECT_EQ(-1, CreateShortCut("Q:\\zt\\t.exe", path.c_str(), 0, 0)) << at;
-    EXPECT_EQ(0, SetShortCutArg(args, 0, 0, 0)) << at;
-    FreeShortCutParam(0, 0, 0, 0);
+  for (const std::string& path : {"zt_no_such_dir/x.lnk"s, std::string(300, 'a') + ".lnk"}) {
+    ASSERT_EQ(0, SetShortCutArg(args, 0, 0, 0));
+    ASSERT_EQ(0, SetShortCutShow(1, 0, 0, 0));
+    EXPECT_EQ(-1, CreateShortCut("Q:\\zt\\t.exe", path.c_str(), 0, 0));
+    ASSERT_EQ(0, CreateShortCut("Q:\\zt\\t.exe", "zt_after.lnk", 0, 0));
+    EXPECT_EQ("Q:\\zt\\t.exe||||show 1 key 0 | 0 0 0 0 | 0", Describe("zt_after.lnk"))
+        << path.size();
   }
-  ASSERT_EQ(0, CreateShortCut("Q:\\zt\\t.exe", "zt_after.lnk", 0, 0));
-  EXPECT_EQ("Q:\\zt\\t.exe||||show 1 key 0 | 0 0 0 0 | 0", Describe("zt_after.lnk"));
 }
 
 // Refusals of GetShortCutParam, and that they leave the variable alone.
