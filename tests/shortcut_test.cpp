@@ -219,9 +219,14 @@ TEST_F(Shortcut, FailedCreateClearsTheParameters) {
   }
 }
 
-// Refusals of GetShortCutParam, and that they leave the variable alone.
-TEST_F(Shortcut, GetShortCutParamRefusals) {
+// Refusals of GetShortCutParam leave the variable alone; reads set its type
+// from the setting and cut texts to the row bytes less one.
+TEST_F(Shortcut, GetShortCutParamStatuses) {
+  HostVar args = Text("0123456789abcdef"), cut = HostVar::String(8, 2);
+  ASSERT_EQ(0, SetShortCutArg(args, 0, 0, 0));
   ASSERT_EQ(0, CreateShortCut("Q:\\zt\\t.exe", "zt_case.LnK", 0, 0));
+  cut.Fill('x');
+  cut.rec()->type = zor::kTypeInt;
   zt::WriteTempFile("zt_text.lnk", "not a shortcut, just some text in a file\r\n");
   zt::WriteTempFile("zt_short.lnk", std::string("\x4c\0\0\0", 4));
   struct {
@@ -229,6 +234,7 @@ TEST_F(Shortcut, GetShortCutParamRefusals) {
     std::int32_t setting;
     HostVar var;
     std::int32_t status;
+    std::string after = {};  // the storage's first bytes after a read
   } cases[] = {
       {"a.lnk", 0, Text("keep"), -256},
       {"ab.lnk", 0, Text("keep"), -1},  // six characters: loaded, but missing
@@ -247,6 +253,9 @@ TEST_F(Shortcut, GetShortCutParamRefusals) {
       {"zt_case.LnK", 3, HostVar::Ints(3), 3},                // room for four integers
       {"zt_case.LnK", 1, HostVar::String(0), 3},              // no room for a terminator
       {"zt_case.LnK", 5, HostVar::String(0), 3},
+      {"zt_case.LnK", 1, std::move(cut), 0, "0123456\0xxxxxxxx"s},
+      // The icon index also lands its icon path in the variable first.
+      {"zt_case.LnK", 5, HostVar::Ints(1), 0, "\0\0\0\0"s},
   };
   for (auto& c : cases) {
     const std::string at = c.path.substr(0, 20) + " " + std::to_string(c.setting);
@@ -258,24 +267,11 @@ TEST_F(Shortcut, GetShortCutParamRefusals) {
           << at;
       EXPECT_EQ(type, c.var.rec()->type) << at;
     }
+    if (!c.after.empty()) {
+      EXPECT_EQ(c.after, std::string(reinterpret_cast<char*>(c.var.bytes()), c.after.size()));
+      EXPECT_EQ(c.setting == 5 ? zor::kTypeInt : zor::kTypeString, c.var.rec()->type) << at;
+    }
   }
-}
-
-// Texts are cut to the row bytes less one; the type is set from the setting.
-TEST_F(Shortcut, TextsFitTheRow) {
-  HostVar args = Text("0123456789abcdef");
-  ASSERT_EQ(0, SetShortCutArg(args, 0, 0, 0));
-  ASSERT_EQ(0, CreateShortCut("Q:\\zt\\t.exe", "zt_cut.lnk", 0, 0));
-  HostVar v = HostVar::String(8, 2);
-  v.Fill('x');
-  v.rec()->type = zor::kTypeInt;
-  ASSERT_EQ(0, GetShortCutParam(v, "zt_cut.lnk", 1, 0));
-  EXPECT_EQ(zor::kTypeString, v.rec()->type);
-  EXPECT_EQ(std::string("0123456\0xxxxxxxx", 16), std::string(v.text(), 16));
-  // The icon index also lands its icon path in the variable first.
-  HostVar n = HostVar::Ints(1);
-  ASSERT_EQ(0, GetShortCutParam(n, "zt_cut.lnk", 5, 0));
-  EXPECT_EQ(Ints{0}, Ints(n.ints(), n.ints() + 1));
 }
 
 }  // namespace

@@ -93,8 +93,7 @@ TEST(Soak, EveryFamilyHoldsNothingMoreAfterManyRounds) {
   zt::HostVar ints = zt::HostVar::Ints(8), menu = zt::HostVar::String(64);
   char refstr[4096];
 
-  zt::DibSpec dib = zt::DibSpec::Of(33, 17, 8);
-  zt::WriteTempFile("zt_soak.bmp", zt::MakeBmp(dib));
+  zt::WriteTempFile("zt_soak.bmp", zt::MakeBmp(zt::DibSpec::Of(33, 17, 8)));
   const std::string pi = zt::EncodePiFile(zt::PiSpec(33, 17, 16), zt::MakePiPicture(33, 17, 16, 7));
   zt::HostVar piBytes = zt::HostVar::String(std::uint32_t((pi.size() + 3) & ~std::size_t(3)));
   std::copy(pi.begin(), pi.end(), piBytes.text());
