@@ -13,14 +13,14 @@
 #include <tuple>
 #include <vector>
 
-using namespace std::string_literals;
-
 #include "support/ui.h"
 #include "support/zortest.h"
 #include "system/command_line.h"
 #include "system/file_mask.h"
 
 namespace {
+
+using namespace std::string_literals;
 
 ZT_EXPORT(GetCmdLine, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(GetWinTemp, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
@@ -221,12 +221,6 @@ TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
   }
 }
 
-std::string CurrentDirectory() {
-  char cwd[MAX_PATH];
-  DWORD n = GetCurrentDirectoryA(sizeof cwd, cwd);
-  return std::string(cwd, n);
-}
-
 // The platform's result n passes as 0 when it is at most R, else as -n;
 // nothing is written past the row.
 void ExpectSizeRule(VarCall call, const std::string& want) {
@@ -259,7 +253,8 @@ TEST(Directories, GetCurDirAndGetWinTempFollowThePlatform) {
 #else
   const char* variable = "TMPDIR";
 #endif
-  const std::string base = CurrentDirectory() + kSep;
+  char cwd[MAX_PATH];
+  const std::string base = std::string(cwd, GetCurrentDirectoryA(sizeof cwd, cwd)) + kSep;
   std::string cur = "zt_cur", tmp = "zt_tmp";
   while ((base.size() + cur.size() + 1) % 4 != 0) cur += 'd';
   while ((base.size() + tmp.size() + 2) % 4 != 0) tmp += 'd';
@@ -290,9 +285,7 @@ TEST(Directories, RmDirRemovesOnlyEmptyDirectories) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string inside = std::string(c.name) + kSep + "f.txt";
-    if (c.create) {
-      ASSERT_TRUE(CreateDirectoryA(c.name, nullptr));
-    }
+    ASSERT_TRUE(!c.create || CreateDirectoryA(c.name, nullptr));
     if (c.fill) zt::WriteTempFile(inside, "x");
     EXPECT_EQ(c.status, RmDir(0x1234, c.name, 0, 0));  // argument 1 is not used
     // The directory is there afterwards exactly when it was not removed.

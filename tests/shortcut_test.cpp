@@ -141,10 +141,8 @@ TEST_F(Shortcut, SetterLifecycle) {
       [](zor::HspVar*) { return FreeShortCutParam(7, 7, 7, 7); },
       [](zor::HspVar*) { return CreateShortCut("Q:\\zt\\t.exe", "zt_cycle.lnk", 0, 0); },
   };
-  int i = 0;
-  for (const auto& st : steps) {
-    EXPECT_EQ(st.status, calls[st.call](st.text ? s.rec() : n.rec())) << "step " << i++;
-  }
+  for (std::size_t i = 0; i < std::size(steps); ++i)
+    EXPECT_EQ(steps[i].status, calls[steps[i].call](steps[i].text ? s.rec() : n.rec())) << i;
 }
 
 // Setters terminate the variable's first row at its last byte and keep a

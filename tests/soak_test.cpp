@@ -162,9 +162,8 @@ TEST(Soak, EveryFamilyHoldsNothingMoreAfterManyRounds) {
     return V{GetCurDir(text, 0, 0, 0), GetEnvVar(text, "PATH", 0, 0), GetShellDir(text, 0, 0, 0),
              GetWinVerEx(0, 0, 0, refstr)};
   });
-  // The target lies on a drive that does not exist: Wine asks the mount
-  // manager about a target's volume, and in the test prefix that query can
-  // block for good.
+  // The target lies on a missing drive: for it Wine asks no mount manager,
+  // which can block for good in the test prefix.
   soak("shortcuts", kLinks, {0, 0, 0, 0}, [&] {
     // GetShortCutParam leaves an integer variable behind: a string again.
     text.rec()->type = zor::kTypeString;
