@@ -20,35 +20,15 @@ namespace {
 
 using I = std::int32_t;
 using V = std::vector<I>;
-using zor::HspScreen;
-using zor::HspVar;
 
-ZT_EXPORT(FloatSetBuf, HspVar*, I, I, I);
-ZT_EXPORT(FloatPlusBuf, I, I, I, I);
-ZT_EXPORT(FloatToString, HspVar*, I, I, I);
-ZT_EXPORT(MapStr, HspVar*, const char*, I, I);
-ZT_EXPORT(SearchStr, HspVar*, const char*, I, I);
-ZT_EXPORT(NodeExt, HspVar*, const char*, I, I);
-ZT_EXPORT(BmpLoad, HspScreen*, const char*, I, std::uint8_t*);
-ZT_EXPORT(SetPiMem, HspVar*, I, I, I);
-ZT_EXPORT(PiLoadMem, HspScreen*, I, I, std::uint8_t*);
-ZT_EXPORT(Txt2Clip, HspVar*, I, I, I);
-ZT_EXPORT(GetClipTxt, HspVar*, I, I, I);
-ZT_EXPORT(Dib2Clip, HspScreen*, I, I, I);
-ZT_EXPORT(GetClipDib, HspScreen*, I, I, std::uint8_t*);
-ZT_EXPORT(GetSysColour, HspVar*, I, I, I);
-ZT_EXPORT(Iconic, HspScreen*, I, I, I);
-ZT_EXPORT(GetClientCurPos, HspScreen*, I, I, I);
-ZT_EXPORT(CreatePopup, HspVar*, I, I, I);
-ZT_EXPORT(DestroyPopup, I, I, I, I);
-ZT_EXPORT(GetCurDir, HspVar*, I, I, I);
-ZT_EXPORT(GetEnvVar, HspVar*, const char*, I, I);
-ZT_EXPORT(GetShellDir, HspVar*, I, I, I);
-ZT_EXPORT(SetShortCutArg, HspVar*, I, I, I);
-ZT_EXPORT(CreateShortCut, const char*, const char*, I, I);
-ZT_EXPORT(GetShortCutParam, HspVar*, const char*, I, I);
-ZT_EXPORT(FreeShortCutParam, I, I, I, I);
-ZT_EXPORT(GetWinVerEx, I, I, I, char*);
+// Calls an export by name, each argument one machine word as the host
+// passes them.
+using Word = std::uintptr_t;
+Word W(const void* p) { return reinterpret_cast<Word>(p); }
+I X(const char* name, Word a, Word b, Word c, Word d) {
+  using Call = I(ZOR_CALL*)(Word, Word, Word, Word);
+  return reinterpret_cast<Call>(zt::ResolveExport(name))(a, b, c, d);
+}
 
 // What the process holds that a leak would grow. Wine keeps neither the
 // process's handle count nor the GDI object count, so under Windows those
@@ -113,7 +93,7 @@ TEST(Soak, EveryFamilyHoldsNothingMoreAfterManyRounds) {
   const bool inside = cursor.x >= origin.x && cursor.y >= origin.y &&
                       cursor.x < origin.x + client.right && cursor.y < origin.y + client.bottom;
   const I cursorX = inside ? -I(cursor.x - origin.x) : zor::kNoResultAlt;
-  const I shellDir = GetShellDir(text, 0, 0, 0);  // the registry's answer
+  const I shellDir = X("GetShellDir", W(text), 0, 0, 0);  // the registry's answer
 
   zt::Watchdog watchdog(300, "the soak loops");
   // `round` calls each export of a family once and gives their statuses.
@@ -136,31 +116,34 @@ TEST(Soak, EveryFamilyHoldsNothingMoreAfterManyRounds) {
   };
   soak("float registers", kFast, {0, 0, 0}, [&] {
     num.SetText("1.25");
-    return V{FloatSetBuf(num, 1, 0, 0), FloatPlusBuf(2, 1, 0, 0), FloatToString(num, 2, 3, 1)};
+    return V{X("FloatSetBuf", W(num), 1, 0, 0), X("FloatPlusBuf", 2, 1, 0, 0),
+             X("FloatToString", W(num), 2, 3, 1)};
   });
   soak("text", kFast, {-8, 0, 0}, [&] {
     text.SetText("Hello, world");
-    return V{SearchStr(text, "wor", 12, 0), MapStr(text, "abc", 1, 0),
-             NodeExt(text, "C:\\dir\\name.txt", 1, 0)};
+    return V{X("SearchStr", W(text), W("wor"), 12, 0), X("MapStr", W(text), W("abc"), 1, 0),
+             X("NodeExt", W(text), W("C:\\dir\\name.txt"), 1, 0)};
   });
   soak("pictures", kSlow, {0, 0, 0, 0}, [&] {
-    return V{BmpLoad(full, "zt_soak.bmp", 0, palette.data()), SetPiMem(piBytes, 0, 0, 0),
-             PiLoadMem(full, 1, 0, palette.data()), SetPiMem(piBytes, 1, 0, 0)};
+    return V{X("BmpLoad", W(full), W("zt_soak.bmp"), 0, W(palette.data())),
+             X("SetPiMem", W(piBytes), 0, 0, 0), X("PiLoadMem", W(full), 1, 0, W(palette.data())),
+             X("SetPiMem", W(piBytes), 1, 0, 0)};
   });
   soak("clipboard", kSlow, {0, 0, 0, 0}, [&] {
     text.SetText("soak");
-    return V{Txt2Clip(text, 0, 0, 0), GetClipTxt(text, 0, 0, 0), Dib2Clip(full, 0, 0, 0),
-             GetClipDib(full, 0, 0, palette.data())};
+    return V{X("Txt2Clip", W(text), 0, 0, 0), X("GetClipTxt", W(text), 0, 0, 0),
+             X("Dib2Clip", W(full), 0, 0, 0), X("GetClipDib", W(full), 0, 0, W(palette.data()))};
   });
   soak("windows and menus", kFast, {0, 0, cursorX, 0, 0}, [&] {
     menu.SetText("Item");
-    return V{GetSysColour(ints, 5, 0, 0), Iconic(screen, 0, 0, 0), GetClientCurPos(screen, 0, 0, 0),
-             CreatePopup(menu, 0, 0, 0), DestroyPopup(256, 0, 0, 0)};
+    return V{X("GetSysColour", W(ints), 5, 0, 0), X("Iconic", W(screen), 0, 0, 0),
+             X("GetClientCurPos", W(screen), 0, 0, 0), X("CreatePopup", W(menu), 0, 0, 0),
+             X("DestroyPopup", 256, 0, 0, 0)};
   });
   soak("environment", kFast, {0, pathLength, shellDir, -2}, [&] {
     text.rec()->type = zor::kTypeString;
-    return V{GetCurDir(text, 0, 0, 0), GetEnvVar(text, "PATH", 0, 0), GetShellDir(text, 0, 0, 0),
-             GetWinVerEx(0, 0, 0, refstr)};
+    return V{X("GetCurDir", W(text), 0, 0, 0), X("GetEnvVar", W(text), W("PATH"), 0, 0),
+             X("GetShellDir", W(text), 0, 0, 0), X("GetWinVerEx", 0, 0, 0, W(refstr))};
   });
   // The target lies on a missing drive: for it Wine asks no mount manager,
   // which can block for good in the test prefix.
@@ -168,9 +151,10 @@ TEST(Soak, EveryFamilyHoldsNothingMoreAfterManyRounds) {
     // GetShortCutParam leaves an integer variable behind: a string again.
     text.rec()->type = zor::kTypeString;
     text.SetText("-a b");
-    return V{SetShortCutArg(text, 0, 0, 0),
-             CreateShortCut("Q:\\zt\\target.txt", "zt_soak.lnk", 0, 0),
-             GetShortCutParam(text, "zt_soak.lnk", 3, 0), FreeShortCutParam(0, 0, 0, 0)};
+    return V{X("SetShortCutArg", W(text), 0, 0, 0),
+             X("CreateShortCut", W("Q:\\zt\\target.txt"), W("zt_soak.lnk"), 0, 0),
+             X("GetShortCutParam", W(text), W("zt_soak.lnk"), 3, 0),
+             X("FreeShortCutParam", 0, 0, 0, 0)};
   });
   std::remove("zt_soak.bmp");
   std::remove("zt_soak.lnk");
