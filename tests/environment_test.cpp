@@ -1,21 +1,16 @@
-// The system exports: command line, temporary and current directories,
-// directory removal, environment variables, shell folders, the file-type
-// list (its text steps called directly, then the exports), tones, alert
-// sounds, wave files, versions and the about boxes. Under Wine the exact
-// command line and other systems' versions (set per program in Wine's
-// registry) only reach a child process, so the program starts itself as
-// one. The stand-in records the tones and sounds it was asked for; under
-// Wine only their statuses are checked. The shell folder tests change the
-// user's two Explorer subkeys and put them back after every test.
+// The system exports. Under Wine the exact command line and other systems'
+// versions (set per program in Wine's registry) only reach a child process,
+// so the program starts itself as one. The stand-in records the tones and
+// sounds it was asked for; under Wine only their statuses are checked.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/ui.h"
@@ -24,6 +19,8 @@
 #include "system/file_mask.h"
 
 namespace {
+
+using namespace std::string_literals;
 
 ZT_EXPORT(GetCmdLine, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(GetWinTemp, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
@@ -38,6 +35,8 @@ ZT_EXPORT(GetZorExtVer, std::int32_t, std::int32_t, std::int32_t, char*);
 ZT_EXPORT(GetWinVerEx, std::int32_t, std::int32_t, std::int32_t, char*);
 ZT_EXPORT(DizezOzozoz, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(AboutMe, std::int32_t, std::int32_t, std::int32_t, std::int32_t);
+
+using VarCall = std::int32_t(ZOR_CALL*)(zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 
 #if defined(_WIN32)
 const std::string kSep = "\\";
@@ -82,11 +81,6 @@ TEST(CommandLineStart, SkipsTheProgramNameAndObj) {
   }
 }
 
-template <std::size_t N>
-std::string Lit(const char (&s)[N]) {
-  return std::string(s, N - 1);
-}
-
 // Rows of `rowBytes` bytes each, every row filled with '#' after its text.
 std::vector<char> Rows(const std::vector<std::string>& texts, std::uint32_t rowBytes) {
   std::vector<char> rows(texts.size() * rowBytes, '#');
@@ -98,66 +92,41 @@ std::vector<char> Rows(const std::vector<std::string>& texts, std::uint32_t rowB
   return rows;
 }
 
-TEST(BuildFileMask, PairsAsTerminatedStrings) {
+// Pairs that would not leave room for the closing bytes are left out whole.
+TEST(BuildFileMask, PairsAsTerminatedStringsWhileTheyFit) {
+  // The cut rows: pair 1 is 2,000 bytes and n bytes, pair 2 is "b" and "c";
+  // each row takes one separator, the list three closing bytes.
+  const std::string a(2000, 'a');
+  const std::uint32_t all = zor::kFileMaskBytes, fill = all - 2000 - 5;  // pair 1 fills it
+  auto cut = [&](std::size_t n) {
+    return std::vector<std::string>{a, std::string(n, 'a'), "b", "c"};
+  };
+  auto pair1 = [&](std::size_t n) { return a + '\0' + std::string(n, 'a') + '\0'; };
   struct {
     std::vector<std::string> rows;
     std::uint32_t rowBytes, count, pairs;
-    std::string want;  // up to and with the closing zeros
+    std::string want;  // up to and with the closing zeros; zeros follow
   } cases[] = {
-      {{"Text", "*.txt", "All", "*.*"}, 16, 4, 2, Lit("Text\0*.txt\0All\0*.*\0\0\0\0")},
-      {{"Text", "*.txt", "All", "*.*"}, 16, 2, 1, Lit("Text\0*.txt\0\0\0\0")},
+      {{"Text", "*.txt", "All", "*.*"}, 16, 4, 2, "Text\0*.txt\0All\0*.*\0\0\0\0"s},
+      {{"Text", "*.txt", "All", "*.*"}, 16, 2, 1, "Text\0*.txt\0\0\0\0"s},
       {{"", "", "", ""}, 4, 4, 2, std::string(7, '\0')},
       // Control bytes 1 to 7 end a string too; 8 and above stay.
-      {{"a\x01"
-        "b",
-        "c\x07\x08", "", ""},
-       8,
-       2,
-       1,
-       Lit("a\0b\0c\0\x08\0\0\0\0")},
+      {{"a\1b", "c\7\x08", "", ""}, 8, 2, 1, "a\0b\0c\0\x08\0\0\0\0"s},
       // A row as long as the row holds no terminator and ends at the row.
-      {{"abcdefgh", "ijkl"}, 8, 2, 1, Lit("abcdefgh\0ijkl\0\0\0\0")},
+      {{"abcdefgh", "ijkl"}, 8, 2, 1, "abcdefgh\0ijkl\0\0\0\0"s},
+      {cut(fill), all, 4, 1, pair1(fill)},
+      {cut(fill + 1), all, 4, 0, ""},                           // one byte too many: nothing fits
+      {cut(fill - 4), all, 4, 2, pair1(fill - 4) + "b\0c\0"s},  // pair 2 fills the rest
+      {cut(fill - 3), all, 4, 1, pair1(fill - 3)},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.rows[0]);
+    SCOPED_TRACE(c.rows[0].substr(0, 8) + " " + std::to_string(c.want.size()));
     std::vector<char> rows = Rows(c.rows, c.rowBytes);
     std::vector<char> out(zor::kFileMaskBytes, 'z');
     EXPECT_EQ(c.pairs, zor::BuildFileMask({rows.data(), c.rowBytes, c.count}, out.data()));
     EXPECT_EQ(c.want, std::string(out.data(), c.want.size()));
     EXPECT_EQ(std::string(zor::kFileMaskBytes - c.want.size(), '\0'),
               std::string(out.data() + c.want.size(), out.size() - c.want.size()));
-  }
-}
-
-// Pairs that would not leave room for the closing bytes are left out whole.
-TEST(BuildFileMask, CutsAtTheLastPairThatFits) {
-  // Pair 1 is 2,000 bytes and `second` bytes, pair 2 is "b" and "c"; each
-  // row takes one separator, the list three closing bytes.
-  const std::uint32_t row = zor::kFileMaskBytes;
-  struct {
-    std::size_t second;
-    std::uint32_t pairs;
-  } cases[] = {
-      {4128 - 2000 - 5, 1},      // pair 1 fills the buffer exactly
-      {4128 - 2000 - 5 + 1, 0},  // one byte too many: nothing fits
-      {4128 - 2000 - 5 - 4, 2},  // pair 2 fills the rest exactly
-      {4128 - 2000 - 5 - 3, 1},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.second);
-    std::vector<char> rows =
-        Rows({std::string(2000, 'a'), std::string(c.second, 'a'), "b", "c"}, row);
-    std::vector<char> out(zor::kFileMaskBytes, 'z');
-    EXPECT_EQ(c.pairs, zor::BuildFileMask({rows.data(), row, 4}, out.data()));
-    if (c.pairs == 0) continue;
-    std::size_t end = 2000 + c.second + 2;
-    EXPECT_EQ(0, out[2000]);
-    if (c.pairs == 2) {
-      EXPECT_EQ(std::string("b\0c\0", 4), std::string(out.data() + end, 4));
-      end += 4;
-    }
-    EXPECT_EQ(std::string(zor::kFileMaskBytes - end, '\0'),
-              std::string(out.data() + end, zor::kFileMaskBytes - end));
   }
 }
 
@@ -170,8 +139,7 @@ struct CmdCase {
 // "status|text" for one call of GetCmdLine on a fresh two-row variable,
 // plus "!" when the call wrote into the second row.
 std::string RunGetCmdLine(std::int32_t mode, std::uint32_t rowBytes) {
-  auto call = reinterpret_cast<std::int32_t(ZOR_CALL*)(
-      zor::HspVar*, std::int32_t, std::int32_t, std::int32_t)>(zt::ResolveExport("GetCmdLine"));
+  auto call = reinterpret_cast<VarCall>(zt::ResolveExport("GetCmdLine"));
   zt::HostVar v = zt::HostVar::String(rowBytes, 2);
   v.Fill('x');
   std::int32_t status = call(v, mode, 0, 0);
@@ -180,49 +148,37 @@ std::string RunGetCmdLine(std::int32_t mode, std::uint32_t rowBytes) {
   return out;
 }
 
+// GetWinVerEx's text and its statuses for the selectors 0 to 7.
+std::string VersionReport() {
+  char text[64];
+  std::string report;
+  for (std::int32_t selector = 0; selector < 8; ++selector) {
+    std::memset(text, 'x', sizeof text);
+    report += std::to_string(GetWinVerEx(selector, 0, 0, text)) + " ";
+  }
+  return report + text;
+}
+
 #if defined(_WIN32)
-// The child: ZT_CMDLINE_CHILD names the output file, ZT_CMDLINE_CASES the
-// calls ("mode:rowBytes,..."); one result line each, then the child ends
-// before any test runs.
-struct CommandLineChild {
-  CommandLineChild() {
-    char out[MAX_PATH], cases[4096];
-    if (GetEnvironmentVariableA("ZT_CMDLINE_CHILD", out, sizeof out) == 0) return;
-    GetEnvironmentVariableA("ZT_CMDLINE_CASES", cases, sizeof cases);
+// The child: ZT_CHILD names the output file, ZT_CMDLINE_CASES the calls
+// ("mode rowBytes ..."), one result line each; without calls it writes the
+// version report. It ends before any test runs.
+struct Child {
+  Child() {
+    char out[MAX_PATH], cases[4096] = {};
+    if (GetEnvironmentVariableA("ZT_CHILD", out, sizeof out) == 0) return;
     std::ofstream file(out, std::ios::binary);
+    if (GetEnvironmentVariableA("ZT_CMDLINE_CASES", cases, sizeof cases) == 0)
+      file << VersionReport();
     std::istringstream list(cases);
     std::int32_t mode;
     std::uint32_t rowBytes;
-    char colon, comma;
-    while (list >> mode >> colon >> rowBytes) {
-      file << RunGetCmdLine(mode, rowBytes) << '\n';
-      list >> comma;
-    }
+    while (list >> mode >> rowBytes) file << RunGetCmdLine(mode, rowBytes) << '\n';
     file.close();
     ExitProcess(0);
   }
 } g_child;
 #endif
-
-// The results of the calls for a process started with exactly `line`.
-std::vector<std::string> CmdLineResults(const std::string& line,
-                                        const std::vector<CmdCase>& calls) {
-  std::vector<std::string> results;
-#if defined(_WIN32)
-  std::string list;
-  for (const CmdCase& c : calls)
-    list += std::to_string(c.mode) + ":" + std::to_string(c.rowBytes) + ",";
-  SetEnvironmentVariableA("ZT_CMDLINE_CASES", list.c_str());
-  std::istringstream in(zt::RunSelf("ZT_CMDLINE_CHILD", line));
-  SetEnvironmentVariableA("ZT_CMDLINE_CASES", nullptr);
-  for (std::string r; std::getline(in, r);) results.push_back(r);
-#else
-  ZorStandinSetCommandLine(line.c_str());
-  for (const CmdCase& c : calls) results.push_back(RunGetCmdLine(c.mode, c.rowBytes));
-  ZorStandinSetCommandLine(nullptr);
-#endif
-  return results;
-}
 
 TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
   const std::string many = "run.exe " + std::string(12000, 'a');
@@ -230,8 +186,6 @@ TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
     std::string line;
     std::vector<CmdCase> calls;
   } cases[] = {
-      {"C:\\p\\run.exe a b", {{0, 64, "0|C:\\p\\run.exe a b"}, {1, 64, "0|a b"}}},
-      {"\"C:\\my p\\run.exe\" a b", {{2, 64, "0|a b"}}},
       {"run.exe obj x", {{16, 64, "0|x"}, {0x40, 64, "0|x"}}},
       // Cut to R - 1 bytes first: the skip sees the shorter line.
       {"run.exe abcdefghijklmnop",
@@ -244,7 +198,20 @@ TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line.substr(0, 40));
-    std::vector<std::string> got = CmdLineResults(c.line, c.calls);
+    std::vector<std::string> got;  // for a process started with exactly c.line
+#if defined(_WIN32)
+    std::string list;
+    for (const CmdCase& k : c.calls)
+      list += std::to_string(k.mode) + " " + std::to_string(k.rowBytes) + " ";
+    SetEnvironmentVariableA("ZT_CMDLINE_CASES", list.c_str());
+    std::istringstream in(zt::RunSelf("ZT_CHILD", c.line));
+    SetEnvironmentVariableA("ZT_CMDLINE_CASES", nullptr);
+    for (std::string r; std::getline(in, r);) got.push_back(r);
+#else
+    ZorStandinSetCommandLine(c.line.c_str());
+    for (const CmdCase& k : c.calls) got.push_back(RunGetCmdLine(k.mode, k.rowBytes));
+    ZorStandinSetCommandLine(nullptr);
+#endif
     ASSERT_EQ(c.calls.size(), got.size());
     for (std::size_t i = 0; i < got.size(); ++i) {
       SCOPED_TRACE(c.calls[i].mode);
@@ -254,25 +221,9 @@ TEST(GetCmdLine, SkipsAfterCuttingToTheRow) {
   }
 }
 
-std::string CurrentDirectory() {
-  char cwd[MAX_PATH];
-  DWORD n = GetCurrentDirectoryA(sizeof cwd, cwd);
-  return std::string(cwd, n);
-}
-
-// A folder below the current one whose full path P has (P + terminator)
-// a multiple of 4 bytes, so a row can hold it exactly.
-std::string FolderOfFittingLength(const std::string& stem, std::size_t extra) {
-  std::string name = stem;
-  while ((CurrentDirectory().size() + 1 + name.size() + extra + 1) % 4 != 0) name += 'd';
-  return name;
-}
-
 // The platform's result n passes as 0 when it is at most R, else as -n;
 // nothing is written past the row.
-void ExpectSizeRule(std::int32_t(ZOR_CALL* call)(zor::HspVar*, std::int32_t, std::int32_t,
-                                                 std::int32_t),
-                    const std::string& want) {
+void ExpectSizeRule(VarCall call, const std::string& want) {
   const std::uint32_t fit = static_cast<std::uint32_t>(want.size() + 1);
   ASSERT_EQ(0u, fit % 4);
   struct {
@@ -293,31 +244,32 @@ void ExpectSizeRule(std::int32_t(ZOR_CALL* call)(zor::HspVar*, std::int32_t, std
   EXPECT_EQ(6, call(n, 0, 0, 0));
 }
 
-TEST(Directories, GetCurDirFollowsTheCurrentDirectory) {
-  const std::string base = CurrentDirectory();
-  const std::string name = FolderOfFittingLength("zt_cur", 0);
-  ASSERT_TRUE(CreateDirectoryA(name.c_str(), nullptr));
-  ASSERT_TRUE(SetCurrentDirectoryA(name.c_str()));
-  ExpectSizeRule(GetCurDir, base + kSep + name);
-  SetCurrentDirectoryA(base.c_str());
-  EXPECT_TRUE(RemoveDirectoryA(name.c_str()));
-}
-
-TEST(Directories, GetWinTempIsTheTemporaryDirectory) {
+// Folders below the current one whose full paths (with the terminator, and
+// for the temporary one its closing separator) are a multiple of 4 bytes, so
+// a row can hold them exactly.
+TEST(Directories, GetCurDirAndGetWinTempFollowThePlatform) {
 #if defined(_WIN32)
   const char* variable = "TMP";
 #else
   const char* variable = "TMPDIR";
 #endif
+  char cwd[MAX_PATH];
+  const std::string base = std::string(cwd, GetCurrentDirectoryA(sizeof cwd, cwd)) + kSep;
+  std::string cur = "zt_cur", tmp = "zt_tmp";
+  while ((base.size() + cur.size() + 1) % 4 != 0) cur += 'd';
+  while ((base.size() + tmp.size() + 2) % 4 != 0) tmp += 'd';
+  ASSERT_TRUE(CreateDirectoryA(cur.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(tmp.c_str(), nullptr));
   char saved[MAX_PATH];
   DWORD had = GetEnvironmentVariableA(variable, saved, sizeof saved);
-  const std::string name = FolderOfFittingLength("zt_tmp", 1);
-  ASSERT_TRUE(CreateDirectoryA(name.c_str(), nullptr));
-  const std::string full = CurrentDirectory() + kSep + name;
-  SetEnvironmentVariableA(variable, full.c_str());
-  ExpectSizeRule(GetWinTemp, full + kSep);
+  SetEnvironmentVariableA(variable, (base + tmp).c_str());
+  ExpectSizeRule(GetWinTemp, base + tmp + kSep);
   SetEnvironmentVariableA(variable, had != 0 ? saved : nullptr);
-  EXPECT_TRUE(RemoveDirectoryA(name.c_str()));
+  ASSERT_TRUE(SetCurrentDirectoryA(cur.c_str()));
+  ExpectSizeRule(GetCurDir, base + cur);
+  SetCurrentDirectoryA(base.c_str());
+  EXPECT_TRUE(RemoveDirectoryA(cur.c_str()));
+  EXPECT_TRUE(RemoveDirectoryA(tmp.c_str()));
 }
 
 TEST(Directories, RmDirRemovesOnlyEmptyDirectories) {
@@ -333,9 +285,7 @@ TEST(Directories, RmDirRemovesOnlyEmptyDirectories) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string inside = std::string(c.name) + kSep + "f.txt";
-    if (c.create) {
-      ASSERT_TRUE(CreateDirectoryA(c.name, nullptr));
-    }
+    ASSERT_TRUE(!c.create || CreateDirectoryA(c.name, nullptr));
     if (c.fill) zt::WriteTempFile(inside, "x");
     EXPECT_EQ(c.status, RmDir(0x1234, c.name, 0, 0));  // argument 1 is not used
     // The directory is there afterwards exactly when it was not removed.
@@ -349,19 +299,9 @@ TEST(Directories, RmDirRemovesOnlyEmptyDirectories) {
   }
 }
 
-class Environment : public testing::Test {
- protected:
-  void SetUp() override {
-    SetEnvironmentVariableA("ZT_ENV_A", "value");
-    SetEnvironmentVariableA("ZT_ENV_REF", "a%ZT_ENV_A%b");
-  }
-  void TearDown() override {
-    SetEnvironmentVariableA("ZT_ENV_A", nullptr);
-    SetEnvironmentVariableA("ZT_ENV_REF", nullptr);
-  }
-};
-
-TEST_F(Environment, GetEnvVarExpandsTheReference) {
+TEST(Environment, GetEnvVarExpandsTheReference) {
+  SetEnvironmentVariableA("ZT_ENV_A", "value");
+  SetEnvironmentVariableA("ZT_ENV_REF", "a%ZT_ENV_A%b");
   const std::string longName(4097, 'N'), tooLong(4098, 'N');
   struct {
     std::string name;
@@ -391,76 +331,56 @@ TEST_F(Environment, GetEnvVarExpandsTheReference) {
     }
     EXPECT_EQ(std::string(c.rowBytes, 'x'), std::string(v.text() + c.rowBytes, c.rowBytes));
   }
+  SetEnvironmentVariableA("ZT_ENV_A", nullptr);
+  SetEnvironmentVariableA("ZT_ENV_REF", nullptr);
 }
 
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
-const char* const kUser = "User Shell Folders";
-const char* const kPlain = "Shell Folders";
+const std::string kUser = kExplorer + "User Shell Folders", kPlain = kExplorer + "Shell Folders";
 
-struct SavedValue {
-  std::string name;
-  DWORD type;
-  std::string bytes;
-};
-
-struct SavedKey {
-  std::string path;
-  bool existed = false;
-  std::vector<SavedValue> values;
-};
-
-SavedKey Save(const std::string& path) {
-  SavedKey saved{path, false, {}};
+// Gives the value `name` of the user's subkey `path`, which it creates, these
+// bytes; without a name it only creates the subkey.
+void SetValue(const std::string& path, const char* name, DWORD type, const std::string& bytes) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return saved;
-  saved.existed = true;
-  for (DWORD i = 0;; ++i) {
-    char name[512];
-    DWORD nameSize = sizeof name, type = 0, size = 0;
-    std::vector<BYTE> data(65536);
-    size = static_cast<DWORD>(data.size());
-    if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
-      break;
-    saved.values.push_back({name, type, std::string(data.begin(), data.begin() + size)});
-  }
-  RegCloseKey(key);
-  return saved;
-}
-
-void Restore(const SavedKey& saved) {
-  RegDeleteKeyA(HKEY_CURRENT_USER, saved.path.c_str());
-  if (!saved.existed) return;
-  HKEY key;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, saved.path.c_str(), 0, nullptr, 0,
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
                                            KEY_ALL_ACCESS, nullptr, &key, nullptr));
-  for (const SavedValue& v : saved.values) {
-    RegSetValueExA(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.bytes.data()),
-                   static_cast<DWORD>(v.bytes.size()));
-  }
-  RegCloseKey(key);
-}
-
-class ShellFolders : public testing::Test {
- protected:
-  void SetUp() override {
-    saved_ = {Save(kExplorer + kUser), Save(kExplorer + kPlain)};
-    SetEnvironmentVariableA("ZT_SHELL", "Q:");
-  }
-  void TearDown() override {
-    for (const SavedKey& k : saved_) Restore(k);
-    SetEnvironmentVariableA("ZT_SHELL", nullptr);
-  }
-
-  static void Set(const char* subkey, const char* name, DWORD type, const std::string& bytes) {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (kExplorer + subkey).c_str(), 0,
-                                             nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  if (name != nullptr) {
     EXPECT_EQ(ERROR_SUCCESS,
               RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                              static_cast<DWORD>(bytes.size())));
-    RegCloseKey(key);
   }
+  RegCloseKey(key);
+}
+
+// One of the user's subkeys as it was, put back when this goes.
+struct SavedKey {
+  explicit SavedKey(const std::string& p) : path(p) {
+    HKEY key;
+    existed = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+    char name[512];
+    std::vector<BYTE> data(65536);
+    for (DWORD i = 0; existed; ++i) {
+      DWORD nameSize = sizeof name, type = 0, size = static_cast<DWORD>(data.size());
+      if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data.data(), &size) != 0) break;
+      values.emplace_back(name, type, std::string(data.begin(), data.begin() + size));
+    }
+    if (existed) RegCloseKey(key);
+  }
+  ~SavedKey() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+    if (existed) SetValue(path, nullptr, 0, "");
+    for (const auto& [name, type, bytes] : values) SetValue(path, name.c_str(), type, bytes);
+  }
+  std::string path;
+  bool existed = false;
+  std::vector<std::tuple<std::string, DWORD, std::string>> values;
+};
+
+class ShellFolders : public testing::Test {
+ protected:
+  void SetUp() override { SetEnvironmentVariableA("ZT_SHELL", "Q:"); }
+  void TearDown() override { SetEnvironmentVariableA("ZT_SHELL", nullptr); }
+
   // "status|text" of GetShellDir on a two-row variable; "!" when it wrote
   // into the second row. Every key it opened is closed again.
   static std::string Call(std::int32_t index, std::uint32_t rowBytes = 256) {
@@ -476,30 +396,27 @@ class ShellFolders : public testing::Test {
     if (std::string(v.text() + rowBytes, rowBytes) != std::string(rowBytes, 'x')) out += "!";
     return out;
   }
+  static std::string Found(const std::string& text) {
+    return std::to_string(-static_cast<int>(text.size() + 1)) + "|" + text;
+  }
 
-  std::vector<SavedKey> saved_;
+  SavedKey user_{kUser}, plain_{kPlain};
 };
 
-const char* const kNames[] = {"Desktop", "Start Menu", "Programs", "Startup",
-                              "SendTo",  "Recent",     "Favorites"};
-
-TEST_F(ShellFolders, AFreshProfileRefersToTheUserProfile) {
+// A fresh profile refers to the user's profile; indexes outside 0 to 6 read
+// the desktop.
+TEST_F(ShellFolders, IndexNamesTheValue) {
   char profile[MAX_PATH];
   DWORD n = GetEnvironmentVariableA("USERPROFILE", profile, sizeof profile);
   ASSERT_GT(n, 0u);
-  for (auto [index, tail] : {std::pair<int, const char*>{0, "Desktop"}, {6, "Favorites"}}) {
-    std::string want = std::string(profile, n) + kSep + tail;
-    EXPECT_EQ(std::to_string(-static_cast<int>(want.size() + 1)) + "|" + want, Call(index));
-  }
-}
-
-// Indexes outside 0 to 6 read the desktop.
-TEST_F(ShellFolders, IndexNamesTheValue) {
-  for (int i = 0; i < 7; ++i)
-    Set(kUser, kNames[i], REG_EXPAND_SZ, "%ZT_SHELL%" + kSep + kNames[i] + '\0');
+  EXPECT_EQ(Found(std::string(profile, n) + kSep + "Desktop"), Call(0));
+  EXPECT_EQ(Found(std::string(profile, n) + kSep + "Favorites"), Call(6));
+  const char* const names[] = {"Desktop", "Start Menu", "Programs", "Startup",
+                               "SendTo",  "Recent",     "Favorites"};
+  for (const char* name : names)
+    SetValue(kUser, name, REG_EXPAND_SZ, "%ZT_SHELL%" + kSep + name + '\0');
   for (std::int32_t index : {0, 1, 2, 3, 4, 5, 6, 7, -1, 65536}) {
-    std::string want = "Q:" + kSep + kNames[index >= 0 && index < 7 ? index : 0];
-    EXPECT_EQ(std::to_string(-static_cast<int>(want.size() + 1)) + "|" + want, Call(index))
+    EXPECT_EQ(Found("Q:" + kSep + names[index >= 0 && index < 7 ? index : 0]), Call(index))
         << index;
   }
 }
@@ -536,23 +453,9 @@ TEST_F(ShellFolders, UserValueFirstThenThePlainOne) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.want.substr(0, 20) << " " << c.rowBytes);
-    TearDown();
-    SetUp();
-    const char* subkeys[] = {kUser, kPlain};
-    const Value* values[] = {&c.user, &c.plain};
-    for (int k = 0; k < 2; ++k) {
-      const std::string path = kExplorer + subkeys[k];
-      HKEY key;
-      if (!values[k]->key) {
-        EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str()));
-      } else if (!values[k]->present) {
-        if (!RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key)) {
-          RegDeleteValueA(key, "Favorites");
-          RegCloseKey(key);
-        }
-      } else {
-        Set(subkeys[k], "Favorites", values[k]->type, values[k]->bytes);
-      }
+    for (const auto& [path, value] : {std::pair{kUser, c.user}, std::pair{kPlain, c.plain}}) {
+      RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+      if (value.key) SetValue(path, value.present ? "Favorites" : nullptr, value.type, value.bytes);
     }
     std::string got = Call(6, c.rowBytes);
     EXPECT_EQ(c.want.size(), got.size());
@@ -562,81 +465,43 @@ TEST_F(ShellFolders, UserValueFirstThenThePlainOne) {
 
 using zt::HostVar;
 
-// GetWinVerEx's text and its statuses for the selectors 0 to 7.
-std::string VersionReport() {
-  char text[64];
-  std::string report;
-  for (std::int32_t selector = 0; selector < 8; ++selector) {
-    std::memset(text, 'x', sizeof text);
-    report += std::to_string(GetWinVerEx(selector, 0, 0, text)) + " ";
-  }
-  return report + text;
-}
-
-#if defined(_WIN32)
-// In the child that VersionUnderWine starts: write the report and end.
-const bool kChild = [] {
-  char out[MAX_PATH];
-  if (GetEnvironmentVariableA("ZT_VERSION_REPORT", out, sizeof out) == 0) return false;
-  std::ofstream(out) << VersionReport();
-  std::fflush(nullptr);
-  ExitProcess(0);
-}();
-#endif
-
-TEST(Bell, ClampsFrequencyAndDuration) {
+// Tones are clamped to 37 to 32,767 Hz and to at least 1 ms; Bell2 plays
+// an alert sound by index. The stand-in records them and does not wait, so
+// only there is a long tone asked for: the duration has no upper limit.
+TEST(Bell, TonesAndAlertSounds) {
   struct {
-    std::int32_t frequency, duration;
-    DWORD played, lasted;
+    bool alert;  // Bell2 with index a, else Bell with a Hz for b ms
+    std::int32_t a, b;
+    DWORD played, lasted;  // the tone, or in `played` the alert's sound type
   } cases[] = {
-      {20, 3, 37, 3},       {36, 1, 37, 1},       {37, 2, 37, 2},
-      {40000, 1, 32767, 1}, {32768, 1, 32767, 1}, {-5, 1, 37, 1},
-      {440, 0, 440, 1},     {440, -5, 440, 1},    {440, INT32_MIN, 440, 1},
+      {false, 20, 3, 37, 3},        {false, 36, 1, 37, 1},        {false, 37, 2, 37, 2},
+      {false, 40000, 1, 32767, 1},  {false, 32768, 1, 32767, 1},  {false, -5, 1, 37, 1},
+      {false, 440, 0, 440, 1},      {false, 440, -5, 440, 1},     {false, 440, INT32_MIN, 440, 1},
+      {true, 0, 0, 0xFFFFFFFFu, 0}, {true, 1, 0, 0x40, 0},        {true, 4, 0, 0x20, 0},
+      {true, 5, 0, 0x00, 0},        {true, 6, 0, 0xFFFFFFFFu, 0}, {true, -1, 0, 0xFFFFFFFFu, 0},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.frequency << " Hz, " << c.duration << " ms");
-    EXPECT_EQ(0, Bell(c.frequency, c.duration, 0, 0));
+    SCOPED_TRACE(testing::Message() << (c.alert ? "Bell2 " : "Bell ") << c.a << ", " << c.b);
+    EXPECT_EQ(0, c.alert ? Bell2(c.a, 0, 0, 0) : Bell(c.a, c.b, 0, 0));
 #if !defined(_WIN32)
-    EXPECT_EQ(c.played, ZorStandinLastBeep()->frequency);
-    EXPECT_EQ(c.lasted, ZorStandinLastBeep()->duration);
+    EXPECT_EQ(c.played,
+              c.alert ? ZorStandinLastSound()->beepType : ZorStandinLastBeep()->frequency);
+    EXPECT_EQ(c.lasted, c.alert ? 0 : ZorStandinLastBeep()->duration);
 #endif
   }
 #if !defined(_WIN32)
-  // No upper limit on the duration (the stand-in does not wait).
   EXPECT_EQ(0, Bell(440, 600000, 0, 0));
   EXPECT_EQ(600000u, ZorStandinLastBeep()->duration);
 #endif
 }
 
-TEST(Bell2, AlertSoundByIndex) {
-  struct {
-    std::int32_t index;
-    UINT type;
-  } cases[] = {
-      {0, 0xFFFFFFFFu}, {1, 0x40}, {4, 0x20}, {5, 0x00}, {6, 0xFFFFFFFFu}, {-1, 0xFFFFFFFFu},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.index);
-    EXPECT_EQ(0, Bell2(c.index, 0, 0, 0));
-#if !defined(_WIN32)
-    EXPECT_EQ(c.type, ZorStandinLastSound()->beepType);
-#endif
-  }
-}
-
-// A 44-byte header and four samples of silence: 8 kHz, mono, 8 bits.
-std::string TinyWave() {
-  auto le = [](std::uint32_t v, int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-    return s;
-  };
-  return "RIFF" + le(40, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(8000, 4) +
-         le(8000, 4) + le(1, 2) + le(8, 2) + "data" + le(4, 4) + std::string(4, '\x80');
-}
-
 TEST(PlayWave, Statuses) {
-  zt::WriteTempFile("zt_tiny.wav", TinyWave());
+  // A 44-byte header (PCM, mono, 8,000 samples a second, 8 bits) and four
+  // samples of silence.
+  zt::WriteTempFile(
+      "zt_tiny.wav",
+      "RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x40\x1f\0\0\x40\x1f\0\0\1\0\x08\0data\4\0\0\0"s +
+          std::string(4, '\x80'));
   zt::WriteTempFile("zt_text.wav", "not a wave file at all, only some text");
   HostVar number = HostVar::Ints(4);
   HostVar missing = zt::Strings({"zt_missing.wav"});
@@ -688,20 +553,11 @@ const OtherSystem kSystems[] = {
 
 #if defined(_WIN32)
 std::string ReportOfChild(const char* version) {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  const std::string base = std::string(exe).substr(std::string(exe).find_last_of("\\/") + 1);
-  const std::string key = "Software\\Wine\\AppDefaults\\" + base;
-  HKEY h = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
-                      nullptr) != ERROR_SUCCESS) {
-    return "<no registry key>";
-  }
-  RegSetValueExA(h, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                 static_cast<DWORD>(std::strlen(version) + 1));
-  std::string report = zt::RunSelf("ZT_VERSION_REPORT", "");
-  RegDeleteValueA(h, "Version");
-  RegCloseKey(h);
+  char path[MAX_PATH];
+  const std::string exe(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  const std::string key = "Software\\Wine\\AppDefaults\\" + exe.substr(exe.find_last_of("\\/") + 1);
+  SetValue(key, "Version", REG_SZ, version + "\0"s);
+  std::string report = zt::RunSelf("ZT_CHILD", "");
   RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
   return report;
 }

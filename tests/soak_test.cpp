@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -18,35 +19,16 @@
 namespace {
 
 using I = std::int32_t;
-using zor::HspScreen;
-using zor::HspVar;
+using V = std::vector<I>;
 
-ZT_EXPORT(FloatSetBuf, HspVar*, I, I, I);
-ZT_EXPORT(FloatPlusBuf, I, I, I, I);
-ZT_EXPORT(FloatToString, HspVar*, I, I, I);
-ZT_EXPORT(MapStr, HspVar*, const char*, I, I);
-ZT_EXPORT(SearchStr, HspVar*, const char*, I, I);
-ZT_EXPORT(NodeExt, HspVar*, const char*, I, I);
-ZT_EXPORT(BmpLoad, HspScreen*, const char*, I, std::uint8_t*);
-ZT_EXPORT(SetPiMem, HspVar*, I, I, I);
-ZT_EXPORT(PiLoadMem, HspScreen*, I, I, std::uint8_t*);
-ZT_EXPORT(Txt2Clip, HspVar*, I, I, I);
-ZT_EXPORT(GetClipTxt, HspVar*, I, I, I);
-ZT_EXPORT(Dib2Clip, HspScreen*, I, I, I);
-ZT_EXPORT(GetClipDib, HspScreen*, I, I, std::uint8_t*);
-ZT_EXPORT(GetSysColour, HspVar*, I, I, I);
-ZT_EXPORT(Iconic, HspScreen*, I, I, I);
-ZT_EXPORT(GetClientCurPos, HspScreen*, I, I, I);
-ZT_EXPORT(CreatePopup, HspVar*, I, I, I);
-ZT_EXPORT(DestroyPopup, I, I, I, I);
-ZT_EXPORT(GetCurDir, HspVar*, I, I, I);
-ZT_EXPORT(GetEnvVar, HspVar*, const char*, I, I);
-ZT_EXPORT(GetShellDir, HspVar*, I, I, I);
-ZT_EXPORT(SetShortCutArg, HspVar*, I, I, I);
-ZT_EXPORT(CreateShortCut, const char*, const char*, I, I);
-ZT_EXPORT(GetShortCutParam, HspVar*, const char*, I, I);
-ZT_EXPORT(FreeShortCutParam, I, I, I, I);
-ZT_EXPORT(GetWinVerEx, I, I, I, char*);
+// Calls an export by name, each argument one machine word as the host
+// passes them.
+using Word = std::uintptr_t;
+Word W(const void* p) { return reinterpret_cast<Word>(p); }
+I X(const char* name, Word a, Word b, Word c, Word d) {
+  using Call = I(ZOR_CALL*)(Word, Word, Word, Word);
+  return reinterpret_cast<Call>(zt::ResolveExport(name))(a, b, c, d);
+}
 
 // What the process holds that a leak would grow. Wine keeps neither the
 // process's handle count nor the GDI object count, so under Windows those
@@ -55,9 +37,7 @@ ZT_EXPORT(GetWinVerEx, I, I, I, char*);
 // taken. Wine's USER table is one for all processes, so another program's
 // windows move its slots: there the USER figure is the process's own count
 // or nothing.
-struct Held {
-  long handles, gdi, user, com;
-};
+using Held = std::array<long, 4>;  // handles, GDI, USER, COM
 
 #if defined(_WIN32)
 long Slot(HANDLE h) { return long(reinterpret_cast<std::uintptr_t>(h) & 0xFFFF); }
@@ -86,13 +66,6 @@ constexpr int kFast = 10000, kSlow = 1000, kLinks = 200;
 constexpr int kFast = 100000, kSlow = 10000, kLinks = 10000;
 #endif
 
-struct Family {
-  const char* name;
-  int rounds;
-  std::vector<I> expected;                // every round's statuses
-  std::function<std::vector<I>()> round;  // one call of each export, their statuses
-};
-
 TEST(Soak, EveryFamilyHoldsNothingMoreAfterManyRounds) {
   zt::TestScreen full(33, 17, false);
   std::vector<std::uint8_t> palette(768);
@@ -100,8 +73,7 @@ TEST(Soak, EveryFamilyHoldsNothingMoreAfterManyRounds) {
   zt::HostVar ints = zt::HostVar::Ints(8), menu = zt::HostVar::String(64);
   char refstr[4096];
 
-  zt::DibSpec dib = zt::DibSpec::Of(33, 17, 8);
-  zt::WriteTempFile("zt_soak.bmp", zt::MakeBmp(dib));
+  zt::WriteTempFile("zt_soak.bmp", zt::MakeBmp(zt::DibSpec::Of(33, 17, 8)));
   const std::string pi = zt::EncodePiFile(zt::PiSpec(33, 17, 16), zt::MakePiPicture(33, 17, 16, 7));
   zt::HostVar piBytes = zt::HostVar::String(std::uint32_t((pi.size() + 3) & ~std::size_t(3)));
   std::copy(pi.begin(), pi.end(), piBytes.text());
@@ -121,99 +93,69 @@ TEST(Soak, EveryFamilyHoldsNothingMoreAfterManyRounds) {
   const bool inside = cursor.x >= origin.x && cursor.y >= origin.y &&
                       cursor.x < origin.x + client.right && cursor.y < origin.y + client.bottom;
   const I cursorX = inside ? -I(cursor.x - origin.x) : zor::kNoResultAlt;
-  const I shellDir = GetShellDir(text, 0, 0, 0);  // the registry's answer
-
-  const Family families[] = {
-      {"float registers",
-       kFast,
-       {0, 0, 0},
-       [&] {
-         num.SetText("1.25");
-         return std::vector<I>{FloatSetBuf(num, 1, 0, 0), FloatPlusBuf(2, 1, 0, 0),
-                               FloatToString(num, 2, 3, 1)};
-       }},
-      {"text",
-       kFast,
-       {-8, 0, 0},
-       [&] {
-         text.SetText("Hello, world");
-         return std::vector<I>{SearchStr(text, "wor", 12, 0), MapStr(text, "abc", 1, 0),
-                               NodeExt(text, "C:\\dir\\name.txt", 1, 0)};
-       }},
-      {"pictures",
-       kSlow,
-       {0, 0, 0, 0},
-       [&] {
-         return std::vector<I>{BmpLoad(full, "zt_soak.bmp", 0, palette.data()),
-                               SetPiMem(piBytes, 0, 0, 0), PiLoadMem(full, 1, 0, palette.data()),
-                               SetPiMem(piBytes, 1, 0, 0)};
-       }},
-      {"clipboard",
-       kSlow,
-       {0, 0, 0, 0},
-       [&] {
-         text.SetText("soak");
-         return std::vector<I>{Txt2Clip(text, 0, 0, 0), GetClipTxt(text, 0, 0, 0),
-                               Dib2Clip(full, 0, 0, 0), GetClipDib(full, 0, 0, palette.data())};
-       }},
-      {"windows and menus",
-       kFast,
-       {0, 0, cursorX, 0, 0},
-       [&] {
-         menu.SetText("Item");
-         return std::vector<I>{GetSysColour(ints, 5, 0, 0), Iconic(screen, 0, 0, 0),
-                               GetClientCurPos(screen, 0, 0, 0), CreatePopup(menu, 0, 0, 0),
-                               DestroyPopup(256, 0, 0, 0)};
-       }},
-      {"environment",
-       kFast,
-       {0, pathLength, shellDir, -2},
-       [&] {
-         text.rec()->type = zor::kTypeString;
-         return std::vector<I>{GetCurDir(text, 0, 0, 0), GetEnvVar(text, "PATH", 0, 0),
-                               GetShellDir(text, 0, 0, 0), GetWinVerEx(0, 0, 0, refstr)};
-       }},
-      // A target on a drive that does not exist: Wine asks the mount manager
-      // about the target's volume, and in the test prefix that query can
-      // block for good; for a missing drive it is not made.
-      {"shortcuts",
-       kLinks,
-       {0, 0, 0, 0},
-       [&] {
-         // GetShortCutParam leaves an integer variable behind: a string again.
-         text.rec()->type = zor::kTypeString;
-         text.SetText("-a b");
-         return std::vector<I>{SetShortCutArg(text, 0, 0, 0),
-                               CreateShortCut("Q:\\zt\\target.txt", "zt_soak.lnk", 0, 0),
-                               GetShortCutParam(text, "zt_soak.lnk", 3, 0),
-                               FreeShortCutParam(0, 0, 0, 0)};
-       }},
-  };
+  const I shellDir = X("GetShellDir", W(text), 0, 0, 0);  // the registry's answer
 
   zt::Watchdog watchdog(300, "the soak loops");
-  for (const Family& f : families) {
-    EXPECT_EQ(f.expected, f.round()) << f.name;  // module state may be created once
-    EXPECT_EQ(f.expected, f.round()) << f.name;
+  // `round` calls each export of a family once and gives their statuses.
+  auto soak = [](const char* name, int rounds, const std::vector<I>& expected,
+                 const std::function<std::vector<I>()>& round) {
+    EXPECT_EQ(expected, round()) << name;  // module state may be created once
+    EXPECT_EQ(expected, round()) << name;
     zt::PumpMessages();
     const Held before = Now();
     int wrong = 0;
-    for (int i = 2; i < f.rounds; ++i) {
-      wrong += f.round() != f.expected;
+    for (int i = 2; i < rounds; ++i) {
+      wrong += round() != expected;
       // Other programs send messages to every window; this one answers them.
       if (i % 256 == 0) zt::PumpMessages();
     }
     zt::PumpMessages();
     const Held after = Now();
-    std::printf(
-        "%-18s %6d rounds: handles %ld -> %ld, GDI %ld -> %ld, USER %ld -> %ld, COM %ld -> %ld\n",
-        f.name, f.rounds, before.handles, after.handles, before.gdi, after.gdi, before.user,
-        after.user, before.com, after.com);
-    EXPECT_EQ(0, wrong) << f.name << ": rounds that answered otherwise";
-    EXPECT_EQ(before.handles, after.handles) << f.name;
-    EXPECT_EQ(before.gdi, after.gdi) << f.name;
-    EXPECT_EQ(before.user, after.user) << f.name;
-    EXPECT_EQ(before.com, after.com) << f.name;
-  }
+    EXPECT_EQ(0, wrong) << name << ": rounds that answered otherwise";
+    EXPECT_EQ(before, after) << name << ": handles, GDI, USER, COM";
+  };
+  soak("float registers", kFast, {0, 0, 0}, [&] {
+    num.SetText("1.25");
+    return V{X("FloatSetBuf", W(num), 1, 0, 0), X("FloatPlusBuf", 2, 1, 0, 0),
+             X("FloatToString", W(num), 2, 3, 1)};
+  });
+  soak("text", kFast, {-8, 0, 0}, [&] {
+    text.SetText("Hello, world");
+    return V{X("SearchStr", W(text), W("wor"), 12, 0), X("MapStr", W(text), W("abc"), 1, 0),
+             X("NodeExt", W(text), W("C:\\dir\\name.txt"), 1, 0)};
+  });
+  soak("pictures", kSlow, {0, 0, 0, 0}, [&] {
+    return V{X("BmpLoad", W(full), W("zt_soak.bmp"), 0, W(palette.data())),
+             X("SetPiMem", W(piBytes), 0, 0, 0), X("PiLoadMem", W(full), 1, 0, W(palette.data())),
+             X("SetPiMem", W(piBytes), 1, 0, 0)};
+  });
+  soak("clipboard", kSlow, {0, 0, 0, 0}, [&] {
+    text.SetText("soak");
+    return V{X("Txt2Clip", W(text), 0, 0, 0), X("GetClipTxt", W(text), 0, 0, 0),
+             X("Dib2Clip", W(full), 0, 0, 0), X("GetClipDib", W(full), 0, 0, W(palette.data()))};
+  });
+  soak("windows and menus", kFast, {0, 0, cursorX, 0, 0}, [&] {
+    menu.SetText("Item");
+    return V{X("GetSysColour", W(ints), 5, 0, 0), X("Iconic", W(screen), 0, 0, 0),
+             X("GetClientCurPos", W(screen), 0, 0, 0), X("CreatePopup", W(menu), 0, 0, 0),
+             X("DestroyPopup", 256, 0, 0, 0)};
+  });
+  soak("environment", kFast, {0, pathLength, shellDir, -2}, [&] {
+    text.rec()->type = zor::kTypeString;
+    return V{X("GetCurDir", W(text), 0, 0, 0), X("GetEnvVar", W(text), W("PATH"), 0, 0),
+             X("GetShellDir", W(text), 0, 0, 0), X("GetWinVerEx", 0, 0, 0, W(refstr))};
+  });
+  // The target lies on a missing drive: for it Wine asks no mount manager,
+  // which can block for good in the test prefix.
+  soak("shortcuts", kLinks, {0, 0, 0, 0}, [&] {
+    // GetShortCutParam leaves an integer variable behind: a string again.
+    text.rec()->type = zor::kTypeString;
+    text.SetText("-a b");
+    return V{X("SetShortCutArg", W(text), 0, 0, 0),
+             X("CreateShortCut", W("Q:\\zt\\target.txt"), W("zt_soak.lnk"), 0, 0),
+             X("GetShortCutParam", W(text), W("zt_soak.lnk"), 3, 0),
+             X("FreeShortCutParam", 0, 0, 0, 0)};
+  });
   std::remove("zt_soak.bmp");
   std::remove("zt_soak.lnk");
 }

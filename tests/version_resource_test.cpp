@@ -22,21 +22,15 @@ TEST(VersionResource, FixedVersionAndStrings) {
   EXPECT_EQ(MAKELONG(401, 0), fixed->dwProductVersionMS);
   EXPECT_EQ(static_cast<DWORD>(VFT_DLL), fixed->dwFileType);
 
-  const struct {
-    const char* name;
-    const char* value;
-  } kStrings[] = {
-      {"FileVersion", "0.401"},
-      {"ProductVersion", "0.401"},
-      {"ProductName", "ZorExtSS"},
-      {"OriginalFilename", "zorextss.dll"},
-  };
-  for (const auto& s : kStrings) {
+  for (auto [name, value] : {std::pair{"FileVersion", "0.401"},
+                             {"ProductVersion", "0.401"},
+                             {"ProductName", "ZorExtSS"},
+                             {"OriginalFilename", "zorextss.dll"}}) {
     char* text = nullptr;
-    std::string key = std::string("\\StringFileInfo\\040904B0\\") + s.name;
+    std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
     ASSERT_TRUE(VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&text), &length))
-        << s.name;
-    EXPECT_STREQ(s.value, text) << s.name;
+        << name;
+    EXPECT_STREQ(value, text) << name;
   }
 }
 

@@ -2,23 +2,20 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "support/ui.h"
 
 namespace zt {
 
 std::string WriteTempFile(const std::string& name, const std::string& bytes) {
-  std::ofstream out(name, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
   return name;
 }
 
 std::string FileText(const std::string& name) {
   std::ifstream in(name, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 #if defined(_WIN32)
