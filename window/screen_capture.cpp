@@ -12,8 +12,11 @@ std::int32_t CaptureScreen(HspScreen* screen, const RECT& source, const RECT& in
   }
   HDC dc = HostHandle<HDC>(screen->memoryDc);
   if (request.stretch) {
-    StretchBlt(dc, 0, 0, screen->width, screen->height, desktop, source.left, source.top,
-               source.right - source.left, source.bottom - source.top, SRCCOPY);
+    // An empty source (no foreground window, or one of no size) has nothing
+    // to scale; Wine's StretchBlt divides by its size and faults.
+    if (source.right > source.left && source.bottom > source.top)
+      StretchBlt(dc, 0, 0, screen->width, screen->height, desktop, source.left, source.top,
+                 source.right - source.left, source.bottom - source.top, SRCCOPY);
   } else {
     BitBlt(dc, 0, 0, screen->width, screen->height, desktop, source.left, source.top, SRCCOPY);
   }
