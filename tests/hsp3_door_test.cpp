@@ -383,9 +383,9 @@ const Row kRows[] = {
 // clang-format on
 
 // The rows that SetPiMem and the shortcut setters keep are read when a later
-// command uses them, after other commands ran and the script grew the
-// element (the host moved it): the later command sees the element as it is
-// then, cut to the size it had when it was kept.
+// command uses them, after the script grew the element (the host moved it):
+// the later command sees the element as it is then, cut to the size it had
+// when it was kept.
 TEST_F(Hsp3Door, KeptVariablesFollowTheScript) {
   Reset(a3_, true);
   Host().SetWindow(a3_.screen->rec(), {});
