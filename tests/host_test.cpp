@@ -1,17 +1,12 @@
 // The host interface: a freshly loaded library's state (every float register
 // +0.0, no snapshot, no change flags, no target object, no popup menus; read
-// first, before any test changes it), capacity rules, the shared string
-// routines, ChkPval and the calling convention.
+// first, before any test changes it), capacity rules and ChkPval.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <climits>
-#include <cstring>
-#include <string>
 
-#include "exports/export_table.h"
 #include "host/capacity.h"
-#include "host/strings.h"
 #include "support/ui.h"
 #include "support/zortest.h"
 
@@ -93,58 +88,7 @@ TEST(Capacity, TextLimitByteCapacityAndRowBytes) {
     EXPECT_EQ(c.textLimit, zor::TextLimit(*v.rec())) << c.rows << " " << c.extended;
     EXPECT_EQ(c.capacity, zor::ByteCapacity(*v.rec())) << c.rows << " " << c.extended;
     EXPECT_EQ(64u, zor::RowBytes(*v.rec())) << c.rows << " " << c.extended;
-    EXPECT_TRUE(zor::HasTextRoom(*v.rec()));
   }
-  zt::HostVar empty = zt::HostVar::String(0);  // no byte for a terminator
-  EXPECT_FALSE(zor::HasTextRoom(*empty.rec()));
 }
-
-// IntToDecimal is pinned by DecimalStr's table.
-TEST(Strings, CopyAndAppend) {
-  char a[16], b[16] = "";
-  std::memset(a, 'x', sizeof a);
-  EXPECT_EQ(a, zor::CopyString(a, "abc"));
-  zor::AppendString(b, "abc");  // onto an empty text it equals a copy
-  EXPECT_EQ(0, std::memcmp("abc", b, 4));
-  EXPECT_EQ(0, std::memcmp(a, b, 4));
-  zor::AppendString(a, "de");
-  zor::AppendString(a, "");
-  EXPECT_STREQ("abcde", a);
-}
-
-#if defined(_WIN32) && defined(__i386__)
-// Bytes the callee removed from the stack after a call with four arguments.
-int CalleeCleanup(void* fn, std::uint32_t a, std::uint32_t b) {
-  int removed;
-  __asm__ volatile(
-      "movl %%esp, %%esi\n\t"
-      "pushl $0\n\tpushl $0\n\tpushl %3\n\tpushl %2\n\t"
-      "call *%1\n\t"
-      "movl %%esp, %%eax\n\t"
-      "subl %%esi, %%eax\n\t"
-      "addl $16, %%eax\n\t"
-      "movl %%esi, %%esp\n\t"
-      : "=a"(removed)
-      : "r"(fn), "r"(a), "r"(b)
-      : "esi", "ecx", "edx", "memory", "cc");
-  return removed;
-}
-
-TEST(CallingConvention, ExportsRemoveTheirSixteenArgumentBytes) {
-  // Arguments every export of these families accepts: an integer variable
-  // (a register index out of range where an index is expected), an empty text.
-  zt::HostVar v = zt::HostVar::Ints(5);
-  static const char empty[] = "";
-  const std::uint32_t a = zor::ToHostAddr(v.rec()), b = zor::ToHostAddr(empty);
-  const std::string families = " host float_bank float_arith float_func geometry numbers ";
-  int called = 0;
-  for (const zor::exports::ExportRow& row : zor::exports::kExports) {
-    if (families.find(" " + std::string(row.family) + " ") == std::string::npos) continue;
-    EXPECT_EQ(16, CalleeCleanup(zt::ResolveExport(row.name), a, b)) << row.name;
-    ++called;
-  }
-  EXPECT_EQ(40, called);
-}
-#endif
 
 }  // namespace

@@ -128,7 +128,7 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
   textBuf.Reset(0x22);
   zt::Watchdog watchdog(450, "the hostile-argument calls");
 
-  long calls = 0, failed = 0;
+  long calls = 0;
   for (const ExportRow& row : zor::exports::kExports) {
     if (leftOut.find(" " + std::string(row.name) + " ") != std::string::npos) continue;
     const Call call = reinterpret_cast<Call>(zt::ResolveExport(row.name));
@@ -166,19 +166,13 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
             }
             call(w[0], w[1], w[2], w[3]);
             ++calls;
-            const bool intact =
-                (var == nullptr || var->Intact()) && palette.Intact() && textBuf.Intact();
-            if (!intact) {
-              ++failed;
-              ADD_FAILURE() << row.name << " wrote outside its storage, values " << pick[0] << ","
-                            << pick[1] << "," << pick[2] << "," << pick[3];
-            }
+            EXPECT_TRUE((var == nullptr || var->Intact()) && palette.Intact() && textBuf.Intact())
+                << row.name << " wrote outside its storage, values " << pick[0] << "," << pick[1]
+                << "," << pick[2] << "," << pick[3];
           }
       }
     zt::PumpMessages();
   }
-  std::printf("hostile arguments: %ld calls, %ld failed\n", calls, failed);
-  EXPECT_EQ(0, failed);
   EXPECT_GT(calls, 10000);
   std::remove("zt_hostile.lnk");
 }
@@ -200,15 +194,14 @@ TEST(Refusals, VariableTypeAndRoomTestedBeforeAnythingIsWritten) {
     std::int32_t ints[3] = {0, 0, 0};
       std::int32_t extRow = 0, extRows = 0;
   } cases[] = {
-      {"UpperCase", 'i', 2, 6}, {"LowerCase", 'i', 2, 6}, {"UpperCaseF", 'i', 2, 6},
-      {"LowerCaseF", 'i', 2, 6}, {"UpperCase", 'z', 0, 3}, {"LowerCase", 'z', 0, 3},
-      {"UpperCaseF", 'z', 0, 3}, {"LowerCaseF", 'z', 0, 3}, {"UpperCase", 'e', 16, 3},
-      {"LowerCase", 'e', 16, 3}, {"MapStr", 'i', 4, 6, "abc", {1}}, {"MapStr", 's', 16, 3, "", {1}},
-      {"MapStr", 'z', 0, 3, "abc", {1}}, {"CheckFilename", 'i', 2, -1},
-      {"CheckFilename", 'z', 0, -1}, {"NodeExt", 'i', 4, -1, "a.b", {3}},
-      {"NodeExt", 'z', 0, -16, "a.b", {3}}, {"DecimalStr", 'i', 16, -1, "", {1, 1}},
-      {"DecimalStr", 'z', 0, -2, "", {1, 1}}, {"DecimalStr", 's', 60, -2, "", {1, 1}, 64, 4},
-      {"Hex2Int", 's', 16, -1, "12"}, {"GetCmdLine", 'i', 4, 6}, {"GetCmdLine", 'z', 0, 3, "", {1}},
+      {"UpperCase", 'i', 2, 6}, {"UpperCaseF", 'i', 2, 6}, {"UpperCase", 'z', 0, 3},
+      {"UpperCaseF", 'z', 0, 3}, {"UpperCase", 'e', 16, 3}, {"MapStr", 'i', 4, 6, "abc", {1}},
+      {"MapStr", 's', 16, 3, "", {1}}, {"MapStr", 'z', 0, 3, "abc", {1}},
+      {"CheckFilename", 'i', 2, -1}, {"CheckFilename", 'z', 0, -1},
+      {"NodeExt", 'i', 4, -1, "a.b", {3}}, {"NodeExt", 'z', 0, -16, "a.b", {3}},
+      {"DecimalStr", 'i', 16, -1, "", {1, 1}}, {"DecimalStr", 'z', 0, -2, "", {1, 1}},
+      {"DecimalStr", 's', 60, -2, "", {1, 1}, 64, 4}, {"Hex2Int", 's', 16, -1, "12"},
+      {"GetCmdLine", 'i', 4, 6}, {"GetCmdLine", 'z', 0, 3, "", {1}},
       {"GetEnvVar", 'i', 4, 6, "PATH"}, {"GetEnvVar", 'z', 0, 3, "PATH"},
       {"GetEnvVar", 't', 16, 6, "PATH"}, {"GetShellDir", 'i', 64, 6}, {"GetShellDir", 'z', 0, 3},
       {"TriFunc", 's', 32, 6, "", {0, 900000, 100}}, {"TriFunc2", 's', 32, 6, "", {0, 900000, 100}},
