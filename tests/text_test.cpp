@@ -129,41 +129,22 @@ TEST(Case, MapsTheVariablesOwnTextWithinItsCapacity) {
 ZT_EXPORT(CountChr, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(SearchStr, zor::HspVar*, const char*, std::int32_t, std::int32_t);
 
-zt::HostVar Holding(const std::string& bytes, std::uint32_t capacity = 64) {
-  zt::HostVar v = zt::HostVar::String(capacity);
-  std::memcpy(v.bytes(), bytes.data(), bytes.size());
-  return v;
-}
-
-TEST(CountChr, RangeChecksAndCounts) {
-  // 64 bytes, 61 of them zero. Lengths below 1 and negative starts are
-  // refused; a start at or beyond the capacity is an empty range; the range
-  // runs past the terminator and is cut at the capacity, also when start +
-  // length exceeds 32 bits; only the low 8 bits of the value count.
-  zt::HostVar v = Holding("abc");
-  const struct {
-    std::int32_t value, length, start, want;
-  } cases[] = {{'a', 0, 0, 3},       {'a', 4, -1, 3}, {'a', 4, 64, 0}, {0, 100, 0, -61},
-               {0, INT_MAX, 3, -61}, {0, 2, 3, -2},   {'a', 2, 1, 0},  {'a' + 0x300, 1, 0, -1}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.want, CountChr(v, c.value, c.length, c.start)) << c.value << " " << c.start;
-  }
-  zt::HostVar ints = zt::HostVar::Ints(4);  // the type is not examined
-  ints.ints()[0] = 0x01010101;
-  ints.ints()[3] = 0x00000100;
-  EXPECT_EQ(-5, CountChr(ints, 1, 16, 0));
-  zt::HostVar ext = Holding(std::string(64, 'x'));
-  ext.SetExtended(2, 1);  // the extended size record bounds the range
-  EXPECT_EQ(-8, CountChr(ext, 'x', 1000, 0));
-}
-
-TEST(SearchStr, StatusesAndPositions) {
-  const std::string nul("ab\0cd", 5);
+// CountChr counts `value` where a row gives one, else SearchStr looks for
+// the pattern, in 64 bytes (4096 for long texts). CountChr refuses lengths
+// below 1 and negative starts; a start at or beyond the capacity is an empty
+// range; the range runs past the terminator and is cut at the capacity, also
+// when start + length exceeds 32 bits; only the low 8 bits of the value count.
+TEST(CountChrSearchStr, StatusesCountsAndPositions) {
+  const std::string nul("ab\0cd", 5), a3000(3000, 'a'), A2049(2049, 'A');
   // clang-format off
   const struct {
     std::string text, pattern;
     std::int32_t length, start, want;
+    int value = INT_MIN;  // CountChr's value
   } cases[] = {
+      {"abc", "", 0, 0, 3, 'a'},       {"abc", "", 4, -1, 3, 'a'},     {"abc", "", 4, 64, 0, 'a'},
+      {"abc", "", 100, 0, -61, 0},     {"abc", "", INT_MAX, 3, -61, 0}, {"abc", "", 2, 3, -2, 0},
+      {"abc", "", 2, 1, 0, 'a'},       {"abc", "", 1, 0, -1, 'a' + 0x300},
       // Positions count from the buffer start; a match must end in the range.
       {"abcabc", "b", 6, 0, -2},  {"abcabc", "b", 4, 2, -5},      {"abcabc", "bc", 2, 0, 0},
       {"abcabc", "bc", 3, 0, -2}, {"abcabc", "abc", 100, 1, -4},  {"abcabc", "abc", 100, 64, 0},
@@ -184,17 +165,25 @@ TEST(SearchStr, StatusesAndPositions) {
       {"\x82\x41\x82\x61", "\x82\x61", -2, 0, 0},  {"\x82\x41", "\x82\x41", -2, 0, -1},
       {"\x82\x41", "\x82", -2, 0, -1},          {"\x82\x41" "ab", "\x82\x41" "AB", -4, 0, -1},
       // The pattern length limit holds only without case.
-      {std::string(3000, 'a'), std::string(2048, 'A'), -4096, 0, -1},
-      {std::string(3000, 'a'), std::string(2049, 'A'), -4096, 0, 3},
-      {std::string(3000, 'a'), std::string(2049, 'A'), INT_MIN, 0, 3},
-      {std::string(3000, 'a'), std::string(2049, 'a'), 4096, 0, -1}};
+      {a3000, A2049.substr(1), -4096, 0, -1}, {a3000, A2049, -4096, 0, 3},
+      {a3000, A2049, INT_MIN, 0, 3},          {a3000, std::string(2049, 'a'), 4096, 0, -1}};
   // clang-format on
   for (const auto& c : cases) {
-    zt::HostVar v = Holding(c.text, c.text.size() > 64 ? 4096 : 64);
-    EXPECT_EQ(c.want, SearchStr(v, c.pattern.c_str(), c.length, c.start))
-        << c.text.substr(0, 9) << " / " << c.pattern.substr(0, 9) << " " << c.length << " "
-        << c.start;
+    zt::HostVar v = zt::HostVar::String(c.text.size() > 64 ? 4096 : 64);
+    std::memcpy(v.bytes(), c.text.data(), c.text.size());
+    const std::int32_t got = c.value != INT_MIN
+                                 ? CountChr(v, c.value, c.length, c.start)
+                                 : SearchStr(v, c.pattern.c_str(), c.length, c.start);
+    EXPECT_EQ(c.want, got) << "row " << &c - cases;
   }
+  zt::HostVar ints = zt::HostVar::Ints(4);  // the type is not examined
+  ints.ints()[0] = 0x01010101;
+  ints.ints()[3] = 0x00000100;
+  EXPECT_EQ(-5, CountChr(ints, 1, 16, 0));
+  zt::HostVar ext = zt::HostVar::String(64);
+  ext.Fill('x');
+  ext.SetExtended(2, 1);  // the extended size record bounds the range
+  EXPECT_EQ(-8, CountChr(ext, 'x', 1000, 0));
 }
 
 // Bytes mostly from a small alphabet of letters and lead bytes, so that
