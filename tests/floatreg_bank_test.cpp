@@ -1,7 +1,5 @@
-// The float registers: reading numbers from string variables, the register
-// index rule, bounded truncation, the extreme-value test, decimal text, and
-// the arithmetic and functions with their domain refusals (a NaN counts as
-// equal to and below every constant; a refused call changes no register).
+// The float registers. A NaN counts as equal to and below every constant; a
+// refused call changes no register.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -72,21 +70,14 @@ std::vector<std::string> Snapshot() {
   return all;
 }
 
-// The sign of a zero register, seen through pow(zero, -1) = +-infinity.
-bool IsNegativeZero(I r) {
-  Set(15, -1.0);
-  EXPECT_EQ(0, FloatPowBuf(14, r, 15, 0));
-  return Get(14) == -kInf;
-}
-
 bool Same(double want, double got) { return want == got || (std::isnan(want) && std::isnan(got)); }
 
 TEST(Reading, DecimalNumbersOnlyLikeC90Atof) {
   // clang-format off
   const std::pair<const char*, double> cases[] = {
-      {" -1.5e2xyz", -150.0}, {"abc", 0.0},  {"0x10", 0.0},     {"inf", 0.0},   {"nan", 0.0},
-      {"1e", 1.0},            {"1e+", 1.0},  {".5", 0.5},       {"5.", 5.0},    {".", 0.0},
-      {"+.e1", 0.0},          {"  +7", 7.0}, {"12abc34", 12.0}, {"", 0.0},      {"1.45", 1.45},
+      {" -1.5e2xyz", -150.0}, {"abc", 0.0},  {"0x10", 0.0},     {"inf", 0.0},   {"1e", 1.0},
+      {"1e+", 1.0},           {".5", 0.5},   {"5.", 5.0},       {".", 0.0},     {"+.e1", 0.0},
+      {"  +7", 7.0},          {"1.45", 1.45},
       {"\t\n 12", 12.0},      {"-0.25E-1", -0.025},  {"1e-320", 1e-320},  {"1e999", kInf}};
   // clang-format on
   for (auto& c : cases) {
@@ -104,62 +95,43 @@ TEST(Reading, DecimalNumbersOnlyLikeC90Atof) {
 }
 
 // Every string-operand export reads the first row only, after terminating it
-// at its last byte, a cut the variable keeps; the operand order shows.
-TEST(Reading, FullFirstRowLosesItsLastCharacterInEveryExport) {
-  // clang-format off
-  const struct {
-    const char* op;
-    I index, target;
-    double before, after;
-  } cases[] = {
-      {"FloatSetBuf", 4, 4, 0.5, 1234567.0},     {"FloatPlus", 16, 0, 1.5, 1234568.5},
-      {"FloatMinus", 4, 4, 1.5, -1234565.5},     {"FloatMultiply", -1, 0, 2.0, 2469134.0},
-      {"FloatDivide", 4, 4, 2469134.0, 2.0}};
-  // clang-format on
-  for (auto& c : cases) {
-    zt::HostVar s = zt::HostVar::String(8, 2);
-    std::memcpy(s.text(), "123456789999999", 16);
-    Set(c.target, c.before);
-    Set(7, 3.0);
-    EXPECT_EQ(0, Var(c.op)(s, c.index, 0, 0)) << c.op;
-    EXPECT_EQ(c.after, Get(c.target)) << c.op;
-    EXPECT_EQ(3.0, Get(7)) << c.op;
-    EXPECT_STREQ("1234567", s.text()) << c.op;
-    EXPECT_EQ(0, std::memcmp(s.text() + 8, "9999999", 8)) << c.op;
-  }
-}
-
-// Refused operands change no register and no byte of the variable, but for
-// the terminator a division writes into the row's last byte before it finds
-// a zero divisor.
-TEST(Reading, RefusedOperandsChangeNoRegister) {
+// at its last byte, a cut the variable keeps, also when a division then
+// refuses its zero divisor; other refusals change no byte. Register `index`
+// (0 when out of range) holds `before`, then `after`; the others keep theirs.
+TEST(Reading, FirstRowOperandsAndRefusals) {
+  const char* full = "123456789999999";  // both rows of 8 bytes
   // clang-format off
   const struct {
     const char* op;
     const char* text;  // nullptr: an integer variable
-    I status;
+    I index, status;
+    double before, after;
     bool noRow = false;  // no byte for the terminator
   } cases[] = {
-      {"FloatToInt", "keep", -1},  {"FloatDivide", "0", -255}, {"FloatDivide", "-0.0", -255},
-      {"FloatDivide", "abc", -255}, {"FloatDivide", "", -255},
-      {"FloatSetBuf", nullptr, -1}, {"FloatPlus", nullptr, -1}, {"FloatMinus", nullptr, -1},
-      {"FloatMultiply", nullptr, -1}, {"FloatDivide", nullptr, -1}, {"FloatToString", nullptr, -1},
-      {"FloatSetBuf", "22", 3, true}, {"FloatPlus", "22", 3, true}, {"FloatMinus", "22", 3, true},
-      {"FloatMultiply", "22", 3, true}, {"FloatDivide", "22", 3, true},
-      {"FloatToString", "22", 3, true}};
+      {"FloatSetBuf", full, 4, 0, 0.5, 1234567.0},     {"FloatPlus", full, 16, 0, 1.5, 1234568.5},
+      {"FloatMinus", full, 4, 0, 1.5, -1234565.5},     {"FloatMultiply", full, -1, 0, 2.0, 2469134.0},
+      {"FloatDivide", full, 4, 0, 2469134.0, 2.0},
+      // The readers share one operand check, the arithmetic one more step.
+      {"FloatToInt", "keep", 2, -1, 5, 5},     {"FloatDivide", "0", 2, -255, 5, 5},
+      {"FloatDivide", "-0.0", 2, -255, 5, 5},  {"FloatSetBuf", nullptr, 2, -1, 5, 5},
+      {"FloatPlus", nullptr, 2, -1, 5, 5},     {"FloatToString", nullptr, 2, -1, 5, 5},
+      {"FloatSetBuf", "22", 2, 3, 5, 5, true}, {"FloatPlus", "22", 2, 3, 5, 5, true},
+      {"FloatToString", "22", 2, 3, 5, 5, true}};
   // clang-format on
   for (auto& c : cases) {
-    Set(2, 5.0);
-    const auto before = Snapshot();
-    zt::HostVar v = c.text != nullptr ? zt::HostVar::String(16) : zt::HostVar::Ints(4);
+    const I r = (c.index < 0 || c.index > 15) ? 0 : c.index;
+    Set(r, c.after);
+    const auto want = Snapshot();
+    Set(r, c.before);
+    zt::HostVar v = c.text != nullptr ? zt::HostVar::String(8, 2) : zt::HostVar::Ints(4);
     v.Fill('7');  // "7777..." were integers read as text
     if (c.text != nullptr) std::memcpy(v.text(), c.text, std::strlen(c.text) + 1);
     if (c.noRow) v.rec()->lengths[1] = 0;
-    std::string want(v.text(), 16);
-    if (c.status == -255) want[15] = 0;
-    EXPECT_EQ(c.status, Var(c.op)(v, 2, 8, 0)) << c.op << " " << (c.text ? c.text : "ints");
-    EXPECT_EQ(want, std::string(v.text(), 16)) << c.op;
-    EXPECT_EQ(before, Snapshot()) << c.op;
+    std::string bytes(v.text(), 16);
+    if (c.status == 0 || c.status == -255) bytes[7] = 0;
+    EXPECT_EQ(c.status, Var(c.op)(v, c.index, 8, 0)) << c.op << " " << (c.text ? c.text : "ints");
+    EXPECT_EQ(bytes, std::string(v.text(), 16)) << c.op;
+    EXPECT_EQ(want, Snapshot()) << c.op;
   }
 }
 
@@ -173,8 +145,7 @@ TEST(Registers, BoundedTruncationAndExtremeValues) {
   } cases[] = {
       {-2147483645.5, -2147483645.0, -16}, {-2147483645.0, -2147483645.0, 0},
       {2147483646.5, 2147483646.0, -17},   {2147483646.0, 2147483646.0, 0},
-      {2.7, 2.0, 0},   {-2.7, -2.0, 0},    {3.99, 3.0, 0},   {-3.99, -3.0, 0},   {-0.5, 0.0, 0},
-      {-1e300, -2147483645.0, -16},        {1e300, 2147483646.0, -17},
+      {2.7, 2.0, 0},   {-2.7, -2.0, 0},    {-0.5, 0.0, 0},
       {kNaN, -2147483645.0, -16, -1},      {-kInf, -2147483645.0, -16},
       {kInf, 2147483646.0, -17},           {1.7976931348623157e308, 2147483646.0, -17, -1},
       {2.2250738585072014e-308, 0, 0, -2}, {-1.7976931348623157e308, -2147483645.0, -16},
@@ -206,28 +177,24 @@ TEST(FloatToString, WorkedExamplesAndCutTexts) {
     std::uint32_t bytes = 64, rows = 1;
   } cases[] = {
       {0.5, 8, 0, "0.50000000"},        {0.5, 8, 1, "0.5"},       {-0.0, 8, 0, "0.00000000"},
-      {-0.5, 8, 0, "-0.50000000"}, {-0.5, 8, 1, "-0.5"}, {123.456, 8, 0, "123.45600000"},
-      {123.456, 8, 1, "123.456"},
-      {123.456, 2, 0, "123.46"},        {123.456, 1, 0, "123.5"}, {0, 8, 0, "0.00000000"},
-      {0, 0, 0, "0.00000000"},          {0, -5, 0, "0.00000000"}, {0, 8, 1, "0"},
-      {100, 8, 1, "100"},               {100.5, 8, 1, "100.5"},   {0.05, 8, 0, "0.05000000"},
-      {0.000000001, 8, 0, "0.00000000"}, {9.999999999, 2, 1, "10"}, {9.999999999, 2, 0, "10.00"},
+      {-0.5, 8, 0, "-0.50000000"},      {123.456, 8, 0, "123.45600000"}, {123.456, 2, 0, "123.46"},
+      {123.456, 1, 0, "123.5"},         {0, 0, 0, "0.00000000"},  {0, 8, 1, "0"},
+      {100, 8, 1, "100"},               {0.05, 8, 0, "0.05000000"},
+      {0.000000001, 8, 0, "0.00000000"}, {9.999999999, 2, 0, "10.00"},
       {0.125, 2, 0, "0.13"},            {-0.001, 2, 0, "-0.00"},  {0.006, 2, 0, "0.01"},
-      {0.0006, 2, 0, "0.00"},           {-9.96, 1, 0, "-10.0"},   {1e-5, 3, 1, "0"},
+      {1e-5, 3, 1, "0"},
       {1.96, 1, 0, "2.0"},  // the carry stops at the first digit
       {1.45, 1, 0, "1.5"},  // 1.4500000000000000 rounds away from zero
       {1152921504606846976.0, 2, 0, "1152921504606847000.00"},
       // cut: before the point (-1), just after it (-2), inside the fraction (-3)
       {123.456, 8, 0, "123", -1, 4},    {12.5, 8, 0, "12.", -2, 4},    {0.5, 8, 0, "0.5", -3, 4},
-      {123.456, 8, 0, "123.456", -3, 8}, {-1.5, 8, 0, "-1.50000000", 0, 12},
-      {-1.5, 8, 0, "-1.", -2, 4}, {123456.0, 8, 0, "123", -1, 4}, {1.0, 8, 0, "1.00000", -3, 8, 2},
+      {-1.5, 8, 0, "-1.50000000", 0, 12}, {1.0, 8, 0, "1.00000", -3, 8, 2},
       {120.0, 8, 1, "120", -3, 8},  // trimmed once the fraction was reached
       {100.0, 8, 1, "100", -1, 4},      {10.0, 8, 1, "10.", -2, 4},
       // non-finite values have no point and are never trimmed
       {-kInf, 8, 1, "-inf", 0, 16},     {-kInf, 8, 0, "-in", -1, 4},   {kNaN, 8, 1, "nan", 0, 16},
       // huge decimal counts cut like any other
-      {1e-300, INT_MAX, 0, "0.00000", -3, 8}, {0.99999999999999989, INT_MAX, 0, "0.99999", -3, 8},
-      {0.125, INT_MAX, 0, "0.12500", -3, 8},  {123.0, INT_MAX, 0, "123.000", -3, 8}};
+      {1e-300, INT_MAX, 0, "0.00000", -3, 8}, {0.99999999999999989, INT_MAX, 0, "0.99999", -3, 8}};
   // clang-format on
   for (auto& c : cases) {
     Set(13, c.v);
@@ -256,21 +223,16 @@ TEST(Arithmetic, ResultsOperandOrderAndIndexRule) {
       {"Minus", 5, 6, 10, 4, 6, 0},       {"Divide", 5, 6, 6, 4, 1.5, 0},
       {"Plus", 5, 6, 1.5, 4, 5.5, 0},     {"Multiply", 5, 6, 5.5, 4, 22, 0},
       {"Minus", 5, 99, 22, 2, 20, 0},     {"Divide", -7, 5, 2, 20, 0.1, 0},  // 99, -7: register 0
-      {"Divide", 9, 9, 0, 7.5, 1, 0},     {"Minus", 9, 9, 0, 7.5, 0, 0},
-      {"Plus", 9, 9, 0, 7.5, 15, 0},      {"Multiply", 9, 9, 0, 15, 225, 0},
-      {"Plus", 9, 9, 0, -0.0, -0.0, 0},   {"Neg", 9, 9, 0, 3.25, -3.25, 0},
-      {"Neg", 9, 9, 0, 0.0, -0.0, 0},     {"Neg", 9, 9, 0, -0.0, 0.0, 0},
-      {"Clr", 99, 9, 5, -0.0, 0.0, 0},    {"Clr", 9, 9, 0, -3.25, 0.0, 0},
+      {"Divide", 9, 9, 0, 7.5, 1, 0},     {"Plus", 9, 9, 0, -0.0, -0.0, 0},
+      {"Neg", 9, 9, 0, 3.25, -3.25, 0},   {"Neg", 9, 9, 0, 0.0, -0.0, 0},
+      {"Clr", 99, 9, 5, -0.0, 0.0, 0},    {"Plus", 1, 2, kInf, -kInf, kNaN, 0},
       {"Copy", 7, 1000, 2.5, 1.5, 1.5, 0}, {"Swap", 20, 7, 2.5, 1.5, 1.5, 0},  // a swap: dv to s
       {"Multiply", 1, 1, 0, 1e308, kInf, 0},  // overflow is stored
-      {"Plus", 1, 2, kInf, -kInf, kNaN, 0},
       {"Divide", 1, 2, 1e300, 1e-310, kInf, 0},  // a subnormal divisor is not zero
       {"PIto", 1, 2, 0, 123, kPi, 0},     {"PIto", 1, 2, 0, 123, 123 * kPi, 0, 5},
-      {"PIto", 3, 77, 0, 2, 2 * kPi, 0, 1},  {"PIto", 3, 3, 0, 2 * kPi, 2 * kPi * kPi, 0, 1},
+      {"PIto", 3, 77, 0, 2, 2 * kPi, 0, 1},
       {"DEGtoRAD", 5, 4, 0, 1e300, 1e300 * kPi / 180, 0},
       {"RADtoDEG", 4, 4, 0, 1e300, 1e300 * 180 / kPi, 0},
-      {"DEGtoRAD", 5, 4, 0, 33.3, 33.3 * kPi / 180, 0},
-      {"RADtoDEG", 4, 4, 0, 33.3, 33.3 * 180 / kPi, 0},
       {"Pow", 2, 1, 10, 2, 1024, 0, 2},   {"Pow", 2, 1, 2, 10, 100, 0, 2},
       {"Pow", 4, 4, 0, 3, 27, 0, 4},      {"Pow", 0, 1, 0.5, 4, 2, 0, 16},  // 16: register 0
       {"Pow", 2, 1, 0.5, -8, kNaN, 0, 2}, {"Pow", 2, 1, -1, 0, kInf, 0, 2},
@@ -285,7 +247,7 @@ TEST(Arithmetic, ResultsOperandOrderAndIndexRule) {
       {"ASin", 2, 1, 77, -1, -kPi / 2, 0},   {"ACos", 2, 1, 77, -1, kPi, 0},
       {"ACos", 1, 1, 0, 1, 0, 0},            {"Log", 2, 1, 77, 1000, 3, 0},
       {"Log", 2, 1, 77, 1e-310, -310, 3e-15},  // tiny values are above zero
-      {"Ln", 2, 1, 77, 1, 0, 0},             {"Ln", 1, 1, 0, 2.718281828459045, 1, 4e-16}};
+      {"Ln", 1, 1, 0, 2.718281828459045, 1, 4e-16}};
   // clang-format on
   for (auto& c : cases) {
     const I d = (c.d < 0 || c.d > 15) ? 0 : c.d, s = (c.s < 0 || c.s > 15) ? 0 : c.s;
@@ -298,7 +260,11 @@ TEST(Arithmetic, ResultsOperandOrderAndIndexRule) {
     } else {
       EXPECT_TRUE(Same(c.out, Get(c.d))) << what << " gives " << Get(c.d);
     }
-    EXPECT_TRUE(c.out != 0 || std::signbit(c.out) == IsNegativeZero(d)) << what;
+    if (c.out == 0) {
+      Set(15, -1.0);  // the sign of a zero, seen through pow(zero, -1) = +-infinity
+      EXPECT_EQ(0, FloatPowBuf(14, d, 15, 0));
+      EXPECT_EQ(std::signbit(c.out), Get(14) == -kInf) << what;
+    }
     const double source = std::strcmp(c.op, "Swap") == 0 ? c.dv : c.sv;
     EXPECT_TRUE(s == d || Same(source, Get(c.s))) << what << ": the source";
   }
@@ -310,8 +276,7 @@ TEST(Arithmetic, RefusedOperandsChangeNoRegister) {
     const char* op;
     std::vector<double> operands;
     I status, d = 2, s = 1;  // the source holds each operand in turn
-  } cases[] = {{"Copy", {1.5}, -1, 16, 0}, {"Copy", {1.5}, -1, -1, 1000},  // register 0 twice
-               {"Swap", {1.5}, -1, 0, -3}, {"Swap", {1.5}, -1, 7, 7},
+  } cases[] = {{"Copy", {1.5}, -1, 16, 0}, {"Swap", {1.5}, -1, 0, -3},  // register 0 twice
                {"Divide", {0.0, -0.0, kNaN}, -255}, {"Root", {-4.0, -1e-310, -kInf}, -255},
                {"ASin", {1.0000001, -1.0000001, kInf, -kInf, kNaN}, -1},
                {"ACos", {1.0000001, -1.0000001, kInf, -kInf, kNaN}, -1},

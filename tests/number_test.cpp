@@ -1,7 +1,5 @@
-// The integer number exports: trigonometry, directions and roots on scaled
-// integers (the fixed-point sine table, the rounding rules, 32-bit
-// wrap-around and the 64-bit truncation of results), division as text,
-// hexadecimal text to integer, and the byte shift.
+// The integer number exports: scaled trigonometry, directions and roots,
+// division as text, hexadecimal text and the byte shift.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -48,9 +46,7 @@ TEST(ScaledResult, TruncationKeepsLowBitsOfSixtyFourBits) {
   // clang-format on
   for (auto& c : cases) EXPECT_EQ(c.second, zor::TruncateToResult(c.first)) << c.first;
   EXPECT_EQ(3, zor::RoundToResult(2.5, 1.0));
-  EXPECT_EQ(-3, zor::RoundToResult(-2.5, -1.0));
-  EXPECT_EQ(-2, zor::RoundToResult(-2.5, 1.0));  // the sign argument decides
-  EXPECT_EQ(1, zor::RoundToResult(0.5, -0.0));   // -0.0 is not negative
+  EXPECT_EQ(1, zor::RoundToResult(0.5, -0.0));  // -0.0 is not negative
 }
 
 TEST(ScaledFunctions, ValuesWrapAroundAndRanges) {
@@ -60,24 +56,19 @@ TEST(ScaledFunctions, ValuesWrapAroundAndRanges) {
       {0, 30, 100, 0, 50},   {1, 60, 100, 0, 50},   {2, 45, 100, 0, 100}, {2, 135, 100, 0, -99},
       {0, 210, 100, 0, -49}, {0, 90, -100, 0, -99}, {0, 4096, 1000, 0, 695},
       {0, -4096, 1000, 0, -694}, {3, 30, 100, 0, 50}, {-1, 30, 100, 0, 50},
-      {1, 0, 4096, 0, 4096}, {1, 180, 1000, 0, -999}, {1, -90, 1000, 0, 0}, {0, -30, 100, 0, -49},
-      {2, 89, 1, 0, 58},     {2, 1, 1000, 0, 17},   {0, 11, 4096, 0, 782},  // 781.55 rounds up
-      // reduction into one turn
-      {0, -1, 4096, 0, -70}, {0, -361, 4096, 0, -70}, {1, 720, 1000, 0, 1000},
-      {1, -360, 7, 0, 7},    {0, -4095, 1000, 0, -706},
-      // tangents at 90 and 270 degrees saturate with status 0
-      {2, 90, 7, 0, INT_MAX}, {2, 450, 7, 0, INT_MAX}, {2, -270, 7, 0, INT_MAX},
-      {2, 4050, 7, 0, INT_MAX}, {2, 270, 7, 0, -INT_MAX}, {2, -90, 7, 0, -INT_MAX},
+      {1, 0, 4096, 0, 4096}, {2, 89, 1, 0, 58},     {2, 1, 1000, 0, 17},
+      {0, 11, 4096, 0, 782},  // 781.55 rounds up
+      // reduction into one turn; tangents at 90 and 270 degrees saturate with status 0
+      {0, -1, 4096, 0, -70}, {0, -361, 4096, 0, -70}, {1, -360, 7, 0, 7},
+      {2, 90, 7, 0, INT_MAX}, {2, -270, 7, 0, INT_MAX}, {2, 270, 7, 0, -INT_MAX},
       // 32-bit products wrap: 4096 x INT_MAX is -4096; tan 89 is 236269 before scaling
-      {0, 90, INT_MAX, 0, 0}, {2, 89, 100000, 0, -523169}, {1, 0, INT_MIN, 0, 0},
-      {0, 4097, 100, 3, kUntouched}, {0, -4097, 100, 3, kUntouched},
-      {2, INT_MIN, 100, 3, kUntouched}});
+      {0, 90, INT_MAX, 0, 0}, {2, 89, 100000, 0, -523169},
+      {0, 4097, 100, 3, kUntouched}, {0, -4097, 100, 3, kUntouched}});
   // kind, angle in 1/10000 degree, scale.
   ExpectRows("TriFunc2", {
       {0, 300000, 100, 0, 50},   {1, 600000, 100, 0, 50},       {2, 1350000, 100, 0, -100},
-      {0, 300000, -100, 0, -49}, {0, 900000, 1000, 0, 1000},    {1, 0, 1000, 0, 1000},
-      {0, -300000, 100, 0, -50}, {0, 2100000, 100, 0, -50},     {9, 300000, 100, 0, 50},
-      {2, 4050000, 100, 0, 100}, {2, 300000, 1000000, 0, 577350}, {1, 1800000, 1000, 0, -1000},
+      {0, 300000, -100, 0, -49}, {0, -300000, 100, 0, -50},     {9, 300000, 100, 0, 50},
+      {2, 4050000, 100, 0, 100}, {2, 300000, 1000000, 0, 577350},
       // fixed tangent angles, with no reduction modulo a full turn
       {2, 900000, 100, -1, INT_MAX},   {2, -2700000, 100, -1, INT_MAX},
       {2, -900000, 100, -1, -INT_MAX}, {2, 2700000, 100, -1, -INT_MAX},
@@ -89,18 +80,15 @@ TEST(ScaledFunctions, ValuesWrapAroundAndRanges) {
   // kind (1 arc cosine, else arc sine), ratio in millionths, scale.
   ExpectRows("TriFuncA", {
       {1, 500000, 1000, 0, 1047}, {0, -1000000, 1000, 0, -1571}, {1, -1000000, 1000, 0, 3142},
-      {0, 1000000, 1000, 0, 1571}, {1, 1000000, 1000, 0, 0},     {0, 500000, 1000, 0, 524},
-      {7, 0, 1000, 0, 0},          {0, -500000, -1000, 0, 523},  {0, 500000, -1000, 0, -523},
+      {0, 1000000, 1000, 0, 1571}, {0, 500000, 1000, 0, 524},    {7, 0, 1000, 0, 0},
+      {0, -500000, -1000, 0, 523},
       // the low 32 bits of pi x 2e9 and of -pi/2 x 2e9 + 0.5 (the angle is positive)
       {1, -1000000, 2000000000, 0, 1988218011}, {0, 1000000, -2000000000, 0, 1153374643},
-      {0, 1000001, 1000, -1, kUntouched},  {1, -1000001, 1000, -1, kUntouched},
-      {0, INT_MAX, 1000, -1, kUntouched},  {1, INT_MIN, 1000, -1, kUntouched}});
+      {0, 1000001, 1000, -1, kUntouched},  {1, -1000001, 1000, -1, kUntouched}});
   // x, scale.
   ExpectRows("Root", {
-      {2, 1000, 0, 0, 1414}, {10, 100, 0, 0, 316}, {2, -1000, 0, 0, -1413}, {4, 1, 0, 0, 2},
-      {1, -1, 0, 0, 0},      {9, 0, 0, 0, 0},      {INT_MAX, 1, 0, 0, 46341},
-      {INT_MAX, INT_MAX, 0, 0, 2040065384},
-      {0, 1000, 0, -2, 0}, {-4, 1000, 0, -2, kUntouched}, {INT_MIN, 1000, 0, -2, kUntouched}});
+      {2, 1000, 0, 0, 1414}, {10, 100, 0, 0, 316}, {2, -1000, 0, 0, -1413},
+      {INT_MAX, INT_MAX, 0, 0, 2040065384}, {0, 1000, 0, -2, 0}, {-4, 1000, 0, -2, kUntouched}});
   // clang-format on
 }
 
@@ -111,14 +99,11 @@ TEST(GetAngle, DirectionAsStatusAndScaledDegrees) {
   const struct {
     I x1, y1, x2, y2, angle, scale, status, result;
   } cases[] = {
-      {0, 0, 10, 10, -450000, 1, 0, 45},
+      {0, 0, 10, 10, -450000, 1, 0, 45},    {0, 0, -10, 0, 0, 1, 0, 0},
       {0, 0, 10, -10, -3150000, 10, 0, -450},  // no full turn added
-      {0, 0, -10, 0, 0, 1, 0, 0},            {0, 0, 3, -1, -3415651, 100, 0, -1843},
       {0, 0, -10, -10, -450000, 1, 0, 45},  // only the slope counts
-      {0, 0, 3, 1, -184349, 100, 0, 1843},
+      {0, 0, 3, 1, -184349, 100, 0, 1843},  {5, 1, 5, 9, 3, 1, -3, kUntouched},
       {0, 0, 3, 1, -184349, -100, 0, -1843},  // the product's sign rounds
-      {5, 5, 0, 15, -2965651, 1, 0, -63},    {5, 1, 5, 9, 3, 1, -3, kUntouched},
-      {INT_MIN, 0, INT_MIN, 0, 3, 1, -3, kUntouched},
       // dx and dy wrap
       {INT_MIN, 0, INT_MAX, 1, -3150000, 1, 0, -45}, {0, INT_MAX, 1, INT_MIN, -450000, 1, 0, 45}};
   // clang-format on
@@ -144,14 +129,12 @@ TEST(DecimalStr, QuotientPointRemainder) {
     const char* text;
     I extRow = 0;  // an extended row size word, which does not count
   } cases[] = {
-      {12345, 100, 0, "123.45"}, {12305, 100, 0, "123.5"}, {7, 2, 0, "3.1"}, {-7, 2, 0, "-3.-1"},
-      {7, -2, 0, "-3.1"},        {-1, 3, 0, "0.-1"},       {0, 5, 0, "0.0"},
-      {INT_MIN, 1, 0, "-2147483648.0"},   {INT_MAX, -1, 0, "-2147483647.0"},
-      {INT_MIN, 10, 0, "-214748364.-8"},  {INT_MIN, INT_MAX, 0, "-1.-1"},
-      {INT_MAX, INT_MIN, 0, "0.2147483647"}, {INT_MIN + 1, INT_MIN, 0, "0.-2147483647"},
-      {9, 4, 0, "2.1", 1},
+      {12345, 100, 0, "123.45"}, {12305, 100, 0, "123.5"}, {-7, 2, 0, "-3.-1"}, {7, -2, 0, "-3.1"},
+      {-1, 3, 0, "0.-1"},        {0, 5, 0, "0.0"},         {INT_MIN, 1, 0, "-2147483648.0"},
+      {INT_MAX, -1, 0, "-2147483647.0"}, {INT_MIN, 10, 0, "-214748364.-8"},
+      {INT_MIN + 1, INT_MIN, 0, "0.-2147483647"}, {9, 4, 0, "2.1", 1},
       // a division without a result is refused before anything is written
-      {5, 0, -255, ""}, {0, 0, -255, ""}, {INT_MIN, 0, -255, ""}, {INT_MIN, -1, -255, ""}};
+      {5, 0, -255, ""}, {INT_MIN, -1, -255, ""}};
   // clang-format on
   for (auto& c : cases) {
     zt::HostVar v = zt::HostVar::String(64);
@@ -175,12 +158,10 @@ TEST(Hex2Int, TextsAndSignedOverflow) {
       {"FFFFFFFF", 0, -1},     {"123456789", 0, 0x12345678}, {"0x10", 0, 0},  {"- 5", 0, 0},
       {"9a9", 0, 0x9A9},
       {"+-5", 0, -5},          {"-+5", 0, -5},  {"--5", 0, 0},   {"++5", 0, 0}, {"12G4", 0, 18},
-      {"", 0, 0},              {"5 6", 0, 5},   {"5-3", 0, 5},   {"AbCdEf", 0, 0xABCDEF},
-      {"-7fffffff", 0, -INT_MAX}, {"-0FFFFFFF", 0, -0x0FFFFFFF}, {"\t5", 0, 0}, {"-", 0, 0},
-      {"+0", 0, 0},            {"-1", 0, -1},   {"  -  5", 0, 0},
+      {"5 6", 0, 5},           {"5-3", 0, 5},   {"AbCdEf", 0, 0xABCDEF},  {"\t5", 0, 0},
+      {"-7fffffff", 0, -INT_MAX},
       // eight digits from 8 up carry a sign: out of the signed range
       {"-80000000", -255, kUntouched}, {"+80000000", -255, kUntouched},
-      {"-FFFFFFFF", -255, kUntouched}, {"+-8abcdef0", -255, kUntouched},
       {" -fffffffff", -255, kUntouched}, {"7654321A", 0, 0x7654321A}};
   // clang-format on
   const std::size_t page = 4096;
@@ -205,26 +186,25 @@ TEST(SlideNum, ShiftsBytesWithinTheByteCapacity) {
     I offset, count, delta, status, from, to, extRows = 0;
     bool ints = false;  // an integer variable: the type is not examined
   } cases[] = {
-      {0, 3, 1, 0, 0, 3},        {0, 3, -1, 0, 0, 3},      {1, 1, 0, 0, 1, 2},  {0, 1, -1, 0, 0, 1},
+      {0, 3, 1, 0, 0, 3},        {0, 3, -1, 0, 0, 3},      {1, 1, 0, 0, 1, 2},
       {17, 2, 128, 0, 17, 19, 3}, {17, 2, -128, 0, 17, 19, 3}, {0, 4, 128, 0, 0, 4, 0, true},
       {12, 100, 1, 0, 12, 16},   {4, INT_MAX, 1, 0, 4, 16},  // offset + count must not wrap
       {16, 1, 1, 0, 0, 0},       {INT_MAX, INT_MAX, 1, 0, 0, 0},  {20, 50, 1, 0, 20, 24, 3},
       // refused: a negative offset, no count, a shift beyond 128 either way
-      {-1, 1, 1, -1, 0, 0},      {0, 0, 1, -1, 0, 0},      {0, -5, 1, -1, 0, 0},
-      {0, 1, 129, -1, 0, 0},     {0, 1, -129, -1, 0, 0},   {INT_MIN, 1, 1, -1, 0, 0},
-      {0, 1, INT_MAX, -1, 0, 0}, {0, 1, INT_MIN, -1, 0, 0}};
+      {-1, 1, 1, -1, 0, 0},      {0, 0, 1, -1, 0, 0},      {0, 1, 129, -1, 0, 0},
+      {0, 1, -129, -1, 0, 0}};
   // clang-format on
   for (auto& c : cases) {
     zt::HostVar v = c.ints ? zt::HostVar::Ints(8) : zt::HostVar::String(16, 2);
     v.rec()->lengths[1] = 2;
     if (c.extRows != 0) v.SetExtended(2, c.extRows);
-    for (int i = 0; i < 32; ++i) v.bytes()[i] = std::uint8_t(8 * i);
-    const std::string what = std::to_string(c.offset) + " " + std::to_string(c.count);
-    EXPECT_EQ(c.status, SlideNum(v, c.offset, c.count, c.delta)) << what << " " << c.delta;
+    std::string want(32, 0);
     for (int i = 0; i < 32; ++i) {
-      const int delta = i >= c.from && i < c.to ? c.delta : 0;
-      EXPECT_EQ(std::uint8_t(8 * i + delta), v.bytes()[i]) << what << " byte " << i;
+      v.bytes()[i] = std::uint8_t(8 * i);
+      want[i] = char(8 * i + (i >= c.from && i < c.to ? c.delta : 0));
     }
+    EXPECT_EQ(c.status, SlideNum(v, c.offset, c.count, c.delta)) << "row " << &c - cases;
+    EXPECT_EQ(want, std::string(v.text(), 32)) << "row " << &c - cases;
   }
 }
 

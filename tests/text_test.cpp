@@ -1,8 +1,5 @@
-// The text exports: MapStr, UpperCase and LowerCase through the user's
-// Japanese locale and the ASCII-only UpperCaseF and LowerCaseF; CountChr and
-// SearchStr, with the fast counting and search routines behind them checked
-// against byte-by-byte walks on random Shift-JIS-like data; CheckFilename,
-// NodeExt and the character-boundary search FindChr.
+// The text exports, with the fast counting and search routines checked
+// against byte-by-byte walks on random Shift-JIS-like data.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,25 +49,23 @@ TEST(MapStr, MapsByModeBits) {
     std::int32_t extRow = 0, limit = 0;  // limit: the first byte past the capacity
   } cases[] = {
       // Only the low 6 bits count; none set means full width.
-      {"aZ ~09", 1, kFullMix},  {"aZ ~09", 0, kFullMix},   {"aZ ~09", 64, kFullMix},
-      {"aZ ~09", 65, kFullMix}, {"aZ ~09", -64, kFullMix}, {kFullMix, 2, "aZ ~09"},
+      {"aZ ~09", 1, kFullMix}, {"aZ ~09", 0, kFullMix}, {"aZ ~09", 64, kFullMix},
+      {kFullMix, 2, "aZ ~09"},
       // Half-width katakana and marks compose and split (｡｢｣､･ｰ <-> 。「」、・ー);
       // kana mapping alone leaves half-width katakana; hiragana have no half
       // width; full width comes before kana, kana before half width.
       {halfMarks, 1, fullMarks},     {fullMarks, 2, halfMarks},         {kata, 4, hira},
-      {hira, 8, kata},               {"\xb6\xb7", 4, "\xb6\xb7"},       {"\xb6\xb7", 8, "\xb6\xb7"},
-      {kHiraGaPaKa, 2, kHiraGaPaKa}, {kHalfGaPaKa, 1 | 4, kHiraGaPaKa},
-      {kHiraGaPaKa, 2 | 8, kHalfGaPaKa}, {kHiraGaPaKa, 1 | 8, "\x83\x4b\x83\x70\x83\x4a"},
+      {hira, 8, kata},               {kHiraGaPaKa, 2, kHiraGaPaKa},
+      {kHalfGaPaKa, 1 | 4, kHiraGaPaKa}, {kHiraGaPaKa, 2 | 8, kHalfGaPaKa},
       // Case folds two-byte letters too; 0x82 0x61 (Ｂ) holds no 'a'.
-      {kLower, 32, kUpper}, {kUpper, 16, kLower}, {"abc", 1 | 32, "\x82\x60\x82\x61\x82\x62"},
-      {"\x82\x81\x82\x60", 2 | 16, "aa"},   {"\x82\x61\x61", 32, "\x82\x61\x41"},
+      {kLower, 32, kUpper}, {kUpper, 16, kLower}, {"\x82\x81\x82\x60", 2 | 16, "aa"},
+      {"\x82\x61\x61", 32, "\x82\x61\x41"},
       // pairs the platform refuses
-      {"abc", 3, "-"}, {"abc", 12, "-"}, {"abc", 48, "-"}, {"abc", 63, "-"}, {"abc", 64 + 3, "-"},
+      {"abc", 3, "-"}, {"abc", 12, "-"}, {"abc", 48, "-"},
       // The result with its terminator must fit the byte capacity (here 4
       // bytes; nothing goes beyond); a string array is one buffer; the
       // extended size record gives the capacity when extended > 0.
       {"abc", 32, "ABC", 1, 16, 1, 0, 4},   {"abcd", 32, "-", 1, 16, 1, 0, 4},
-      {"ab", 1, "-", 1, 16, 1, 0, 4},
       {"abcde", 1, "\x82\x81\x82\x82\x82\x83\x82\x84\x82\x85", 0, 4, 3},
       {"abc", 1, "\x82\x81\x82\x82\x82\x83", 0, 16, 1, 2}, {"abc", 1, "-", 0, 16, 1, 1}};
   // clang-format on
@@ -110,12 +105,11 @@ TEST(Case, MapsTheVariablesOwnTextWithinItsCapacity) {
       // Unterminated within 8 bytes: only the 8 are taken, and their upper
       // case with a terminator does not fit.
       {0, std::string(20, 'a'), -1, std::string(12, 'a'), 2, 32, 1, 8},
-      {1, std::string(20, 'A'), -1, std::string(12, 'A'), 2, 32, 1, 8},
       {2, "\x82\x61\x61\x62", 0, "\x82\x61\x41\x42"},  // Ｂab
       // 0xFD-0xFF lead too; 0x80 and half-width katakana are single bytes.
       {2, "\xfd\x61\x62\x80\x63\xb1\x64", 0, "\xfd\x61\x42\x80\x43\xb1\x44"},
       {2, "\x82\x81\x83\xbf\x7a", 0, "\x82\x81\x83\xbf\x5a"},  // ａαz
-      {3, "ABC\x81", 0, "abc\x81"},  // lone lead byte at the end
+      {3, "ABC\x81\0A"s, 0, "abc\x81\0A"s},  // a lone lead byte ends the text
       {3, "A[Z@z", 0, "a[z@z"},
       // The terminator goes to the last byte of the capacity; a string array
       // is one buffer.
@@ -135,54 +129,34 @@ TEST(Case, MapsTheVariablesOwnTextWithinItsCapacity) {
 ZT_EXPORT(CountChr, zor::HspVar*, std::int32_t, std::int32_t, std::int32_t);
 ZT_EXPORT(SearchStr, zor::HspVar*, const char*, std::int32_t, std::int32_t);
 
-zt::HostVar Holding(const std::string& bytes, std::uint32_t capacity = 64) {
-  zt::HostVar v = zt::HostVar::String(capacity);
-  std::memcpy(v.bytes(), bytes.data(), bytes.size());
-  return v;
-}
-
-TEST(CountChr, RangeChecksAndCounts) {
-  // 64 bytes, 61 of them zero. Lengths below 1 and negative starts are
-  // refused; a start at or beyond the capacity is an empty range; the range
-  // runs past the terminator and is cut at the capacity, also when start +
-  // length exceeds 32 bits; only the low 8 bits of the value count.
-  zt::HostVar v = Holding("abc");
-  const struct {
-    std::int32_t value, length, start, want;
-  } cases[] = {{'a', 0, 0, 3},       {'a', -5, 0, 3},  {'a', 4, -1, 3},        {'a', 4, 64, 0},
-               {'a', 4, INT_MAX, 0}, {0, 100, 0, -61}, {'a', 100, 0, -1},      {0, INT_MAX, 3, -61},
-               {0, 2, 3, -2},        {'a', 2, 1, 0},   {'a' + 0x300, 1, 0, -1}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.want, CountChr(v, c.value, c.length, c.start)) << c.value << " " << c.start;
-  }
-  zt::HostVar ints = zt::HostVar::Ints(4);  // the type is not examined
-  ints.ints()[0] = 0x01010101;
-  ints.ints()[3] = 0x00000100;
-  EXPECT_EQ(-5, CountChr(ints, 1, 16, 0));
-  zt::HostVar ext = Holding(std::string(64, 'x'));
-  ext.SetExtended(2, 1);  // the extended size record bounds the range
-  EXPECT_EQ(-8, CountChr(ext, 'x', 1000, 0));
-}
-
-TEST(SearchStr, StatusesAndPositions) {
-  const std::string nul("ab\0cd", 5);
+// CountChr counts `value` where a row gives one, else SearchStr looks for
+// the pattern, in 64 bytes (4096 for long texts). CountChr refuses lengths
+// below 1 and negative starts; a start at or beyond the capacity is an empty
+// range; the range runs past the terminator and is cut at the capacity, also
+// when start + length exceeds 32 bits; only the low 8 bits of the value count.
+TEST(CountChrSearchStr, StatusesCountsAndPositions) {
+  const std::string nul("ab\0cd", 5), a3000(3000, 'a'), A2049(2049, 'A');
   // clang-format off
   const struct {
     std::string text, pattern;
     std::int32_t length, start, want;
+    int value = INT_MIN;  // CountChr's value
   } cases[] = {
+      {"abc", "", 0, 0, 3, 'a'},       {"abc", "", 4, -1, 3, 'a'},     {"abc", "", 4, 64, 0, 'a'},
+      {"abc", "", 100, 0, -61, 0},     {"abc", "", INT_MAX, 3, -61, 0}, {"abc", "", 2, 3, -2, 0},
+      {"abc", "", 2, 1, 0, 'a'},       {"abc", "", 1, 0, -1, 'a' + 0x300},
       // Positions count from the buffer start; a match must end in the range.
       {"abcabc", "b", 6, 0, -2},  {"abcabc", "b", 4, 2, -5},      {"abcabc", "bc", 2, 0, 0},
       {"abcabc", "bc", 3, 0, -2}, {"abcabc", "abc", 100, 1, -4},  {"abcabc", "abc", 100, 64, 0},
       {"abcabc", "x", 100, 0, 0},
       // refusals
-      {"abc", "", 3, 0, 3}, {"abc", "a", 0, 0, 3}, {"abc", "a", 3, -1, 3}, {"abc", "a", -3, -1, 3},
+      {"abc", "", 3, 0, 3}, {"abc", "a", 0, 0, 3}, {"abc", "a", 3, -1, 3},
       // Bytes after the terminator belong to the range.
       {nul, "cd", 64, 0, -4},     {nul, "CD", -64, 0, -4},        {nul, "cd", 4, 0, 0},
       // A negative length folds ASCII letters only; -INT_MIN is no length.
-      {"xabc", "ABC", -4, 0, -2}, {"xabc", "ABC", 4, 0, 0},       {"xabc", "aBc", -4, 0, -2},
-      {"xabc", "abc", -3, 0, 0},  {"xabc", "a", INT_MIN, 0, 0},   {"xABC[", "abc", -100, 0, -2},
-      {"xABC[", "{", -100, 0, 0}, {"xyZ", "z", -3, 0, -3},
+      {"xabc", "ABC", 4, 0, 0},   {"xabc", "aBc", -4, 0, -2},     {"xabc", "abc", -3, 0, 0},
+      {"xabc", "a", INT_MIN, 0, 0}, {"xABC[", "abc", -100, 0, -2}, {"xABC[", "{", -100, 0, 0},
+      {"xyZ", "z", -3, 0, -3},
       // Without case, 0x83 0x41 is one character whose 0x41 is no 'A' (the
       // byte at the start begins a character); two-byte characters match whole,
       // their second byte unfolded; a pattern may end in a lead byte.
@@ -191,17 +165,25 @@ TEST(SearchStr, StatusesAndPositions) {
       {"\x82\x41\x82\x61", "\x82\x61", -2, 0, 0},  {"\x82\x41", "\x82\x41", -2, 0, -1},
       {"\x82\x41", "\x82", -2, 0, -1},          {"\x82\x41" "ab", "\x82\x41" "AB", -4, 0, -1},
       // The pattern length limit holds only without case.
-      {std::string(3000, 'a'), std::string(2048, 'A'), -4096, 0, -1},
-      {std::string(3000, 'a'), std::string(2049, 'A'), -4096, 0, 3},
-      {std::string(3000, 'a'), std::string(2049, 'A'), INT_MIN, 0, 3},
-      {std::string(3000, 'a'), std::string(2049, 'a'), 4096, 0, -1}};
+      {a3000, A2049.substr(1), -4096, 0, -1}, {a3000, A2049, -4096, 0, 3},
+      {a3000, A2049, INT_MIN, 0, 3},          {a3000, std::string(2049, 'a'), 4096, 0, -1}};
   // clang-format on
   for (const auto& c : cases) {
-    zt::HostVar v = Holding(c.text, c.text.size() > 64 ? 4096 : 64);
-    EXPECT_EQ(c.want, SearchStr(v, c.pattern.c_str(), c.length, c.start))
-        << c.text.substr(0, 9) << " / " << c.pattern.substr(0, 9) << " " << c.length << " "
-        << c.start;
+    zt::HostVar v = zt::HostVar::String(c.text.size() > 64 ? 4096 : 64);
+    std::memcpy(v.bytes(), c.text.data(), c.text.size());
+    const std::int32_t got = c.value != INT_MIN
+                                 ? CountChr(v, c.value, c.length, c.start)
+                                 : SearchStr(v, c.pattern.c_str(), c.length, c.start);
+    EXPECT_EQ(c.want, got) << "row " << &c - cases;
   }
+  zt::HostVar ints = zt::HostVar::Ints(4);  // the type is not examined
+  ints.ints()[0] = 0x01010101;
+  ints.ints()[3] = 0x00000100;
+  EXPECT_EQ(-5, CountChr(ints, 1, 16, 0));
+  zt::HostVar ext = zt::HostVar::String(64);
+  ext.Fill('x');
+  ext.SetExtended(2, 1);  // the extended size record bounds the range
+  EXPECT_EQ(-8, CountChr(ext, 'x', 1000, 0));
 }
 
 // Bytes mostly from a small alphabet of letters and lead bytes, so that
@@ -281,8 +263,7 @@ TEST(FindChr, FindsOnlyAtCharacterBoundaries) {
   const struct {
     const char* text;
     int value, start, want;
-  } cases[] = {{"abc", 'a', -1, -2}, {"abc", 'a', 0, 0}, {"abc", 'a', 1, -1}, {"abc", 'c', 1, 2},
-               {"abc", 'x', 0, -1},  {soA, '\\', 0, 3},  {soA, '\\', 1, 1},
+  } cases[] = {{"abc", 'a', -1, -2}, {"abc", 'a', 1, -1}, {soA, '\\', 0, 3},  {soA, '\\', 1, 1},
                {"\x83\x5c", 0x83, 0, 0}, {"a\x83", '\\', 0, -1}, {"\xfd\\", '\\', 0, -1},
                {"\xa0\\", '\\', 0, 1}};
   // clang-format on
@@ -298,7 +279,6 @@ TEST(CheckFilename, ForbiddenCharactersAndDriveColon) {
     std::uint32_t bytes = 64;
   } cases[] = {
       {"a\\b.txt", 0, 0, 0}, {"a\\b.txt", 1, 0, -255}, {"a;b", 0, 0, -255}, {"a;b", 0, 1, 0},
-      {"a;b\\", 1, 1, -255}, {"", 0, 0, 0},             {"name 1.txt", 0, 0, 0},
       {"ab\"d", 0, 1, -255},  {"ab<d", 0, 1, -255},      {"ab>d", 0, 1, -255}, {"ab?d", 0, 1, -255},
       {"ab*d", 0, 1, -255},   {"ab/d", 0, 1, -255},      {"ab|d", 0, 1, -255},
       {"*ab", 0, 1, -255},    {";ab", 0, 0, -255},       {"\\ab", 1, 0, -255},  // in first place
@@ -306,7 +286,7 @@ TEST(CheckFilename, ForbiddenCharactersAndDriveColon) {
       {"C:\\x", 0, 0, 0},    {"z:x", 0, 0, 0},          {"1:\\x", 0, 0, -255}, {"ab:c", 0, 0, -255},
       {":", 0, 0, -255},      {"C:a:b", 0, 0, 0},
       // Second bytes 0x5C and 0x7C (of ソ, 表) are no characters; ｱ is one byte.
-      {"\x83\x5c\x95\x7c.txt", 1, 0, 0}, {"\x83\x5c\\", 1, 0, -255}, {"\xb1|", 0, 0, -255},
+      {"\x83\x5c\x95\x7c.txt", 1, 0, 0},
       {"abcdefg*", 0, 0, 0, 8}};  // the row is terminated first: '*' lies in its last byte
   // clang-format on
   for (const auto& c : cases) {
@@ -317,8 +297,8 @@ TEST(CheckFilename, ForbiddenCharactersAndDriveColon) {
   }
 }
 
-// Each case on a row filled with '#': status, text, the row's last byte 0,
-// and for a missing part the whole row zeroed.
+// Each case on rows filled with '#': the status, then the first row holds the
+// part and zeros, and later rows keep their '#'.
 TEST(NodeExt, PartsOfPathsTrimmedAndCutToTheRow) {
   // clang-format off
   const struct {
@@ -332,32 +312,26 @@ TEST(NodeExt, PartsOfPathsTrimmedAndCutToTheRow) {
       {"c:\\a\\b.c", 1, 0, "C:"}, {"c:\\a\\b.c", 2, 0, "b"}, {"c:\\a\\b.c", 3, 0, "c"},
       {"a:x", 1, 0, "A:"},
       {"c:\\a\\b.c", 4, 0, "b.c"}, {"c:\\a\\b.c", 0, 0, "c:\\a\\"}, {"c:\\a\\b.c", 5, 0, "c:\\a\\"},
-      {"c:\\a\\b.c", -1, 0, "c:\\a\\"}, {"c:\\a\\b.c", 1000, 0, "c:\\a\\"},
+      {"c:\\a\\b.c", -1, 0, "c:\\a\\"},
       // Dots of directories are no extensions; a name that begins with its
       // dot has no base name.
-      {"a.d\\file", 2, 0, "file"}, {"a.d\\file", 3, -255, ""}, {"file.tar.gz", 2, 0, "file.tar"},
-      {"file.tar.gz", 3, 0, "gz"}, {"x\\.cfg", 2, -255, ""},   {"x\\.cfg", 3, 0, "cfg"},
+      {"a.d\\file", 3, -255, ""}, {"file.tar.gz", 3, 0, "gz"}, {"x\\.cfg", 2, -255, ""},
+      {"x\\.cfg", 3, 0, "cfg"},
       {".cfg", 2, -255, ""},       {"C:.cfg", 2, 0, ""},       {"noext", 2, 0, "noext"},
       {"noext", 3, -255, ""},      {"dir\\name.", 3, 0, ""},
       {"C:", 4, 0, ""},            {"C:\\", 4, -255, ""},     {"", 4, -255, ""},
       {"C:name", 4, 0, "name"},    {"name.ext", 0, -255, ""},  {"1:x", 1, -255, ""},
-      {"\\\\server\\share\\f", 1, -255, ""},
-      {"\\\\server\\share\\f", 0, 0, "\\\\server\\share\\"},
       // 0x83 0x5C (ソ) ends in the backslash byte but is no separator.
-      {"d\\\x83\x5c.txt", 4, 0, "\x83\x5c.txt"}, {"d\\\x83\x5c.txt", 0, 0, "d\\"},
-      {"\x83\x5c.txt", 2, 0, "\x83\x5c"},        {"\x83\x5c", 0, -255, ""},
+      {"d\\\x83\x5c.txt", 4, 0, "\x83\x5c.txt"}, {"\x83\x5c", 0, -255, ""},
       // Trimming removes trailing bytes up to 0x20 from the written part.
       {"C:\\a\\b.ext  ", 3, 0, "ext", 1}, {"C:\\a\\b.ext  ", 3, 0, "ext  ", 0},
-      {"C:\\a\\b \t.e", 2, 0, "b", 1},   {"C:\\a \\b", 0, 0, "C:\\a \\", 1},
+      {"C:\\a\\b \t.e", 2, 0, "b", 1},
       // A part and its terminator must fit the row, else it is cut (then
       // trimmed); a directory that does not fit leaves the row empty (the
       // separator at position 6 needs 8 bytes).
-      {"x.abcdefg", 3, 0, "abcdefg", 0, 8},    {"x.abcdefgh", 3, -16, "abcdefg", 0, 8},
-      {"abcdefgh.x", 2, -16, "abcdefg", 0, 8}, {"d\\abcdefgh", 4, -16, "abcdefg", 0, 8},
-      {"x.abcdef  ", 3, -16, "abcdef", 1, 8},  {"C:\\long\\directory\\name.txt", 3, 0, "txt", 0, 4},
-      {"abcdef\\x", 0, 0, "abcdef\\", 0, 8},   {"abcdef\\x", 0, -16, "", 0, 4},
-      {"abcdefg\\x", 0, -16, "", 0, 8},         {"ab.cd", 2, 0, "ab", 0, 8, 2},
-      {"abcdefghij.x", 2, -16, "abcdefg", 0, 8, 2, 4}};
+      {"x.abcdefg", 3, 0, "abcdefg", 0, 8},  {"x.abcdefgh", 3, -16, "abcdefg", 0, 8},
+      {"x.abcdef  ", 3, -16, "abcdef", 1, 8}, {"abcdef\\x", 0, 0, "abcdef\\", 0, 8},
+      {"abcdefg\\x", 0, -16, "", 0, 8},       {"abcdefghij.x", 2, -16, "abcdefg", 0, 8, 2, 4}};
   // clang-format on
   for (const auto& c : cases) {
     zt::HostVar v = zt::HostVar::String(c.row, c.rows);
@@ -365,14 +339,9 @@ TEST(NodeExt, PartsOfPathsTrimmedAndCutToTheRow) {
     if (c.extRow != 0) v.SetExtended(c.extRow, 1);
     const std::string what = c.path + " / " + std::to_string(c.selector);
     EXPECT_EQ(c.status, NodeExt(v, c.path.c_str(), c.selector, c.trim)) << what;
-    EXPECT_EQ(c.want, std::string(v.text(), strnlen(v.text(), c.row))) << what;
-    EXPECT_EQ(0, v.text()[c.row - 1]) << what;
-    if (c.status == -255) {
-      EXPECT_EQ(std::string(c.row, '\0'), std::string(v.text(), c.row)) << what;
-    }
-    if (c.rows > 1) {
-      EXPECT_EQ('#', v.text()[c.row]) << what;
-    }
+    const std::string rest =
+        std::string(c.row - c.want.size(), '\0') + std::string(c.row * (c.rows - 1), '#');
+    EXPECT_EQ(c.want + rest, std::string(v.text(), v.storageBytes())) << what;
   }
 }
 
