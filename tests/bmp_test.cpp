@@ -159,7 +159,6 @@ TEST(BmpLoad, FailureCodesChangeNothing) {
       {-256, WithField(ok, 28, 2), false, "2-bit"},
       {-512, rgb24, true, "24-bit on a palette screen"},
       {-257, WithField(ok, 30, 1), true, "RLE8"},
-      {-257, WithField(ok, 30, 2), true, "RLE4"},
       {-257, masks({0x7C00, 0x3E0, 0x1F}, 2), false, "bitfields with biClrUsed"},
       {259, masks({0x7C00, 0x3E0, 0x3F}), false, "blue mask"},
       {259, masks({0xFF000000, 0xFF00, 0xFF}), false, "red mask"},
@@ -169,9 +168,7 @@ TEST(BmpLoad, FailureCodesChangeNothing) {
       {-259, WithField(topTable, 2, std::uint32_t(topTable.size() - 1)), true, "top-down, table"},
       {-259, WithField(ok, 2, std::uint32_t(ok.size() - 1)), true, "data beyond bfSize"},
       {0, zt::MakeBmp(DibSpec::Of(4, -10, 8)), true, "top-down, rows outweighed"},
-      {0, zt::MakeBmp(DibSpec::Of(4, -10, 8)), false, "top-down, rows outweighed"},
       {0, WithField(ok, 18, std::uint32_t(-1)), true, "negative width"},
-      {0, WithField(ok, 18, std::uint32_t(-1)), false, "negative width"},
       {-259, WithField(ok, 18, 0x7FFFFFFF), false, "huge width"},
       {-259, WithField(WithField(ok, 18, 0x7FFFFFFF), 22, 0x7FFFFFFF), false, "huge both"},
       {-259, zt::MakeBmp(DibSpec::Of(10, -10, 24)), false, "24-bit top-down"},
@@ -210,15 +207,17 @@ TEST(BmpLoad, FailureCodesChangeNothing) {
   EXPECT_EQ(0, Load(s, res2, pal));
 }
 
-TEST(BmpInfo, ReportsHeaderValuesAndCompressionCodes) {
+// Header values and compression codes; refusals write nothing, except
+// bfSize for -19; the file is closed.
+TEST(BmpInfo, ReportsHeaderValuesAndRefuses) {
   DibSpec d = DibSpec::Of(5, 3, 8);
   d.xPels = 2835;
   d.yPels = -7;
+  std::string good = zt::MakeBmp(d), sig = good, name = "zt_bmp_info.bmp";
   zt::HostVar v = zt::HostVar::Ints(7);
-  std::string name = "zt_bmp_info.bmp";
   for (auto [compression, code] :
        {std::pair{0u, 0}, {3u, 1}, {2u, 2}, {1u, 3}, {4u, 65535}, {0x80000000u, 65535}}) {
-    zt::WriteTempFile(name, WithField(zt::MakeBmp(d), 30, compression));
+    zt::WriteTempFile(name, WithField(good, 30, compression));
     long before = zt::OpenHandleCount();
     EXPECT_EQ(0, BmpInfo(v, name.c_str(), 0, 0));
     ZT_EXPECT_HANDLES(before);
@@ -226,16 +225,11 @@ TEST(BmpInfo, ReportsHeaderValuesAndCompressionCodes) {
               Ints(v.ints(), v.ints() + 7));
     ExpectClosedAndRemove(name);
   }
-}
-
-// Refusals write nothing, except bfSize for -19; the file is closed.
-TEST(BmpInfo, FailureCodes) {
-  std::string good = zt::MakeBmp(DibSpec::Of(2, 2, 8)), sig = good;
   sig[0] = 'b';
-  std::string name = zt::WriteTempFile("zt_bmp_info2.bmp", good);
+  zt::WriteTempFile(name, good);
   // Type, then size, then the file: a short string variable and a missing
   // file still give -1; six elements and a missing file give -2.
-  zt::HostVar str = zt::HostVar::String(16), six = zt::HostVar::Ints(6), v = zt::HostVar::Ints(7);
+  zt::HostVar str = zt::HostVar::String(16), six = zt::HostVar::Ints(6);
   EXPECT_EQ(-1, BmpInfo(str, "zt_no_such.bmp", 0, 0));
   six.Fill(0xAB);
   EXPECT_EQ(-2, BmpInfo(six, "zt_no_such.bmp", 0, 0));

@@ -190,7 +190,7 @@ TEST_F(Pi, PlacementFlagsClippingAndRedraw) {
       {0x00, 4, 6, 0, 0, true},   {0x00, 4, 6, 0, 0, false, 0},  {0x10, 4, 6, 4, 6, true},
       {0x11, 4, 6, 4, 6, false},  {0x80, 4, 6, 4, 6, true},      {0x0F, 4, 6, 0, 0, false},
       {0x100, 4, 6, 0, 0, true},  {0x21, 16, 10, 16, 10, false}, {0x21, 17, 3, 0, 3, false},
-      {0x21, -1, 3, 0, 3, false}, {0x21, 2, 11, 2, 0, false}};
+      {0x21, -1, 3, 0, 3, false}, {0x21, 2, 11, 2, 0, false},    {0x21, 5, 1, 5, 1, false}};
   for (bool paletteMode : {true, false}) {
     TestScreen s(17, 11, paletteMode);
     s.rec()->reserved76 = 0xFFFF;
