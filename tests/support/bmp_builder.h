@@ -16,29 +16,33 @@ struct DibSpec {
   std::vector<std::uint8_t> table{};   // blue, green, red, reserved entries
   std::vector<std::uint8_t> pixels{};  // bottom-up rows
 
-  // Zero-filled rows and, up to 8 bits, the table of EntryRgb colours.
   static DibSpec Of(std::int32_t w, std::int32_t h, std::uint16_t b) {
     DibSpec d{w, h, b};
-    d.pixels.assign(d.RowBytes() * std::size_t(h < 0 ? -h : h), 0);
-    for (int i = 0; b <= 8 && i < (1 << b); ++i) {
-      d.table.insert(d.table.end(),
-                     {std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i ^ 0x5A), 0});
-    }
-    return d;
+    return d.Fill();
   }
-  // 0x00RRGGBB of the table entry i that Of() writes.
+  // 0x00RRGGBB of the table entry i that Fill() writes.
   static std::uint32_t EntryRgb(int i) { return ((i ^ 0x5Au) << 16) | ((255u - i) << 8) | i; }
   // Bytes per row: the row's bytes rounded up to 4.
   std::size_t RowBytes() const { return ((std::size_t(width) * bits + 31) / 32) * 4; }
+  // Zero-filled pixel rows and, up to 8 bits, the table of EntryRgb colours.
+  DibSpec& Fill() {
+    pixels.assign(RowBytes() * std::size_t(height < 0 ? -height : height), 0);
+    table.clear();
+    for (int i = 0; bits <= 8 && i < (1 << bits); ++i) {
+      table.insert(table.end(),
+                   {std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i ^ 0x5A), 0});
+    }
+    return *this;
+  }
   // Row y counted from the top line of the picture (bottom-up storage).
-  std::uint8_t *Row(int y) { return pixels.data() + RowBytes() * std::size_t(height - 1 - y); }
+  std::uint8_t* Row(int y) { return pixels.data() + RowBytes() * std::size_t(height - 1 - y); }
 };
 
-inline void Put32(std::string &s, std::uint32_t v) {
+inline void Put32(std::string& s, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>(v >> (8 * i)));
 }
 
-inline std::string MakeDib(const DibSpec &d) {
+inline std::string MakeDib(const DibSpec& d) {
   std::string s;
   for (std::uint32_t v : {d.headerSize, std::uint32_t(d.width), std::uint32_t(d.height),
                           std::uint32_t(1 | (d.bits << 16)), d.compression, 0u,
@@ -54,7 +58,7 @@ inline std::string MakeDib(const DibSpec &d) {
 
 // A BMP file: the 14-byte file header (bfSize = the file's length unless
 // given) and the packed DIB.
-inline std::string MakeBmp(const DibSpec &d, std::int64_t fileSize = -1) {
+inline std::string MakeBmp(const DibSpec& d, std::int64_t fileSize = -1) {
   std::string dib = MakeDib(d);
   std::string s = "BM";
   Put32(s, std::uint32_t(fileSize >= 0 ? fileSize : std::int64_t(14 + dib.size())));
