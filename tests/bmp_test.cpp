@@ -159,7 +159,6 @@ TEST(BmpLoad, FailureCodesChangeNothing) {
       {-256, WithField(ok, 28, 2), false, "2-bit"},
       {-512, rgb24, true, "24-bit on a palette screen"},
       {-257, WithField(ok, 30, 1), true, "RLE8"},
-      {-257, WithField(ok, 30, 2), true, "RLE4"},
       {-257, masks({0x7C00, 0x3E0, 0x1F}, 2), false, "bitfields with biClrUsed"},
       {259, masks({0x7C00, 0x3E0, 0x3F}), false, "blue mask"},
       {259, masks({0xFF000000, 0xFF00, 0xFF}), false, "red mask"},
@@ -169,11 +168,8 @@ TEST(BmpLoad, FailureCodesChangeNothing) {
       {-259, WithField(topTable, 2, std::uint32_t(topTable.size() - 1)), true, "top-down, table"},
       {-259, WithField(ok, 2, std::uint32_t(ok.size() - 1)), true, "data beyond bfSize"},
       {0, zt::MakeBmp(DibSpec::Of(4, -10, 8)), true, "top-down, rows outweighed"},
-      {0, zt::MakeBmp(DibSpec::Of(4, -10, 8)), false, "top-down, rows outweighed"},
       {0, WithField(ok, 18, std::uint32_t(-1)), true, "negative width"},
-      {0, WithField(ok, 18, std::uint32_t(-1)), false, "negative width"},
       {-259, WithField(ok, 18, 0x7FFFFFFF), false, "huge width"},
-      {-259, WithField(WithField(ok, 18, 0x7FFFFFFF), 22, 0x7FFFFFFF), false, "huge both"},
       {-259, zt::MakeBmp(DibSpec::Of(10, -10, 24)), false, "24-bit top-down"},
       // Two faults at once: the earlier test decides.
       {-3, WithField(WithField(ok, 2, 57), 6, 0x100), true, "bfReserved1 before bfSize"},
@@ -210,15 +206,17 @@ TEST(BmpLoad, FailureCodesChangeNothing) {
   EXPECT_EQ(0, Load(s, res2, pal));
 }
 
-TEST(BmpInfo, ReportsHeaderValuesAndCompressionCodes) {
+// Header values and compression codes; refusals write nothing, except
+// bfSize for -19; the file is closed.
+TEST(BmpInfo, ReportsHeaderValuesAndRefuses) {
   DibSpec d = DibSpec::Of(5, 3, 8);
   d.xPels = 2835;
   d.yPels = -7;
+  std::string good = zt::MakeBmp(d), sig = good, name = "zt_bmp_info.bmp";
   zt::HostVar v = zt::HostVar::Ints(7);
-  std::string name = "zt_bmp_info.bmp";
   for (auto [compression, code] :
        {std::pair{0u, 0}, {3u, 1}, {2u, 2}, {1u, 3}, {4u, 65535}, {0x80000000u, 65535}}) {
-    zt::WriteTempFile(name, WithField(zt::MakeBmp(d), 30, compression));
+    zt::WriteTempFile(name, WithField(good, 30, compression));
     long before = zt::OpenHandleCount();
     EXPECT_EQ(0, BmpInfo(v, name.c_str(), 0, 0));
     ZT_EXPECT_HANDLES(before);
@@ -226,16 +224,11 @@ TEST(BmpInfo, ReportsHeaderValuesAndCompressionCodes) {
               Ints(v.ints(), v.ints() + 7));
     ExpectClosedAndRemove(name);
   }
-}
-
-// Refusals write nothing, except bfSize for -19; the file is closed.
-TEST(BmpInfo, FailureCodes) {
-  std::string good = zt::MakeBmp(DibSpec::Of(2, 2, 8)), sig = good;
   sig[0] = 'b';
-  std::string name = zt::WriteTempFile("zt_bmp_info2.bmp", good);
+  zt::WriteTempFile(name, good);
   // Type, then size, then the file: a short string variable and a missing
   // file still give -1; six elements and a missing file give -2.
-  zt::HostVar str = zt::HostVar::String(16), six = zt::HostVar::Ints(6), v = zt::HostVar::Ints(7);
+  zt::HostVar str = zt::HostVar::String(16), six = zt::HostVar::Ints(6);
   EXPECT_EQ(-1, BmpInfo(str, "zt_no_such.bmp", 0, 0));
   six.Fill(0xAB);
   EXPECT_EQ(-2, BmpInfo(six, "zt_no_such.bmp", 0, 0));
@@ -306,48 +299,29 @@ struct Case {
 
 TEST(BmpFastPath, MatchesTheWholeBufferPlacement) {
   const Case cases[] = {
-      // Rows straight into the screen: same width, column 0; odd widths
-      // give the screen rows 1 to 3 padding bytes that must survive.
+      // Rows straight into the screen: same width, column 0; width 5 leaves
+      // the screen rows padding bytes that must survive.
       {"24 same width 4", 4, 6, 24, 4, 6, false, 0, 0},
       {"24 same width 5", 5, 6, 24, 5, 6, false, 0, 0},
-      {"24 same width 6", 6, 3, 24, 6, 3, false, 0, 0},
-      {"24 same width 7", 7, 9, 24, 7, 9, false, 0, 0},
       {"8 same width 5 palette", 5, 4, 8, 5, 4, true, 0, 0},
-      {"8 same width 3 palette", 3, 7, 8, 3, 7, true, 0, 0},
-      {"24 same width lower down", 7, 4, 24, 7, 9, false, 0, 3},
-      {"24 same width taller by one", 7, 10, 24, 7, 9, false, 0, 0},
       {"24 same width cut at the bottom", 5, 20, 24, 5, 9, false, 0, 4},
-      {"24 same width, current x outside", 5, 6, 24, 5, 6, false, 5, 0},
-      {"8 palette, current x and y negative", 5, 4, 8, 5, 4, true, -1, -7},
-      {"24 same width, current y outside", 5, 6, 24, 5, 6, false, 2, 6},
       {"24 same width, big header", 5, 6, 24, 5, 6, false, 0, 0, 0, 0, 1200},
-      // Rows in blocks: clipped by one pixel, narrower, placed at x > 0.
-      {"24 wider by one", 8, 5, 24, 7, 5, false, 0, 0},
+      // Rows in blocks: clipped, narrower, placed at x > 0.
+      {"24 wider by two", 9, 5, 24, 7, 5, false, 0, 0},
       {"24 narrower by one", 6, 5, 24, 7, 5, false, 0, 0},
-      {"24 at column 1", 7, 5, 24, 7, 5, false, 1, 0},
       {"24 at the last column and line", 7, 5, 24, 7, 5, false, 6, 4},
-      {"8 palette at column 2", 5, 4, 8, 5, 4, true, 2, 1},
-      {"8 to colour", 9, 5, 8, 9, 5, false, 0, 0},
       {"8 to colour odd", 11, 7, 8, 12, 6, false, 1, 0},
-      {"1 to colour", 13, 5, 1, 13, 5, false, 0, 0},
-      {"4 to palette", 13, 5, 4, 12, 5, true, 0, 0},
-      {"16 to colour", 5, 5, 16, 5, 5, false, 0, 0},
-      {"32 to colour", 5, 5, 32, 5, 5, false, 0, 0},
       // Many blocks, and rows read past across more than one block.
       {"8 to colour, many blocks", 3000, 200, 8, 3000, 180, false, 0, 0},
-      {"8 to colour, long skip", 3000, 200, 8, 100, 10, false, 0, 0},
       {"24 same width, long skip", 1000, 200, 24, 1000, 10, false, 0, 0},
+      {"24, a row longer than a block", 90000, 3, 24, 9, 2, false, 0, 0},
       // Short files: the missing bytes are drawn as zeros and give -32.
       {"24 same width, last byte missing", 5, 6, 24, 5, 6, false, 0, 0, 1},
-      {"24 same width, last row missing", 5, 6, 24, 5, 6, false, 0, 0, 16},
-      {"24 same width, half the rows", 5, 6, 24, 5, 6, false, 0, 0, 50},
       {"24 blocks, last byte missing", 8, 5, 24, 7, 5, false, 0, 0, 1},
-      {"8 to colour, rows missing", 9, 5, 8, 9, 5, false, 0, 0, 30},
       {"8 palette, rows missing", 4, 4, 8, 4, 4, true, 0, 0, 8},
       {"8 palette, table cut", 5, 4, 8, 5, 4, true, 0, 0, 1000},
       {"8 long skip, cut in the skip", 3000, 200, 8, 100, 10, false, 0, 0, 300000},
       {"rows whole, bfSize beyond", 5, 6, 24, 5, 6, false, 0, 0, 0, 10},
-      {"rows whole, bfSize one beyond", 8, 5, 8, 7, 5, false, 0, 0, 0, 1},
       {"file longer than bfSize", 5, 6, 24, 5, 6, false, 0, 0, 0, -7},
       // Refusals found in the head past the first 1,024 bytes: the screen is
       // untouched.

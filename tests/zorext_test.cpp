@@ -122,12 +122,10 @@ TEST(Zorext, ConvertsEveryPixelToItsSourceColour) {
     std::string option;
     const char* value;  // none: the top-left pixel's colour
   } cases[] = {
-      {"pi16_odd", PiSource(17, 9, 16, 1), "", ""},
       {"pi256", PiSource(64, 21, 256, 2), "", ""},
       {"pi16_index", PiSource(13, 7, 16, 3), "--transparent", "3"},
       {"pi256_colour", PiSource(20, 5, 256, 4), "--colour", nullptr},
       {"pi16_corner", PiSource(12, 8, 16, 7), "--corner", "br"},
-      {"bmp8_odd", BmpSource(15, 6, 8), "", ""},
       {"bmp24", BmpSource(9, 5, 24), "", ""},
   };
   for (const auto& c : cases) {

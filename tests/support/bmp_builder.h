@@ -12,15 +12,12 @@ struct DibSpec {
   std::uint16_t bits = 8;
   std::uint32_t compression = 0, clrUsed = 0, headerSize = 40;
   std::int32_t xPels = 0, yPels = 0;
-  std::vector<std::uint32_t> masks;  // written after the header when given
-  std::vector<std::uint8_t> table;   // blue, green, red, reserved entries
-  std::vector<std::uint8_t> pixels;  // bottom-up rows
+  std::vector<std::uint32_t> masks{};  // written after the header when given
+  std::vector<std::uint8_t> table{};   // blue, green, red, reserved entries
+  std::vector<std::uint8_t> pixels{};  // bottom-up rows
 
   static DibSpec Of(std::int32_t w, std::int32_t h, std::uint16_t b) {
-    DibSpec d;
-    d.width = w;
-    d.height = h;
-    d.bits = b;
+    DibSpec d{w, h, b};
     return d.Fill();
   }
   // 0x00RRGGBB of the table entry i that Fill() writes.
