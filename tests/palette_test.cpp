@@ -13,12 +13,6 @@ namespace {
 
 using zt::TestScreen;
 
-std::vector<std::uint8_t> Triples(int count, int seed) {
-  std::vector<std::uint8_t> t(3 * count);
-  for (int i = 0; i < 3 * count; ++i) t[i] = static_cast<std::uint8_t>(seed + 7 * i);
-  return t;
-}
-
 // Installs 2, then 256, then 16 colours: each makes a logical palette of
 // its colours (flags PC_NOCOLLAPSE) selected into the DC, deletes the one
 // before (one palette kept), keeps the DC's original palette as the previous
@@ -32,7 +26,8 @@ TEST(InstallPalette, InstallsAndReplacesOnBothScreens) {
     std::vector<RGBQUAD> want(s.RecordTable(), s.RecordTable() + 256);  // the grey ramp
     for (int count : {2, 256, 16}) {
       SCOPED_TRACE(testing::Message() << "palette " << paletteMode << " count " << count);
-      std::vector<std::uint8_t> rgb = Triples(count, count);
+      std::vector<std::uint8_t> rgb(3 * count);
+      for (int i = 0; i < 3 * count; ++i) rgb[i] = static_cast<std::uint8_t>(count + 7 * i);
       zor::InstallPalette(s, count, rgb.data());
       for (int i = 0; paletteMode && i < count; ++i) {
         want[i] = RGBQUAD{rgb[3 * i + 2], rgb[3 * i + 1], rgb[3 * i], 0};
@@ -64,7 +59,7 @@ TEST(PaintScreen, CopiesTheVisibleAreaWithThePaletteRealized) {
     src.rec()->scrollX = 4;
     src.rec()->scrollY = 6;
     src.rec()->screenType = screenType;
-    std::vector<std::uint8_t> rgb = Triples(8, 3);
+    std::vector<std::uint8_t> rgb(24, 0x40);
     if (withPalette) zor::InstallPalette(src, 8, rgb.data());
     HPALETTE dstPalette = dst.SelectedPalette();
     zor::PaintScreen(dst.dc(), src);

@@ -6,9 +6,7 @@
 
 namespace zt {
 
-namespace {
 constexpr std::size_t kInfoBytes = sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD);
-}
 
 TestScreen::TestScreen(int width, int height, bool paletteMode) {
   rec_ = static_cast<zor::HspScreen*>(LowAlloc(sizeof(zor::HspScreen)));
