@@ -1,7 +1,5 @@
 #include "support/screen.h"
 
-#include <cstring>
-
 #include "support/zortest.h"
 
 namespace zt {
@@ -45,17 +43,6 @@ TestScreen::~TestScreen() {
   LowFree(info_, kInfoBytes);
   LowFree(rec_, sizeof(zor::HspScreen));
 }
-
-std::uint8_t* TestScreen::Pixel(int x, int y) const {
-  return bits() + std::size_t(height() - 1 - y) * rowBytes() + std::size_t(x) * bytesPerPixel();
-}
-
-std::uint32_t TestScreen::Rgb(int x, int y) const {
-  const std::uint8_t* p = Pixel(x, y);
-  return std::uint32_t(p[2] << 16 | p[1] << 8 | p[0]);
-}
-
-void TestScreen::Fill(std::uint8_t b) const { std::memset(bits(), b, pixelBytes()); }
 
 std::vector<RGBQUAD> TestScreen::ColourTable() const {
   std::vector<RGBQUAD> t(256);
