@@ -498,8 +498,7 @@ TEST_F(Objects, CallCursorCentresOnTheObjectOrWindow) {
       {0, 1, 0, -1, nullptr},     {0, 1, kDead, -1, nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.number) + " use window " + std::to_string(c.useWindow) +
-                 " window " + std::to_string(c.window));
+    SCOPED_TRACE(testing::Message() << c.number << ", " << c.useWindow << ", " << c.window);
     screen_->window = c.window;
     SetCursorPos(3, 4);
     EXPECT_EQ(c.status, Call("CallCursor", screen_, c.number, c.useWindow));
