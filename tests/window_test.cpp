@@ -210,6 +210,7 @@ TEST(Cursor, SetAndReadInClientCoordinates) {
       {int(client.right), 5, 0, kOutside},  // exactly on the right edge
       {5, int(client.bottom), 1, kOutside},
       {-1, 5, 0, kOutside},
+      {5, -1, 1, kOutside},
   };
   for (auto c : cases) {
     SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " axis " << c.axis);
