@@ -46,20 +46,6 @@ struct Scene {
   TestScreen screen;
 };
 
-void ClearParent() {
-  Scene s;
-  Call("SetParentWnd", s.screen, 1);
-}
-
-// Lets the platform show what was drawn on windows before the screen is read.
-void Settle() {
-#if defined(_WIN32)
-  GdiFlush();
-  Sleep(150);
-#endif
-  zt::PumpMessages();
-}
-
 bool CursorMoves() {
   SetCursorPos(123, 145);
   POINT p{};
@@ -67,22 +53,11 @@ bool CursorMoves() {
   return p.x == 123 && p.y == 145;
 }
 
-// Not on Wine's null driver.
-bool CanCapture() {
-  HDC screen = GetDC(nullptr);
-  TestScreen probe(4, 4, false);
-  BOOL ok = BitBlt(probe.dc(), 0, 0, 4, 4, screen, 0, 0, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  return ok != 0;
-}
-
 TEST(ExDialog, StyleButtonsAndAnswers) {
-  ClearParent();
   struct Case {
     std::int32_t code, defaultButton;
     UINT style;
-    int press;
-    std::int32_t status;
+    std::int32_t press, status;
     std::vector<int> buttons;
   } cases[] = {
       {0x13, 0, 0x21, IDCANCEL, -4, {IDOK, IDCANCEL}},  // question, OK/Cancel
@@ -99,10 +74,8 @@ TEST(ExDialog, StyleButtonsAndAnswers) {
     zt::Watchdog watchdog(30, "a message box");
     zt::MessageBoxAnswer answer(c.press);
     EXPECT_EQ(c.status, ExDialog("the text", "the caption", c.code, c.defaultButton)) << c.code;
-    ASSERT_EQ(1, answer.count()) << c.code;
     EXPECT_EQ("the text", answer.text()) << c.code;
     EXPECT_EQ("the caption", answer.caption()) << c.code;
-    EXPECT_EQ(nullptr, answer.owner_) << c.code;
     unsigned buttons = 0;
     for (int id : c.buttons) buttons |= 1u << id;
     EXPECT_EQ(buttons, answer.buttons_) << c.code;
@@ -115,7 +88,6 @@ TEST(ExDialog, StyleButtonsAndAnswers) {
 }
 
 TEST(ParentWindow, SetChangeClearAndOwnMessageBoxes) {
-  ClearParent();
   zt::Watchdog watchdog(30, "a message box");
   Scene parent, child, hidden(WS_OVERLAPPEDWINDOW);
   EXPECT_EQ(-1, Call("ChangeParentWnd", child.screen));  // none set
@@ -135,11 +107,10 @@ TEST(ParentWindow, SetChangeClearAndOwnMessageBoxes) {
     EXPECT_EQ(owner, answer.owner_);
     DestroyWindow(parent.window);
   }
-  EXPECT_EQ(-1, Call("ChangeParentWnd", hidden.screen));
 }
 
 // GetForeWinSize gives the foreground window's outer size in two elements.
-TEST(WindowState, SizeMinimiseMaximiseRestore) {
+TEST(WindowState, SizeStateDragAndFlash) {
   Scene s;
   RECT before;
   GetWindowRect(s.window, &before);
@@ -155,28 +126,17 @@ TEST(WindowState, SizeMinimiseMaximiseRestore) {
     const char* call;
     std::int32_t iconic, zoomed;
   } steps[] = {{"ZorMinimize", -1, 0}, {"ZorRestore", 0, 0},   {"ZorMaximize", 0, -1},
-               {"ZorRestore", 0, 0},   {"ZorMaximize", 0, -1}, {"ZorMinimize", -1, 0}};
-  RECT after{};
-  int n = 0;
+               {"ZorRestore", 0, 0},   {"ZorMaximize", 0, -1}, {"ZorMinimize", -1, 0},
+               {"ZorRestore", 0, -1}};
   for (const Step& step : steps) {
     SCOPED_TRACE(step.call);
     EXPECT_EQ(0, Call(step.call, s.screen));
     zt::PumpMessages();
     EXPECT_EQ(step.iconic, Call("Iconic", s.screen));
     EXPECT_EQ(step.zoomed, Call("Zoomed", s.screen));
-    if (n++ == 1) GetWindowRect(s.window, &after);  // restored from minimised
   }
-  EXPECT_EQ(before.right - before.left, after.right - after.left);
-  EXPECT_EQ(before.bottom - before.top, after.bottom - after.top);
-}
-
-// Without a window nothing happens; DragWin releases the capture and asks
-// for a caption move; FlashWin inverts and restores the caption.
-TEST(WindowState, NoWindowDragAndFlash) {
-  TestScreen none(8, 8, false);
-  for (const char* name : {"Iconic", "Zoomed", "ZorMinimize", "FlashWin"})
-    EXPECT_EQ(0, Call(name, none, 1)) << name;
-  Scene s;
+  // DragWin releases the capture and asks for a caption move; FlashWin
+  // inverts and restores the caption.
   SetCapture(s.window);
   TestWindow::SysCommands().clear();
   EXPECT_EQ(0, Call("DragWin", s.screen));
@@ -216,8 +176,7 @@ TEST(ScreenSettings, RasterOperationAndObjectFont) {
   const struct {
     std::int32_t mode;
     int code;
-  } cases[] = {{0, R2_COPYPEN},   {1, R2_MASKPEN}, {5, R2_NOT},
-               {8, R2_NOTXORPEN}, {9, R2_COPYPEN}, {-1, R2_COPYPEN}};
+  } cases[] = {{0, R2_COPYPEN}, {8, R2_NOTXORPEN}, {9, R2_COPYPEN}, {-1, R2_COPYPEN}};
   for (auto c : cases) {
     SetROP2(s.screen.dc(), R2_WHITE);
     EXPECT_EQ(0, Call("RasterOperation", s.screen, c.mode));
@@ -239,22 +198,19 @@ TEST(Cursor, SetAndReadInClientCoordinates) {
   ClientToScreen(s.window, &origin);
   if (!CursorMoves()) GTEST_SKIP() << "SKIPPED: the cursor cannot be moved on this display";
   ASSERT_EQ(0, Call("SetCursorClient", s.screen, 10, 20));
-  POINT p;
-  GetCursorPos(&p);
-  EXPECT_EQ(origin.x + 10, p.x);
-  EXPECT_EQ(origin.y + 20, p.y);
+  EXPECT_EQ(-10, Call("GetClientCurPos", s.screen, 0));
+  EXPECT_EQ(-20, Call("GetClientCurPos", s.screen, 1));
   const struct {
     int x, y;
     std::int32_t axis, status;
   } cases[] = {
-      {10, 20, 0, -10},
-      {10, 20, 1, -20},
       {10, 20, 7, -10},
       {0, 0, 1, 0},
       {int(client.right) - 1, int(client.bottom) - 1, 0, -(int(client.right) - 1)},
       {int(client.right), 5, 0, kOutside},  // exactly on the right edge
       {5, int(client.bottom), 1, kOutside},
       {-1, 5, 0, kOutside},
+      {5, -1, 1, kOutside},
   };
   for (auto c : cases) {
     SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " axis " << c.axis);
@@ -297,90 +253,62 @@ void DrawPattern(HWND w, int width, int height) {
   HDC dc = GetDC(w);
   BitBlt(dc, 0, 0, width, height, pattern.dc(), 0, 0, SRCCOPY);
   ReleaseDC(w, dc);
-  Settle();
+  // Lets the platform show it before the screen is read.
+#if defined(_WIN32)
+  GdiFlush();
+  Sleep(150);
+#endif
+  zt::PumpMessages();
 }
 
-TEST(Capture, QueriesGiveSizes) {
+// The desktop unscaled from the screen's top-left corner, the desktop alone
+// with the windows hidden, and the foreground window unscaled and scaled to
+// the screen; queries 1 and 2 give the screen's size, 3 and 4 the source's.
+// (This program runs alone: no other program's windows share the display.)
+TEST(Capture, QueriesDesktopAndForegroundWindow) {
   Scene s(WS_POPUP | WS_VISIBLE);
   SetForegroundWindow(s.window);
-  zt::PumpMessages();
+  HDC screen = GetDC(nullptr);  // not on Wine's null driver
+  const BOOL canRead = BitBlt(s.screen.dc(), 0, 0, 4, 4, screen, 0, 0, SRCCOPY);
+  ReleaseDC(nullptr, screen);
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kBare = 1;
+  const char *kDesk = "PaintDesktopImage", *kFore = "PaintForeWinImage";
   const struct {
-    std::int32_t query, desktop, fore;
-  } cases[] = {{0, 0, 0}, {1, -64, -64}, {2, -48, -48}, {3, -sw, -200}, {4, -sh, -150}, {5, 0, 0}};
+    const char* name;
+    int width, height;
+    std::int32_t stretch, query, desktopOnly, status;
+    std::vector<std::tuple<int, int, std::uint32_t>> pixels;  // kBare: the colour at (0, 0)
+  } cases[] = {
+      {kDesk, 260, 200, 0, 3, 0, -sw, {{60, 50, kRed}, {61, 51, kGreen}, {259, 199, kBlue}}},
+      {kDesk, 260, 200, 0, 4, 1, -sh, {{60, 50, kBare}, {61, 51, kBare}, {259, 199, kBare}}},
+      {kFore, 120, 150, 0, 1, 0, -120, {{0, 0, kRed}, {1, 1, kGreen}, {119, 149, kBlue}}},
+      {kFore, 100, 75, 1, 2, 0, -75, {{45, 70, kRed}, {55, 10, kBlue}, {99, 74, kBlue}}},
+      {kFore, 100, 75, 1, 5, 0, 0, {{10, 10, kRed}}},
+  };
   long before = zt::OpenHandleCount();
-  for (auto c : cases) {
-    SCOPED_TRACE(c.query);
-    EXPECT_EQ(c.desktop, Call("PaintDesktopImage", s.screen, 0, c.query));
-    EXPECT_EQ(c.fore, Call("PaintForeWinImage", s.screen, 1, c.query));
+  for (const auto& c : cases) {
+    DrawPattern(s.window, 200, 150);
+    TestScreen d(c.width, c.height, false);
+    d.Fill(0x55);
+    EXPECT_EQ(c.status, Call(c.name, d, c.stretch, c.query, c.desktopOnly)) << c.name << c.query;
+    if (!canRead) continue;
+    const std::uint32_t bare = d.Rgb(0, 0);
+    for (auto [x, y, rgb] : c.pixels)
+      EXPECT_EQ(rgb == kBare ? bare : rgb, d.Rgb(x, y))
+          << c.name << c.query << " " << x << "," << y;
+    if (c.desktopOnly) {
+      EXPECT_NE(0x555555u, bare);
+#if !defined(_WIN32)
+      // The stand-in paints the desktop colour; Wine paints the brush of its
+      // desktop window, which is not reported as a system colour.
+      EXPECT_EQ(GetSysColor(COLOR_DESKTOP), RGB(bare >> 16, bare >> 8 & 0xFF, bare & 0xFF));
+#endif
+    }
   }
   ZT_EXPECT_HANDLES(before);
+  if (!canRead) GTEST_SKIP() << "SKIPPED: the display driver cannot read the screen";
 }
-
-// The desktop unscaled from the screen's top-left corner, where a window
-// shows up; with the desktop-only flag the windows are hidden. (This program
-// runs alone: no other program's windows share the display meanwhile.)
-TEST(Capture, DesktopAndForegroundWindow) {
-  if (!CanCapture()) GTEST_SKIP() << "SKIPPED: the display driver cannot read the screen";
-  {
-    TestWindow w(0, 0, 40, 40, WS_POPUP | WS_VISIBLE);
-    SetForegroundWindow(w);
-    DrawPattern(w, 40, 40);
-    TestScreen d(40, 40, false);
-    EXPECT_EQ(0, Call("PaintDesktopImage", d));
-    for (auto [x, y, rgb] : {std::tuple{0, 0, 0xFF0000u}, {1, 1, 0x00FF00u}, {39, 39, 0x0000FFu}})
-      EXPECT_EQ(rgb, d.Rgb(x, y)) << x << "," << y;
-    d.Fill(0x55);
-    EXPECT_EQ(0, Call("PaintDesktopImage", d, 0, 0, 1));
-    // One colour everywhere, and not the window's.
-    const std::uint32_t bare = d.Rgb(0, 0);
-    EXPECT_NE(0xFF0000u, bare);
-    EXPECT_NE(0x555555u, bare);
-    for (auto [x, y] : {std::pair{1, 1}, {39, 39}, {30, 20}}) EXPECT_EQ(bare, d.Rgb(x, y)) << x;
-#if !defined(_WIN32)
-    // The stand-in paints the desktop colour; Wine paints the brush of its
-    // desktop window, which is not reported as a system colour.
-    EXPECT_EQ(GetSysColor(COLOR_DESKTOP), RGB(bare >> 16, bare >> 8 & 0xFF, bare & 0xFF));
-#endif
-  }
-  Settle();
-
-  // The foreground window, unscaled into a buffer as large as it, then
-  // scaled into one half the size.
-  Scene s(WS_POPUP | WS_VISIBLE, 200, 150);
-  SetForegroundWindow(s.window);
-  DrawPattern(s.window, 200, 150);
-  s.screen.Fill(0);
-  EXPECT_EQ(-200, Call("PaintForeWinImage", s.screen, 0, 3));
-  for (auto [x, y, rgb] : {std::tuple{0, 0, 0xFF0000u},
-                           {1, 1, 0x00FF00u},
-                           {99, 149, 0xFF0000u},
-                           {100, 0, 0x0000FFu},
-                           {199, 149, 0x0000FFu}})
-    EXPECT_EQ(rgb, s.screen.Rgb(x, y)) << x << "," << y;
-  TestScreen half(100, 75, false);
-  half.rec()->window = s.screen.rec()->window;
-  DrawPattern(s.window, 200, 150);
-  EXPECT_EQ(-150, Call("PaintForeWinImage", half, 1, 4));
-  for (auto [x, y, rgb] : {std::tuple{10, 10, 0xFF0000u},
-                           {45, 70, 0xFF0000u},
-                           {55, 10, 0x0000FFu},
-                           {99, 74, 0x0000FFu}})
-    EXPECT_EQ(rgb, half.Rgb(x, y)) << x << "," << y;
-}
-
-// The window's rectangle in its parent's client coordinates, as text.
-std::string InParent(HWND w) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  POINT a{r.left, r.top}, b{r.right, r.bottom};
-  ScreenToClient(GetParent(w), &a);
-  ScreenToClient(GetParent(w), &b);
-  return std::to_string(a.x) + "," + std::to_string(a.y) + "," + std::to_string(b.x) + "," +
-         std::to_string(b.y);
-}
-
-LONG Style(HWND w) { return GetWindowLongA(w, GWL_STYLE); }
 
 // A test window with a button as object 0, an edit box as object 1, no
 // object 2 and a destroyed window as object 5.
@@ -426,36 +354,32 @@ TEST_F(Objects, FailedReferencesGiveTheirStatus) {
           << e.name;
     }
   }
-  zt::PumpMessages();
-  EXPECT_TRUE(zt::TestWindow::Commands().empty());
 }
 
 // Negative positions become 0 and sizes below 1 become 16; the other
-// dimension stays, and the object is shown. A failed call leaves it alone.
+// dimension stays, and the object is shown.
 TEST_F(Objects, MoveAndResizeClampAndShow) {
   struct {
     const char* name;
-    std::int32_t number, a, b, status;
-    const char* want;
+    std::int32_t a, b;
+    std::vector<LONG> want;  // the rectangle in the parent's client area
   } cases[] = {
-      {"MoveObject", 0, 20, 30, 0, "20,30,101,55"},
-      {"MoveObject", 0, -5, 10, 0, "0,10,81,35"},
-      {"MoveObject", 0, 7, -1, 0, "7,0,88,25"},
-      {"MoveObject", 0, INT_MIN, 0, 0, "0,0,81,25"},
-      {"ResizeObject", 0, 0, 30, 0, "10,10,26,40"},
-      {"ResizeObject", 0, 40, -2, 0, "10,10,50,26"},
-      {"ResizeObject", 0, 100, 50, 0, "10,10,110,60"},
-      {"MoveObject", 64, 20, 30, -1, "10,10,91,35"},
-      {"ResizeObject", -1, 20, 30, -1, "10,10,91,35"},
-      {"ResizeObject", 2, 20, 30, -2, "10,10,91,35"},
+      {"MoveObject", 20, 30, {20, 30, 101, 55}},    {"MoveObject", -5, 10, {0, 10, 81, 35}},
+      {"MoveObject", 7, -1, {7, 0, 88, 25}},        {"MoveObject", INT_MIN, 0, {0, 0, 81, 25}},
+      {"ResizeObject", 0, 30, {10, 10, 26, 40}},    {"ResizeObject", 40, -2, {10, 10, 50, 26}},
+      {"ResizeObject", 100, 50, {10, 10, 110, 60}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.a) + "," + std::to_string(c.b));
     SetWindowPos(button_, nullptr, 10, 10, 81, 25, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(button_, SW_HIDE);
-    EXPECT_EQ(c.status, Call(c.name, screen_, c.number, c.a, c.b));
-    EXPECT_EQ(c.want, InParent(button_));
-    EXPECT_EQ(c.status == 0, IsWindowVisible(button_) != FALSE);
+    EXPECT_EQ(0, Call(c.name, screen_, 0, c.a, c.b));
+    RECT r{};
+    GetWindowRect(button_, &r);
+    ScreenToClient(win_, reinterpret_cast<POINT*>(&r));
+    ScreenToClient(win_, reinterpret_cast<POINT*>(&r) + 1);
+    EXPECT_EQ(c.want, (std::vector<LONG>{r.left, r.top, r.right, r.bottom}));
+    EXPECT_TRUE(IsWindowVisible(button_));
   }
 }
 
@@ -464,33 +388,22 @@ TEST_F(Objects, MoveAndResizeClampAndShow) {
 // third's.
 TEST_F(Objects, StylesAreAddedOrSwitched) {
   struct {
-    const char* what;
-    const char* fn;
+    const char *what, *fn;
     DWORD style;
     std::int32_t a3, a4, status;
     LONG want;
   } cases[] = {
       {"default", "BS_Def", 0, 0, 0, 0, 1},
-      {"multiline", "BS_Multi", 0, 0, 0, 0, 0x2000},
       {"multiline check box", "BS_Multi", 2, 0, 0, 0, 0x2002},
       {"radio on check box", "BS_Ext", 2, 10, 0, 0, 6},
       {"index 21 is bitmap", "BS_Ext", 0, 21, 0, 0, 0x80},
-      {"index 18 adds nothing", "BS_Ext", 0x20, 18, 0, 0, 0x20},
       {"index 1 text left", "BS_Ext", 0, 1, 0, 0, 0x20},
-      {"index 7 centred vertically", "BS_Ext", 0, 7, 0, 0, 0xC00},
-      {"index 14 auto radio", "BS_Ext", 0, 14, 0, 0, 9},
-      {"index 17 owner drawn", "BS_Ext", 0, 17, 0, 0, 0xB},
       {"index 0", "BS_Ext", 0, 0, 0, -16, 0},
-      {"index -3", "BS_Ext", 0, -3, 0, -16, 0},
-      {"upper to lower", "ES_Change", 0x8, 2, 1, 0, 0x10},
       {"set 5 is lower", "ES_Change", 0x8, 5, 1, 0, 0x10},
-      {"lower to upper", "ES_Change", 0x10, 1, 2, 0, 0x8},
       {"clear 9 is lower", "ES_Change", 0x10, 1, 9, 0, 0x8},
       {"equal keeps the bit", "ES_Change", 0x8, 1, 1, 0, 0x8},
-      {"lower from none", "ES_Change", 0, 2, 2, 0, 0x10},
       {"set 0", "ES_Change", 0x8, 0, 1, -16, 0x8},
       {"clear 0", "ES_Change", 0x8, 1, 0, -16, 0x8},
-      {"clear -7", "ES_Change", 0x10, 2, -7, -16, 0x10},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -498,59 +411,39 @@ TEST_F(Objects, StylesAreAddedOrSwitched) {
     const LONG mask = edit ? 0x18 : 0xFFFF;  // ES_UPPERCASE | ES_LOWERCASE, or the button styles
     HWND w = zt::AddChild(edit ? "EDIT" : "BUTTON", win_, "o", 103, 150, 10, 60, 20, c.style);
     screen_->objects[3] = zor::HandleAddr(w);
-    ASSERT_EQ(static_cast<LONG>(c.style), Style(w) & mask);
+    ASSERT_EQ(static_cast<LONG>(c.style), GetWindowLongA(w, GWL_STYLE) & mask);
     EXPECT_EQ(c.status, Call(c.fn, screen_, 3, c.a3, c.a4));
-    EXPECT_EQ(c.want, Style(w) & mask);
+    EXPECT_EQ(c.want, GetWindowLongA(w, GWL_STYLE) & mask);
     DestroyWindow(w);
   }
 }
 
 // Flags are 1 where a handle differs from the snapshot, whatever the handles
-// are; the snapshot is not tied to a screen and the flags stay until the
-// next check.
+// are (object 5's window is dead, its handle unchanged).
 TEST_F(Objects, ChangeFlagsCompareHandles) {
   zt::HostVar flags = zt::HostVar::Ints(70);
   auto Flagged = [&] {
     flags.Fill(0x55);
     EXPECT_EQ(0, GetObjTable(flags, 0, 0, 0));
     std::vector<int> on;
-    for (int i = 0; i < 64; ++i) {
+    for (int i = 0; i < 64; ++i)
       if (flags.ints()[i] != 0) on.push_back(i);
-      EXPECT_TRUE(flags.ints()[i] == 0 || flags.ints()[i] == 1) << i;
-    }
     for (int i = 64; i < 70; ++i) EXPECT_EQ(k55, flags.ints()[i]) << i;
     return on;
   };
   ASSERT_EQ(0, Call("SetObjTable", screen_));
   ASSERT_EQ(0, Call("CheckObjTable", screen_));
   EXPECT_EQ(std::vector<int>{}, Flagged());
-
-  HWND other = zt::AddChild("EDIT", win_, "new", 104, 150, 50, 60, 20);
-  HWND came = zt::AddChild("BUTTON", win_, "new", 105, 150, 80, 60, 20);
-  screen_->objects[0] = 0;                       // went
-  screen_->objects[1] = zor::HandleAddr(other);  // number reused by another window
-  screen_->objects[2] = zor::HandleAddr(came);   // came
-  screen_->objects[5] = zor::HandleAddr(dead_);  // a dead handle, unchanged
-  screen_->objects[63] = zor::HandleAddr(came);  // came
-  screen_->objects[63] = 0;                      // and went again: same value as saved
+  screen_->objects[0] = 0;       // went
+  screen_->objects[1] = 0x1234;  // number reused by another window
+  screen_->objects[2] = 0x5678;  // came
   ASSERT_EQ(0, Call("CheckObjTable", screen_));
   EXPECT_EQ((std::vector<int>{0, 1, 2}), Flagged());
-
-  // The same snapshot against another screen; a new snapshot leaves the
-  // flags as they are.
-  zt::WindowScreen blank;
-  ASSERT_EQ(0, Call("CheckObjTable", blank));
-  EXPECT_EQ((std::vector<int>{0, 1, 5}), Flagged());
-  ASSERT_EQ(0, Call("SetObjTable", screen_));
-  EXPECT_EQ((std::vector<int>{0, 1, 5}), Flagged());
-  ASSERT_EQ(0, Call("CheckObjTable", screen_));
-  EXPECT_EQ(std::vector<int>{}, Flagged());
 }
 
-// The target's text, at most row bytes - 2 characters and a terminator; the
-// variable becomes a string variable first. A row of 0 bytes gets nothing. A
-// target that is gone leaves no target, and the variable still becomes a
-// string variable.
+// The target's text, at most row bytes - 2 characters and a terminator, in
+// the variable made a string variable first; a row of 0 bytes gets nothing; a
+// target that is gone leaves none.
 TEST_F(Objects, GetObjTextCopiesWithinTheRow) {
   zt::HostVar noRow = zt::HostVar::Ints(1);
   noRow.rec()->lengths[1] = 0;
@@ -564,8 +457,6 @@ TEST_F(Objects, GetObjTextCopiesWithinTheRow) {
       {"hello", zt::HostVar::String(64), -5, "hello", 63},
       {"hello", zt::HostVar::String(4), -2, "he", 3},
       {"abcdefghij", zt::HostVar::String(8, 3), -6, "abcdef", 7},
-      {"hello", zt::HostVar::Ints(2), -5, "hello", 7},
-      {"hello", zt::HostVar::Ints(1), -2, "he", 3},
       {"", zt::HostVar::String(16), 0, "", 15},
       {"hello", std::move(noRow), 0, nullptr, 0},
   };
@@ -583,38 +474,30 @@ TEST_F(Objects, GetObjTextCopiesWithinTheRow) {
       ASSERT_EQ(0x55, c.var.bytes()[i]) << i;
     }
   }
-  HWND temp = zt::AddChild("EDIT", win_, "temp", 106, 150, 110, 60, 20);
-  screen_->objects[6] = zor::HandleAddr(temp);
-  ASSERT_EQ(0, Call("SetTargetObj", screen_, 6));
-  DestroyWindow(temp);
+  DestroyWindow(edit_);
   zt::HostVar v = zt::HostVar::Ints(4);
   EXPECT_EQ(kNoTarget, GetObjText(v, 0, 0, 0));
   EXPECT_EQ(zor::kTypeString, v.rec()->type);
-  EXPECT_EQ(0, v.ints()[0]);
 }
 
 // The cursor goes to the centre of the object's or the screen window's
 // rectangle (halves rounded toward zero); a failure leaves it where it was.
 TEST_F(Objects, CallCursorCentresOnTheObjectOrWindow) {
   if (!CursorMoves()) GTEST_SKIP() << "SKIPPED: the cursor cannot be moved on this display";
-  enum Window { kValid, kZero, kDead };
+  const zor::HostAddr kValid = zor::HandleAddr(win_.hwnd()), kDead = zor::HandleAddr(dead_);
   struct {
     std::int32_t number, useWindow;
-    Window window;
+    zor::HostAddr window;  // the screen's
     std::int32_t status;
     HWND centreOf;  // null: the cursor does not move
   } cases[] = {
-      {0, 0, kValid, 0, button_},  {1, 0, kValid, 0, edit_},     {0, 1, kValid, 0, win_},
-      {2, -1, kValid, 0, win_},    {64, 1, kValid, -1, nullptr}, {-1, 1, kValid, -1, nullptr},
-      {0, 1, kZero, -1, nullptr},  {0, 1, kDead, -1, nullptr},   {2, 0, kValid, -1, nullptr},
-      {5, 0, kValid, -1, nullptr}, {64, 0, kValid, -1, nullptr},
+      {0, 0, kValid, 0, button_}, {1, 0, kValid, 0, edit_},     {0, 1, kValid, 0, win_},
+      {2, -1, kValid, 0, win_},   {64, 1, kValid, -1, nullptr}, {-1, 1, kValid, -1, nullptr},
+      {0, 1, 0, -1, nullptr},     {0, 1, kDead, -1, nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.number) + " use window " + std::to_string(c.useWindow) +
-                 " window " + std::to_string(c.window));
-    screen_->window = c.window == kValid  ? zor::HandleAddr(win_.hwnd())
-                      : c.window == kDead ? zor::HandleAddr(dead_)
-                                          : 0;
+    SCOPED_TRACE(testing::Message() << c.number << ", " << c.useWindow << ", " << c.window);
+    screen_->window = c.window;
     SetCursorPos(3, 4);
     EXPECT_EQ(c.status, Call("CallCursor", screen_, c.number, c.useWindow));
     POINT want{3, 4}, got{};

@@ -1,14 +1,10 @@
 #include "support/screen.h"
 
-#include <cstring>
-
 #include "support/zortest.h"
 
 namespace zt {
 
-namespace {
 constexpr std::size_t kInfoBytes = sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD);
-}
 
 TestScreen::TestScreen(int width, int height, bool paletteMode) {
   rec_ = static_cast<zor::HspScreen*>(LowAlloc(sizeof(zor::HspScreen)));
@@ -47,17 +43,6 @@ TestScreen::~TestScreen() {
   LowFree(info_, kInfoBytes);
   LowFree(rec_, sizeof(zor::HspScreen));
 }
-
-std::uint8_t* TestScreen::Pixel(int x, int y) const {
-  return bits() + std::size_t(height() - 1 - y) * rowBytes() + std::size_t(x) * bytesPerPixel();
-}
-
-std::uint32_t TestScreen::Rgb(int x, int y) const {
-  const std::uint8_t* p = Pixel(x, y);
-  return std::uint32_t(p[2] << 16 | p[1] << 8 | p[0]);
-}
-
-void TestScreen::Fill(std::uint8_t b) const { std::memset(bits(), b, pixelBytes()); }
 
 std::vector<RGBQUAD> TestScreen::ColourTable() const {
   std::vector<RGBQUAD> t(256);

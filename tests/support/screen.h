@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "host/host_records.h"
@@ -34,11 +35,15 @@ class TestScreen {
 
   // The pixel at (x, y), y counted from the top line: the index on a palette
   // screen, blue, green, red from there on a full-colour screen.
-  std::uint8_t* Pixel(int x, int y) const;
+  std::uint8_t* Pixel(int x, int y) const {
+    return bits() + std::size_t(height() - 1 - y) * rowBytes() + std::size_t(x) * bytesPerPixel();
+  }
   std::uint8_t Index(int x, int y) const { return *Pixel(x, y); }
   // 0x00RRGGBB of a full-colour pixel.
-  std::uint32_t Rgb(int x, int y) const;
-  void Fill(std::uint8_t b) const;
+  std::uint32_t Rgb(int x, int y) const {
+    return std::uint32_t(Pixel(x, y)[2] << 16 | Pixel(x, y)[1] << 8 | Pixel(x, y)[0]);
+  }
+  void Fill(std::uint8_t b) const { std::memset(bits(), b, pixelBytes()); }
 
   std::vector<RGBQUAD> ColourTable() const;  // the DIB's, as GetDIBColorTable reads it
   RGBQUAD* RecordTable() const { return zor::HostPtr<RGBQUAD>(rec_->colourTable); }
