@@ -69,11 +69,25 @@ TEST(Soak, EveryFamilyHoldsNothingMoreAfterManyRounds) {
   zt::TestScreen full(33, 17, false);
   std::vector<std::uint8_t> palette(768);
   zt::HostVar text = zt::HostVar::String(4096), menu = zt::HostVar::String(64);
+  zt::HostVar ints = zt::HostVar::Ints(8);
 
   zt::WriteTempFile("zt_soak.bmp", zt::MakeBmp(zt::DibSpec::Of(33, 17, 8)));
   const std::string pi = zt::EncodePiFile(zt::PiSpec(33, 17, 16), zt::MakePiPicture(33, 17, 16, 7));
   zt::HostVar piBytes = zt::HostVar::String(std::uint32_t((pi.size() + 3) & ~std::size_t(3)));
   std::copy(pi.begin(), pi.end(), piBytes.text());
+
+  zt::TestWindow window;
+  zt::WindowScreen screen(window);
+
+  // Where the cursor lies, taken from the platform itself.
+  POINT cursor{}, origin{};
+  RECT client{};
+  GetCursorPos(&cursor);
+  ClientToScreen(window, &origin);
+  GetClientRect(window, &client);
+  const bool inside = cursor.x >= origin.x && cursor.y >= origin.y &&
+                      cursor.x < origin.x + client.right && cursor.y < origin.y + client.bottom;
+  const I cursorX = inside ? -I(cursor.x - origin.x) : zor::kNoResultAlt;
 
   zt::Watchdog watchdog(300, "the soak loops");
   // `round` calls each export of a family once and gives their statuses.
@@ -104,9 +118,11 @@ TEST(Soak, EveryFamilyHoldsNothingMoreAfterManyRounds) {
     return V{X("Txt2Clip", W(text), 0, 0, 0), X("GetClipTxt", W(text), 0, 0, 0),
              X("Dib2Clip", W(full), 0, 0, 0), X("GetClipDib", W(full), 0, 0, W(palette.data()))};
   });
-  soak("menus", kFast, {0, 0}, [&] {
+  soak("windows and menus", kFast, {0, 0, cursorX, 0, 0}, [&] {
     menu.SetText("Item");
-    return V{X("CreatePopup", W(menu), 0, 0, 0), X("DestroyPopup", 256, 0, 0, 0)};
+    return V{X("GetSysColour", W(ints), 5, 0, 0), X("Iconic", W(screen), 0, 0, 0),
+             X("GetClientCurPos", W(screen), 0, 0, 0), X("CreatePopup", W(menu), 0, 0, 0),
+             X("DestroyPopup", 256, 0, 0, 0)};
   });
   std::remove("zt_soak.bmp");
 }
