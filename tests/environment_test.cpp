@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
