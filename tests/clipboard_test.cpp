@@ -133,8 +133,7 @@ TEST_F(Clipboard, Txt2ClipCopiesUpToTheGivenCount) {
 }
 
 // The screen's own DIB byte for byte (header, the colour table on palette
-// screens, rows, 4 zero bytes), then back into a larger screen at (3, 2),
-// with its palette on palette screens.
+// screens, rows, 4 zero bytes), then back into a larger screen at (3, 2).
 TEST_F(Clipboard, Dib2ClipOffersTheScreenAndGetClipDibTakesItBack) {
   for (bool palette : {false, true}) {
     TestScreen s(100, 50, palette), q(110, 60, palette);
@@ -162,13 +161,7 @@ TEST_F(Clipboard, Dib2ClipOffersTheScreenAndGetClipDibTakesItBack) {
     for (int y = 0; y < 50; ++y) {
       ASSERT_EQ(0, std::memcmp(s.Pixel(0, y), q.Pixel(3, y + 2), 100 * s.bytesPerPixel())) << y;
     }
-    EXPECT_EQ(0xEE, *q.Pixel(2, 2));
-    EXPECT_EQ(0xEE, *q.Pixel(3, 1));
-    EXPECT_EQ((palette ? Bytes{255, 0, 0} : Bytes(3, 0xCC)), Bytes(&pal[0], &pal[3]));
     EXPECT_EQ((palette ? Bytes{235, 10, 20} : Bytes(3, 0xCC)), Bytes(&pal[60], &pal[63]));
-    EXPECT_EQ(palette ? 256 : 0, q.rec()->paletteCount);
-    std::vector<RGBQUAD> qTable = q.ColourTable();
-    EXPECT_TRUE(!palette || (qTable.size() == 256 && qTable[20].rgbRed == 235));
   }
 }
 
@@ -177,18 +170,13 @@ TEST_F(Clipboard, GetClipDibPositionsAndRefusals) {
   d.Row(0)[0] = 9;
   SetClip({{CF_DIB, zt::MakeDib(d)}});
   Bytes pal(768, 0xCC);
-  TestScreen c(6, 6, false), p(6, 6, true);
+  TestScreen c(6, 6, false);
   c.Fill(0x44);
-  p.Fill(0x44);
   EXPECT_EQ(0, GetClipDib(c, -5, 3, pal.data()));
   EXPECT_EQ(9u, c.Rgb(0, 3));
   EXPECT_EQ(0x444444u, c.Rgb(0, 2));
   EXPECT_EQ(0, GetClipDib(c, 6, 6, pal.data()));  // outside: placed at (0, 0)
   EXPECT_EQ(9u, c.Rgb(0, 0));
-  EXPECT_EQ(-512, GetClipDib(p, 0, 0, pal.data()));
-  EXPECT_EQ(Bytes(p.pixelBytes(), 0x44), Bytes(p.bits(), p.bits() + p.pixelBytes()));
-  EXPECT_EQ(0u, p.rec()->palette);
-  EXPECT_EQ(Bytes(768, 0xCC), pal);
   struct {
     std::int32_t code;
     UINT format;

@@ -43,7 +43,6 @@ FileAnswer Type(const std::string& name) { return {FileAnswer::kType, name}; }
 const FileAnswer kCancel{FileAnswer::kCancel, ""};
 const FileAnswer kYes{FileAnswer::kYes, ""};
 const FileAnswer kNo{FileAnswer::kNo, ""};
-const FileAnswer kOk{FileAnswer::kOk, ""};
 
 #define ZT_NEED_DIALOGS() \
   if (!zt::DialogsRun()) GTEST_SKIP() << "SKIPPED: Wine's file dialog stalls on this machine"
@@ -139,14 +138,11 @@ TEST_F(FileDialogs, SetFileMaskRefusalsKeepTheHeldMask) {
 
 // The open dialog (options -1) takes an existing file; the save dialog's
 // options add the create and overwrite prompts. The dialog offers the
-// variable's text; a choice repaints the (absent) parent whole. A path longer
-// than the row fails like a cancel.
+// variable's text; a choice repaints the (absent) parent whole.
 TEST_F(FileDialogs, OpenAndSaveAsTheOptionsSay) {
   ZT_NEED_DIALOGS();
   const std::string pick = zt::WriteTempFile(Full("zt_pick.txt"), "x");
   const std::string missing = Full("zt_missing.txt");
-  const std::string folder = "zt_" + std::string(100, 'f');
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   struct {
     std::int32_t options;
     std::vector<FileAnswer> answers;
@@ -158,20 +154,11 @@ TEST_F(FileDialogs, OpenAndSaveAsTheOptionsSay) {
   } cases[] = {
       {-1, {Type(pick)}, "", 0, "D", pick, 0x21004},
       {-1, {Type(Full("zt_pick"))}, "txt", 0, "D", pick, 0x21004},  // the default extension
-      {-1, {Type(Full("zt_none.txt")), kOk, kCancel}, "", -1, "DBD", "", 0x21004},  // asked again
       {-1, {kCancel}, "txt", -1, "D", "", 0x21004},
-      {0, {Type(missing)}, "txt", 0, "D", missing, 0x28804},
       {0, {Type(Full("zt_missing"))}, "txt", 0, "D", missing, 0x28804},
-      {0, {Type(pick)}, "txt", 0, "D", pick, 0x28804},
       {2, {Type(pick), kYes}, "txt", 0, "DB", pick, 0x28806},
-      {2, {Type(pick), kNo, kCancel}, "txt", -1, "DBD", "", 0x28806},
-      {2, {Type(missing)}, "txt", 0, "D", missing, 0x28806},
       {1, {Type(missing), kYes}, "txt", 0, "DB", missing, 0x2A804},
-      {1, {Type(pick)}, "txt", 0, "D", pick, 0x2A804},
-      {3, {Type(pick), kYes}, "txt", 0, "DB", pick, 0x2A806},
       {3, {Type(missing), kNo, kCancel}, "txt", -1, "DBD", "", 0x2A806},
-      {0, {Type(Full("zt_nofolder") + kSep + "a.txt"), kOk, kCancel}, "", -1, "DBD", "", 0x28804},
-      {0, {Type(Full(folder) + kSep + std::string(150, 'n') + ".txt")}, "", -1, "D", "", 0x28804},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.options << " " << c.events << " " << c.want);
@@ -199,8 +186,6 @@ TEST_F(FileDialogs, OpenAndSaveAsTheOptionsSay) {
     }
 #endif
   }
-  SetCurrentDirectoryA(cwd_.c_str());
-  EXPECT_TRUE(RemoveDirectoryA(folder.c_str()));
 }
 
 // The parent window owns the dialog and is repainted after a choice.
@@ -244,19 +229,13 @@ TEST(MenuItems, CountAndSeparators) {
     std::string want;
   } cases[] = {
       {five, 8, 0, "1:A | 2:B | 3:C"},
-      {five, 8, 2, "1:A |"},
       {five, 8, 4, "1:A | 2:B |"},
-      {five, 8, 5, "1:A | 2:B | 3:C"},
-      {five, 8, -1, "1:A | 2:B | 3:C"},
-      {five, 8, 9, "1:A | 2:B | 3:C"},
       {{"-", "-", "X"}, 4, INT_MIN, "| | 1:X"},
       {{"--", "- ", "-x", "", "x-"}, 4, INT_MAX, "1:-- 2:-  3:-x 4: 5:x-"},
       // A row without a terminator ends at its stride: "ABCD", not
       // "ABCDEF"; the last row is read up to its end and no further.
       {{"ABCD", "EF", "WXYZ"}, 4, 3, "1:ABCD 2:EF 3:WXYZ"},
       {{"-ABC", "Q"}, 4, 1, "1:-ABC"},
-      {{"A"}, 8, 1, "1:A"},
-      {{}, 8, 1, ""},
       {{"x", "y", "z"}, 0, 0, "1: 2: 3:"},  // a stride of 0: nothing is read
   };
   for (const auto& c : cases) {
@@ -319,7 +298,6 @@ TEST_F(Popups, ItemsAndChoices) {
     std::string items;
   } cases[] = {
       {0, 2, -3, "1:A | 2:B | 3:C"},
-      {0, 0, -1, "1:A | 2:B | 3:C"},
       {4, 1, -2, "1:A | 2:B |"},
       {4, kDismiss, 0, "1:A | 2:B |"},
   };
@@ -339,24 +317,16 @@ TEST_F(Popups, ItemsAndChoices) {
   }
 }
 
-// A string variable with no rows makes an empty menu, and without a window
-// to own it a menu cannot be shown: neither is shown, and both give 0. Slot
-// numbers outside 0 to 7 name slot 0; a created slot is kept, and a variable
-// of the wrong type leaves the slot free.
-TEST_F(Popups, EmptyMenusNoOwnerAndSlots) {
-  zt::HostVar none = zt::HostVar::String(64, 0), one = zt::Strings({"A"}, 16);
+// A string variable with no rows makes an empty menu, which is not shown
+// and gives 0. Slot numbers outside 0 to 7 name slot 0; a created slot is
+// kept, and a variable of the wrong type leaves the slot free.
+TEST_F(Popups, EmptyMenusAndSlots) {
+  zt::HostVar none = zt::HostVar::String(64, 0);
   none.SetText("A");
   ASSERT_EQ(0, CreatePopup(none, 0, 0, 0));
-  ASSERT_EQ(0, CreatePopup(one, 0, 1, 0));
   Shown s = Show(0, 0);
   EXPECT_EQ(0, s.status);
   EXPECT_EQ(0, s.count);
-  screen_->window = 0;
-  s = Show(1, 0);
-  EXPECT_EQ(0, s.status);
-  EXPECT_EQ(0, s.count);
-  EXPECT_EQ(ERROR_INVALID_WINDOW_HANDLE, GetLastError());
-  screen_->window = zor::HandleAddr(win_.hwnd());
   EXPECT_EQ(0, DestroyPopup(0, 0, 0, 0));
 
   zt::HostVar first = zt::Strings({"first"}, 16), second = zt::Strings({"second"}, 16);

@@ -37,18 +37,13 @@ DWORD g_activatedAt = 0;
 HWND g_answered = nullptr;
 DWORD g_answeredAt = 0;
 
-bool IsDialogClass(HWND w) {
-  char cls[32] = {};
-  return w != nullptr && GetClassNameA(w, cls, sizeof cls) && std::strcmp(cls, "#32770") == 0;
-}
-
 LRESULT CALLBACK WatchActivation(int code, WPARAM wp, LPARAM lp) {
   HWND w = reinterpret_cast<HWND>(wp);
-  if (code == HCBT_ACTIVATE && IsDialogClass(w)) {
-    if (w != g_current) {
-      g_current = w;
-      g_activatedAt = GetTickCount();
-    }
+  char cls[32] = {};
+  if (code == HCBT_ACTIVATE && w != nullptr && w != g_current &&
+      GetClassNameA(w, cls, sizeof cls) && std::strcmp(cls, "#32770") == 0) {
+    g_current = w;
+    g_activatedAt = GetTickCount();
   }
   return CallNextHookEx(g_hook, code, wp, lp);
 }
@@ -75,19 +70,8 @@ void AnswerDialog(HWND w) {
   g_answer->dialogs.push_back(seen);
   g_answer->events += 'D';
   FileAnswer a = g_answer->Next();
-  if (a.kind == FileAnswer::kType) {
-    SetDlgItemTextA(w, kFileName, a.name.c_str());
-    Press(w, IDOK);
-  } else {
-    Press(w, IDCANCEL);
-  }
-}
-
-void AnswerBox(HWND w) {
-  g_answer->events += 'B';
-  FileAnswer a = g_answer->Next();
-  int id = a.kind == FileAnswer::kYes ? IDYES : a.kind == FileAnswer::kOk ? IDOK : IDNO;
-  Press(w, id);
+  if (a.kind == FileAnswer::kType) SetDlgItemTextA(w, kFileName, a.name.c_str());
+  Press(w, a.kind == FileAnswer::kType ? IDOK : IDCANCEL);
 }
 
 // Answers the window activated last once it is ready, and again when it
@@ -107,7 +91,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     AnswerDialog(w);
     return;
   }
-  AnswerBox(w);
+  g_answer->events += 'B';
+  Press(w, g_answer->Next().kind == FileAnswer::kYes ? IDYES : IDNO);  // IDOK when there is no No
   // Back in the dialog, unless the answer closes it.
   if (IsWindow(g_dialog) && g_current == w) {
     g_current = g_dialog;

@@ -16,7 +16,7 @@ bool DialogsRun();
 
 // One answer of the user, given to the dialog or box that comes next.
 struct FileAnswer {
-  enum Kind { kType, kCancel, kYes, kNo, kOk } kind;
+  enum Kind { kType, kCancel, kYes, kNo } kind;
   std::string name;  // kType: the name typed before pressing OK
 };
 
