@@ -25,10 +25,9 @@ struct PopupMenuAnswer {
   PopupMenuAnswer& operator=(const PopupMenuAnswer&) = delete;
 
   int choice;
-  int count = 0;         // menus shown
-  HMENU menu = nullptr;  // the last one, and its items
-  std::vector<MenuEntry> items;
-  POINT position{};  // the top-left corner asked for (stand-in) or of the menu's window
+  int count = 0;                 // menus shown
+  std::vector<MenuEntry> items;  // the last one's
+  POINT position{};              // the top-left corner asked for (stand-in) or of the menu's window
   HWND owner = nullptr;
   long flags = -1;  // TrackPopupMenu's flags where the platform tells (the stand-in)
   UINT_PTR timer = 0;
