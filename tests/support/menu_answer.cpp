@@ -77,7 +77,6 @@ UINT Answer(const ZorStandinPopupMenu* popup, void*) {
   a->items = ReadMenu(popup->menu);
   a->position = {popup->x, popup->y};
   a->owner = popup->owner;
-  a->flags = static_cast<long>(popup->flags);
   return a->choice < 0 ? 0 : ChosenId(a->items, a->choice);
 }
 #endif

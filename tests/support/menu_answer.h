@@ -29,7 +29,6 @@ struct PopupMenuAnswer {
   std::vector<MenuEntry> items;  // the last one's
   POINT position{};              // the top-left corner asked for (stand-in) or of the menu's window
   HWND owner = nullptr;
-  long flags = -1;  // TrackPopupMenu's flags where the platform tells (the stand-in)
   UINT_PTR timer = 0;
   HWND lastWindow = nullptr;
 };
