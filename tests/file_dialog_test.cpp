@@ -100,7 +100,6 @@ TEST_F(FileDialogs, SetFileMaskOffersThePairsForOneDialog) {
     std::memcpy(v.text() + 64 + 6, "\0junk", 6);  // "*.txt" ends; the rest is not copied
     EXPECT_EQ(0, SetFileMask(v, c.pairs, 0, 0));
     EXPECT_EQ(c.want, OfferedTypes()) << "pairs " << c.pairs;
-    EXPECT_EQ(-1, FileMaskFree(0, 0, 0, 0));
     EXPECT_EQ(Types{kAllFiles}, OfferedTypes());
   }
 }
@@ -129,7 +128,6 @@ TEST_F(FileDialogs, SetFileMaskRefusalsKeepTheHeldMask) {
   zt::HostVar v = zt::HostVar::Ints(64);  // 256 bytes
   EXPECT_EQ(-260, GetOpenFile(v, "txt", 0, 0));
   EXPECT_EQ(zor::kTypeString, v.rec()->type);
-  EXPECT_EQ(-260, GetSaveFile(v, "txt", 3, 0));
   EXPECT_EQ("", answer.events);
   EXPECT_EQ(0, FileMaskFree(0, 0, 0, 0));
   EXPECT_EQ(-1, FileMaskFree(0, 0, 0, 0));

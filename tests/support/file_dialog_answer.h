@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ui.h"
+
 namespace zt {
 
 // Whether the platform's dialogs can be shown here. Under the emulated i386
@@ -31,12 +33,10 @@ struct SeenDialog {
 // While it lives, the dialogs and boxes this thread shows are answered in
 // order; once the answers run out a dialog is cancelled and a box gets No
 // (or OK when it has no No).
-class FileDialogAnswer {
+class FileDialogAnswer : NoCopy {
  public:
   explicit FileDialogAnswer(std::vector<FileAnswer> answers);
   ~FileDialogAnswer();
-  FileDialogAnswer(const FileDialogAnswer&) = delete;
-  FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
 
   FileAnswer Next() {  // the next answer, or a cancel
     return next < answers.size() ? answers[next++] : FileAnswer{FileAnswer::kCancel, ""};

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ui.h"
+
 namespace zt {
 
 struct MenuEntry {
@@ -15,14 +17,12 @@ struct MenuEntry {
   std::string text;
 };
 
-struct PopupMenuAnswer {
+struct PopupMenuAnswer : NoCopy {
   static constexpr int kDismiss = -1;
   // `choice`: the text item to pick, counted from 0 and skipping
   // separators, or kDismiss.
   explicit PopupMenuAnswer(int choice);
   ~PopupMenuAnswer();
-  PopupMenuAnswer(const PopupMenuAnswer&) = delete;
-  PopupMenuAnswer& operator=(const PopupMenuAnswer&) = delete;
 
   int choice;
   int count = 0;                 // menus shown
