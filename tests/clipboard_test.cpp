@@ -1,12 +1,9 @@
 // Clipboard exchange through the exports; the clipboard is set up and read
 // back with Win32 calls, so the same checks run on the stand-in and Wine.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <cstring>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "support/bmp_builder.h"
 #include "support/screen.h"

@@ -2,14 +2,10 @@
 // FileDialogAnswer and PopupMenuAnswer. Popup cases name themselves in the
 // failure messages: SCOPED_TRACE beside their watchdog crashed the emulated Wine.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "support/file_dialog_answer.h"
 #include "support/menu_answer.h"

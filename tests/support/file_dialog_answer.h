@@ -1,11 +1,6 @@
 // Answers the open and save dialogs and the boxes they show.
 #pragma once
 
-#include <windows.h>
-
-#include <string>
-#include <vector>
-
 #include "support/ui.h"
 
 namespace zt {

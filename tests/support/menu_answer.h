@@ -2,11 +2,6 @@
 // and answered by picking one text item or by dismissing it.
 #pragma once
 
-#include <windows.h>
-
-#include <string>
-#include <vector>
-
 #include "support/ui.h"
 
 namespace zt {

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <string>
 
 #if !defined(_WIN32)
 #include <chrono>
