@@ -122,8 +122,10 @@ TEST_F(Clipboard, Txt2ClipCopiesUpToTheGivenCount) {
 }
 
 // The screen's own DIB byte for byte (header, the colour table on palette
-// screens, rows, 4 zero bytes), then back into a larger screen at (3, 2).
+// screens, rows, 4 zero bytes), then back into a larger screen at (3, 2); a
+// block short of its rows or header, or no DIB, is refused.
 TEST_F(Clipboard, Dib2ClipOffersTheScreenAndGetClipDibTakesItBack) {
+  Bytes pal(768, 0xCC);  // kept by the full-colour screen, then the palette screen's
   for (bool palette : {false, true}) {
     TestScreen s(100, 50, palette), q(110, 60, palette);
     for (std::size_t i = 0; i < s.pixelBytes(); ++i) s.bits()[i] = std::uint8_t(i * 7 + 1);
@@ -137,7 +139,6 @@ TEST_F(Clipboard, Dib2ClipOffersTheScreenAndGetClipDibTakesItBack) {
     EXPECT_EQ(0, std::memcmp(block.data() + 40 + table, s.bits(), s.pixelBytes()));
     EXPECT_EQ(std::string(4, '\0'), block.substr(block.size() - 4));
 
-    Bytes pal(768, 0xCC);
     q.Fill(0xEE);
     EXPECT_EQ(0, GetClipDib(q, 3, 2, pal.data()));
     for (int y = 0; y < 50; ++y) {
@@ -145,10 +146,6 @@ TEST_F(Clipboard, Dib2ClipOffersTheScreenAndGetClipDibTakesItBack) {
     }
     EXPECT_EQ((palette ? Bytes{235, 10, 20} : Bytes(3, 0xCC)), Bytes(&pal[60], &pal[63]));
   }
-}
-
-TEST_F(Clipboard, GetClipDibRefusals) {
-  Bytes pal(768, 0xCC);
   TestScreen c(6, 6, false);
   struct {
     std::int32_t code;
@@ -166,14 +163,13 @@ TEST_F(Clipboard, GetClipDibRefusals) {
 
 TEST_F(Clipboard, GetClipInfoKindsAndRefusals) {
   std::string dib = zt::MakeDib(zt::DibSpec::Of(7, -3, 24)), text("text", 5);
-  std::int32_t size = std::int32_t(dib.size());
 
   struct {
     std::vector<std::pair<UINT, std::string>> items;
     std::int32_t code;
     Ints want;
   } cases[] = {
-      {{{CF_TEXT, text}, {CF_DIB, dib}}, 0, {2, size, 24, 7, -3}},
+      {{{CF_TEXT, text}, {CF_DIB, dib}}, 0, {2, std::int32_t(dib.size()), 24, 7, -3}},
       {{{CF_TEXT, text}}, 0, {1, 5, 0, 0, k55}},
       {{}, 0, {0, 0, 0, 0, k55}},
       {{{CF_DIB, dib.substr(0, 43)}}, -3, {2, 43, 0, 0, k55}},
