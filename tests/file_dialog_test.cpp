@@ -67,7 +67,6 @@ class FileDialogs : public testing::Test {
     zt::FileDialogAnswer answer({kCancel});
     zt::HostVar v = zt::HostVar::String(260);
     EXPECT_EQ(-1, GetOpenFile(v, "", 0, 0));
-    EXPECT_EQ("D", answer.events);
     return answer.dialogs.empty() ? Types{} : answer.dialogs[0].types;
   }
 
@@ -282,7 +281,6 @@ TEST_F(Popups, ItemsAndChoices) {
     ASSERT_EQ(0, CreatePopup(v, c.count, 2, 0)) << c.choice;
     zt::PopupMenuAnswer a(c.choice);
     EXPECT_EQ(c.status, DoPopup(screen_, 200 + c.choice, 150, 2)) << c.choice;
-    ASSERT_EQ(1, a.count) << c.choice;
     EXPECT_EQ(c.items, Describe(a.items)) << c.choice;
     EXPECT_EQ(200 + c.choice, a.position.x) << c.choice;
     EXPECT_EQ(150, a.position.y) << c.choice;

@@ -57,7 +57,6 @@ VOID CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&w));
   if (a == nullptr || w == nullptr || w == a->lastWindow) return;
   a->lastWindow = w;
-  ++a->count;
   a->items = ReadMenu(reinterpret_cast<HMENU>(SendMessageA(w, kGetMenu, 0, 0)));
   RECT r{};
   GetWindowRect(w, &r);
@@ -73,7 +72,6 @@ VOID CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 #else
 UINT Answer(const ZorStandinPopupMenu* popup, void*) {
   PopupMenuAnswer* a = g_menuAnswer;
-  ++a->count;
   a->items = ReadMenu(popup->menu);
   a->position = {popup->x, popup->y};
   a->owner = popup->owner;

@@ -20,7 +20,6 @@ struct PopupMenuAnswer : NoCopy {
   ~PopupMenuAnswer();
 
   int choice;
-  int count = 0;                 // menus shown
   std::vector<MenuEntry> items;  // the last one's
   POINT position{};              // the top-left corner asked for (stand-in) or of the menu's window
   HWND owner = nullptr;
