@@ -86,12 +86,11 @@ TEST_F(Clipboard, GetClipTxtCopiesUpToTheTextLimit) {
     EXPECT_EQ(0, GetClipTxt(v, 0, 0, 0)) << c.limit;
     EXPECT_EQ(want, std::string(v.text(), v.storageBytes())) << c.limit;
   }
-  zt::HostVar odd = zt::HostVar::String(16);
-  odd.rec()->type = 7;  // any type but integer is used as text, and kept
-  EXPECT_EQ(0, GetClipTxt(odd, 0, 0, 0));
-  EXPECT_EQ(7, odd.rec()->type);
-  SetClip({});
   zt::HostVar v = zt::HostVar::String(16);
+  v.rec()->type = 7;  // any type but integer is used as text, and kept
+  EXPECT_EQ(0, GetClipTxt(v, 0, 0, 0));
+  EXPECT_EQ(7, v.rec()->type);
+  SetClip({});
   EXPECT_EQ(-2, GetClipTxt(v, 0, 0, 0));  // empty clipboard
   SetClip({{CF_TEXT, std::string("abc", 4)}});
   v.SetExtended(0, 1);  // row size 0: the text limit would wrap around
