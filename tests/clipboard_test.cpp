@@ -1,12 +1,9 @@
 // Clipboard exchange through the exports; the clipboard is set up and read
 // back with Win32 calls, so the same checks run on the stand-in and Wine.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <cstring>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "support/bmp_builder.h"
 #include "support/screen.h"
@@ -89,15 +86,12 @@ TEST_F(Clipboard, GetClipTxtCopiesUpToTheTextLimit) {
     EXPECT_EQ(0, GetClipTxt(v, 0, 0, 0)) << c.limit;
     EXPECT_EQ(want, std::string(v.text(), v.storageBytes())) << c.limit;
   }
-  zt::HostVar odd = zt::HostVar::String(16);
-  odd.rec()->type = 7;  // any type but integer is used as text, and kept
-  EXPECT_EQ(0, GetClipTxt(odd, 0, 0, 0));
-  EXPECT_EQ(7, odd.rec()->type);
-  SetClip({});
   zt::HostVar v = zt::HostVar::String(16);
+  v.rec()->type = 7;  // any type but integer is used as text, and kept
+  EXPECT_EQ(0, GetClipTxt(v, 0, 0, 0));
+  EXPECT_EQ(7, v.rec()->type);
+  SetClip({});
   EXPECT_EQ(-2, GetClipTxt(v, 0, 0, 0));  // empty clipboard
-  SetClip({{CF_DIB, std::string(60, '\0')}});
-  EXPECT_EQ(-2, GetClipTxt(v, 0, 0, 0));
   SetClip({{CF_TEXT, std::string("abc", 4)}});
   v.SetExtended(0, 1);  // row size 0: the text limit would wrap around
   EXPECT_EQ(3, Txt2Clip(v, 0, 0, 0));
@@ -105,7 +99,7 @@ TEST_F(Clipboard, GetClipTxtCopiesUpToTheTextLimit) {
 }
 
 // Argument 2 limits the copy only from 1 to below the text limit; the
-// variable is never changed; the clipboard is emptied first.
+// clipboard is emptied first.
 TEST_F(Clipboard, Txt2ClipCopiesUpToTheGivenCount) {
   SetClip({{CF_DIB, std::string(60, '\0')}});
   zt::HostVar v = zt::HostVar::String(64);
@@ -115,27 +109,22 @@ TEST_F(Clipboard, Txt2ClipCopiesUpToTheGivenCount) {
     EXPECT_EQ(std::string(most == 5 ? "abcde" : "abcdefgh") + '\0', GetClip(CF_TEXT)) << most;
   }
   EXPECT_EQ("<none>", GetClip(CF_DIB));
-  EXPECT_EQ(std::string("abcdefgh"), v.text());
-  v.Fill('y');  // no terminator: the text limit ends it
-  for (std::int32_t most : {0, 62}) {
-    EXPECT_EQ(0, Txt2Clip(v, most, 0, 0));
-    EXPECT_EQ(std::string(most ? 62 : 63, 'y') + '\0', GetClip(CF_TEXT));
-  }
+  v.Fill('y');  // no terminator: the count ends it
+  EXPECT_EQ(0, Txt2Clip(v, 62, 0, 0));
+  EXPECT_EQ(std::string(62, 'y') + '\0', GetClip(CF_TEXT));
   v.SetExtended(4, 1);  // the extended record sizes the text: limit 15
   EXPECT_EQ(0, Txt2Clip(v, 0, 0, 0));
   EXPECT_EQ(std::string(15, 'y') + '\0', GetClip(CF_TEXT));
-  v.SetText("");
-  EXPECT_EQ(0, Txt2Clip(v, 0, 0, 0));
-  EXPECT_EQ(std::string(1, '\0'), GetClip(CF_TEXT));
   zt::HostVar n = zt::HostVar::Ints(4);
   EXPECT_EQ(-65535, Txt2Clip(n, 0, 0, 0));
-  EXPECT_EQ(std::string(1, '\0'), GetClip(CF_TEXT));
+  EXPECT_EQ(std::string(15, 'y') + '\0', GetClip(CF_TEXT));
 }
 
 // The screen's own DIB byte for byte (header, the colour table on palette
-// screens, rows, 4 zero bytes), then back into a larger screen at (3, 2),
-// with its palette on palette screens.
+// screens, rows, 4 zero bytes), then back into a larger screen at (3, 2); a
+// block short of its rows or header, or no DIB, is refused.
 TEST_F(Clipboard, Dib2ClipOffersTheScreenAndGetClipDibTakesItBack) {
+  Bytes pal(768, 0xCC);  // kept by the full-colour screen, then the palette screen's
   for (bool palette : {false, true}) {
     TestScreen s(100, 50, palette), q(110, 60, palette);
     for (std::size_t i = 0; i < s.pixelBytes(); ++i) s.bits()[i] = std::uint8_t(i * 7 + 1);
@@ -149,53 +138,22 @@ TEST_F(Clipboard, Dib2ClipOffersTheScreenAndGetClipDibTakesItBack) {
     EXPECT_EQ(0, std::memcmp(block.data() + 40 + table, s.bits(), s.pixelBytes()));
     EXPECT_EQ(std::string(4, '\0'), block.substr(block.size() - 4));
 
-    Bytes pal(768, 0xCC);
     q.Fill(0xEE);
-    q.rec()->redrawMode = 1;  // still no copy to the window
-#if !defined(_WIN32)
-    long requests = ZorStandinDcRequests();
-#endif
     EXPECT_EQ(0, GetClipDib(q, 3, 2, pal.data()));
-#if !defined(_WIN32)
-    EXPECT_EQ(requests, ZorStandinDcRequests());
-#endif
     for (int y = 0; y < 50; ++y) {
       ASSERT_EQ(0, std::memcmp(s.Pixel(0, y), q.Pixel(3, y + 2), 100 * s.bytesPerPixel())) << y;
     }
-    EXPECT_EQ(0xEE, *q.Pixel(2, 2));
-    EXPECT_EQ(0xEE, *q.Pixel(3, 1));
-    EXPECT_EQ((palette ? Bytes{255, 0, 0} : Bytes(3, 0xCC)), Bytes(&pal[0], &pal[3]));
     EXPECT_EQ((palette ? Bytes{235, 10, 20} : Bytes(3, 0xCC)), Bytes(&pal[60], &pal[63]));
-    EXPECT_EQ(palette ? 256 : 0, q.rec()->paletteCount);
-    std::vector<RGBQUAD> qTable = q.ColourTable();
-    EXPECT_TRUE(!palette || (qTable.size() == 256 && qTable[20].rgbRed == 235));
   }
-}
-
-TEST_F(Clipboard, GetClipDibPositionsAndRefusals) {
-  zt::DibSpec d = zt::DibSpec::Of(2, 2, 24);
-  d.Row(0)[0] = 9;
-  SetClip({{CF_DIB, zt::MakeDib(d)}});
-  Bytes pal(768, 0xCC);
-  TestScreen c(6, 6, false), p(6, 6, true);
-  c.Fill(0x44);
-  p.Fill(0x44);
-  EXPECT_EQ(0, GetClipDib(c, -5, 3, pal.data()));
-  EXPECT_EQ(9u, c.Rgb(0, 3));
-  EXPECT_EQ(0x444444u, c.Rgb(0, 2));
-  EXPECT_EQ(0, GetClipDib(c, 6, 6, pal.data()));  // outside: placed at (0, 0)
-  EXPECT_EQ(9u, c.Rgb(0, 0));
-  EXPECT_EQ(-512, GetClipDib(p, 0, 0, pal.data()));
-  EXPECT_EQ(Bytes(p.pixelBytes(), 0x44), Bytes(p.bits(), p.bits() + p.pixelBytes()));
-  EXPECT_EQ(0u, p.rec()->palette);
-  EXPECT_EQ(Bytes(768, 0xCC), pal);
+  TestScreen c(6, 6, false);
   struct {
     std::int32_t code;
     UINT format;
     std::string bytes;
-  } refusals[] = {{-259, CF_DIB, zt::MakeDib(d).substr(0, 40)},  // rows missing
-                  {-259, CF_DIB, std::string(20, '\x28')},       // not even a header
-                  {-2, CF_TEXT, std::string("t", 2)}};
+  } refusals[] = {
+      {-259, CF_DIB, zt::MakeDib(zt::DibSpec::Of(2, 2, 24)).substr(0, 40)},  // rows missing
+      {-259, CF_DIB, std::string(20, '\x28')},                               // not even a header
+      {-2, CF_TEXT, std::string("t", 2)}};
   for (const auto& r : refusals) {
     SetClip({{r.format, r.bytes}});
     EXPECT_EQ(r.code, GetClipDib(c, 0, 0, pal.data())) << r.bytes.size();
@@ -204,14 +162,13 @@ TEST_F(Clipboard, GetClipDibPositionsAndRefusals) {
 
 TEST_F(Clipboard, GetClipInfoKindsAndRefusals) {
   std::string dib = zt::MakeDib(zt::DibSpec::Of(7, -3, 24)), text("text", 5);
-  std::int32_t size = std::int32_t(dib.size());
 
   struct {
     std::vector<std::pair<UINT, std::string>> items;
     std::int32_t code;
     Ints want;
   } cases[] = {
-      {{{CF_TEXT, text}, {CF_DIB, dib}}, 0, {2, size, 24, 7, -3}},
+      {{{CF_TEXT, text}, {CF_DIB, dib}}, 0, {2, std::int32_t(dib.size()), 24, 7, -3}},
       {{{CF_TEXT, text}}, 0, {1, 5, 0, 0, k55}},
       {{}, 0, {0, 0, 0, 0, k55}},
       {{{CF_DIB, dib.substr(0, 43)}}, -3, {2, 43, 0, 0, k55}},

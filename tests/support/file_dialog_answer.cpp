@@ -37,18 +37,13 @@ DWORD g_activatedAt = 0;
 HWND g_answered = nullptr;
 DWORD g_answeredAt = 0;
 
-bool IsDialogClass(HWND w) {
-  char cls[32] = {};
-  return w != nullptr && GetClassNameA(w, cls, sizeof cls) && std::strcmp(cls, "#32770") == 0;
-}
-
 LRESULT CALLBACK WatchActivation(int code, WPARAM wp, LPARAM lp) {
   HWND w = reinterpret_cast<HWND>(wp);
-  if (code == HCBT_ACTIVATE && IsDialogClass(w)) {
-    if (w != g_current) {
-      g_current = w;
-      g_activatedAt = GetTickCount();
-    }
+  char cls[32] = {};
+  if (code == HCBT_ACTIVATE && w != nullptr && w != g_current &&
+      GetClassNameA(w, cls, sizeof cls) && std::strcmp(cls, "#32770") == 0) {
+    g_current = w;
+    g_activatedAt = GetTickCount();
   }
   return CallNextHookEx(g_hook, code, wp, lp);
 }
@@ -57,37 +52,6 @@ void Press(HWND w, int id) {
   if (GetDlgItem(w, id) == nullptr && id != IDCANCEL) id = IDOK;
   PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
-}
-
-void AnswerDialog(HWND w) {
-  SeenDialog seen;
-  HWND list = GetDlgItem(w, kTypeList);
-  LRESULT n = SendMessageA(list, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < n; ++i) {
-    char text[512] = {};
-    SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    seen.types.push_back(text);
-  }
-  char name[1024] = {};
-  GetDlgItemTextA(w, kFileName, name, sizeof name);
-  seen.initialName = name;
-  seen.owner = GetWindow(w, GW_OWNER);
-  g_answer->dialogs.push_back(seen);
-  g_answer->events += 'D';
-  FileAnswer a = g_answer->Next();
-  if (a.kind == FileAnswer::kType) {
-    SetDlgItemTextA(w, kFileName, a.name.c_str());
-    Press(w, IDOK);
-  } else {
-    Press(w, IDCANCEL);
-  }
-}
-
-void AnswerBox(HWND w) {
-  g_answer->events += 'B';
-  FileAnswer a = g_answer->Next();
-  int id = a.kind == FileAnswer::kYes ? IDYES : a.kind == FileAnswer::kOk ? IDOK : IDNO;
-  Press(w, id);
 }
 
 // Answers the window activated last once it is ready, and again when it
@@ -102,12 +66,28 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (!due) return;
   g_answered = w;
   g_answeredAt = now;
-  if (GetDlgItem(w, kTypeList) != nullptr) {
+  if (HWND list = GetDlgItem(w, kTypeList)) {
     g_dialog = w;
-    AnswerDialog(w);
+    SeenDialog seen;
+    LRESULT n = SendMessageA(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+      char text[512] = {};
+      SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      seen.types.push_back(text);
+    }
+    char name[1024] = {};
+    GetDlgItemTextA(w, kFileName, name, sizeof name);
+    seen.initialName = name;
+    seen.owner = GetWindow(w, GW_OWNER);
+    g_answer->dialogs.push_back(seen);
+    g_answer->events += 'D';
+    FileAnswer a = g_answer->Next();
+    if (a.kind == FileAnswer::kType) SetDlgItemTextA(w, kFileName, a.name.c_str());
+    Press(w, a.kind == FileAnswer::kType ? IDOK : IDCANCEL);
     return;
   }
-  AnswerBox(w);
+  g_answer->events += 'B';
+  Press(w, g_answer->Next().kind == FileAnswer::kYes ? IDYES : IDNO);  // IDOK when there is no No
   // Back in the dialog, unless the answer closes it.
   if (IsWindow(g_dialog) && g_current == w) {
     g_current = g_dialog;
@@ -115,25 +95,18 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 #else
-// The descriptions of a filter list: every first string of a pair.
-std::vector<std::string> Descriptions(const char* filter) {
-  std::vector<std::string> out;
-  for (const char* p = filter; p != nullptr && *p != 0;) {
-    out.push_back(p);
-    p += std::strlen(p) + 1;
-    if (*p == 0) break;
-    p += std::strlen(p) + 1;
-  }
-  return out;
-}
-
 int Answer(ZorStandinFileDialog* d, void*) {
   if (d->step != kZorFileDialog) {
     g_answer->events += 'B';
     return g_answer->Next().kind == FileAnswer::kYes;
   }
   SeenDialog seen;
-  seen.types = Descriptions(d->record->lpstrFilter);
+  // The type list: the first string of each pair.
+  for (const char* p = d->record->lpstrFilter; p != nullptr && *p != 0; p += std::strlen(p) + 1) {
+    seen.types.push_back(p);
+    p += std::strlen(p) + 1;
+    if (*p == 0) break;
+  }
   seen.initialName = d->record->lpstrFile != nullptr ? d->record->lpstrFile : "";
   seen.owner = d->record->hwndOwner;
   seen.flags = static_cast<long>(d->record->Flags);

@@ -1,10 +1,7 @@
 // Answers the open and save dialogs and the boxes they show.
 #pragma once
 
-#include <windows.h>
-
-#include <string>
-#include <vector>
+#include "support/ui.h"
 
 namespace zt {
 
@@ -16,7 +13,7 @@ bool DialogsRun();
 
 // One answer of the user, given to the dialog or box that comes next.
 struct FileAnswer {
-  enum Kind { kType, kCancel, kYes, kNo, kOk } kind;
+  enum Kind { kType, kCancel, kYes, kNo } kind;
   std::string name;  // kType: the name typed before pressing OK
 };
 
@@ -31,12 +28,10 @@ struct SeenDialog {
 // While it lives, the dialogs and boxes this thread shows are answered in
 // order; once the answers run out a dialog is cancelled and a box gets No
 // (or OK when it has no No).
-class FileDialogAnswer {
+class FileDialogAnswer : NoCopy {
  public:
   explicit FileDialogAnswer(std::vector<FileAnswer> answers);
   ~FileDialogAnswer();
-  FileDialogAnswer(const FileDialogAnswer&) = delete;
-  FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
 
   FileAnswer Next() {  // the next answer, or a cancel
     return next < answers.size() ? answers[next++] : FileAnswer{FileAnswer::kCancel, ""};

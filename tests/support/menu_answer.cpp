@@ -57,9 +57,7 @@ VOID CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&w));
   if (a == nullptr || w == nullptr || w == a->lastWindow) return;
   a->lastWindow = w;
-  ++a->count;
-  a->menu = reinterpret_cast<HMENU>(SendMessageA(w, kGetMenu, 0, 0));
-  a->items = ReadMenu(a->menu);
+  a->items = ReadMenu(reinterpret_cast<HMENU>(SendMessageA(w, kGetMenu, 0, 0)));
   RECT r{};
   GetWindowRect(w, &r);
   a->position = {r.left, r.top};
@@ -74,12 +72,9 @@ VOID CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 #else
 UINT Answer(const ZorStandinPopupMenu* popup, void*) {
   PopupMenuAnswer* a = g_menuAnswer;
-  ++a->count;
-  a->menu = popup->menu;
   a->items = ReadMenu(popup->menu);
   a->position = {popup->x, popup->y};
   a->owner = popup->owner;
-  a->flags = static_cast<long>(popup->flags);
   return a->choice < 0 ? 0 : ChosenId(a->items, a->choice);
 }
 #endif

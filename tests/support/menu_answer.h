@@ -2,10 +2,7 @@
 // and answered by picking one text item or by dismissing it.
 #pragma once
 
-#include <windows.h>
-
-#include <string>
-#include <vector>
+#include "support/ui.h"
 
 namespace zt {
 
@@ -15,22 +12,17 @@ struct MenuEntry {
   std::string text;
 };
 
-struct PopupMenuAnswer {
+struct PopupMenuAnswer : NoCopy {
   static constexpr int kDismiss = -1;
   // `choice`: the text item to pick, counted from 0 and skipping
   // separators, or kDismiss.
   explicit PopupMenuAnswer(int choice);
   ~PopupMenuAnswer();
-  PopupMenuAnswer(const PopupMenuAnswer&) = delete;
-  PopupMenuAnswer& operator=(const PopupMenuAnswer&) = delete;
 
   int choice;
-  int count = 0;         // menus shown
-  HMENU menu = nullptr;  // the last one, and its items
-  std::vector<MenuEntry> items;
-  POINT position{};  // the top-left corner asked for (stand-in) or of the menu's window
+  std::vector<MenuEntry> items;  // the last one's
+  POINT position{};              // the top-left corner asked for (stand-in) or of the menu's window
   HWND owner = nullptr;
-  long flags = -1;  // TrackPopupMenu's flags where the platform tells (the stand-in)
   UINT_PTR timer = 0;
   HWND lastWindow = nullptr;
 };

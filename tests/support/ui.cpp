@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
+#include <ctime>
 
 #if !defined(_WIN32)
 #include <chrono>
@@ -156,25 +156,9 @@ void CALLBACK WatchdogTimer(HWND, UINT, UINT_PTR, DWORD) {
 std::string SwapDeadline(const std::string& line) {
   const char* path = std::getenv("ZT_WATCHDOG_FILE");
   if (path == nullptr) return "";
-  char old[512] = {};
-  if (std::FILE* f = std::fopen(path, "rb")) {
-    old[std::fread(old, 1, sizeof old - 1, f)] = 0;
-    std::fclose(f);
-  }
-  if (std::FILE* f = std::fopen(path, "wb")) {
-    std::fputs(line.c_str(), f);
-    std::fclose(f);
-  }
+  std::string old = FileText(path);
+  WriteTempFile(path, line);
   return old;
-}
-
-// Seconds since 1970 as the Unix side counts them.
-long long UnixNow() {
-  FILETIME ft;
-  GetSystemTimeAsFileTime(&ft);
-  const unsigned long long t =
-      (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-  return static_cast<long long>(t / 10000000ULL) - 11644473600LL;
 }
 }  // namespace
 
@@ -182,7 +166,7 @@ Watchdog::Watchdog(int seconds, const char* what) : state_(new State{0, ""}) {
   g_watchSeconds = seconds;
   g_watchWhat = what;
   state_->timer = SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, WatchdogTimer);
-  state_->previous = SwapDeadline(std::to_string(UnixNow() + seconds) + " " + what + " (" +
+  state_->previous = SwapDeadline(std::to_string(std::time(nullptr) + seconds) + " " + what + " (" +
                                   std::to_string(seconds) + " s)\n");
 }
 

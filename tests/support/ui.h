@@ -12,6 +12,13 @@
 
 namespace zt {
 
+// A base for holders of a window, memory or this thread's hooks.
+struct NoCopy {
+  NoCopy() = default;
+  NoCopy(const NoCopy&) = delete;
+  NoCopy& operator=(const NoCopy&) = delete;
+};
+
 struct Command {
   HWND window;
   WPARAM wParam;
@@ -21,13 +28,11 @@ struct Command {
 // A visible top-level window, destroyed with the object. It records the
 // WM_COMMANDs and WM_SYSCOMMANDs it receives and does not act on the latter
 // (a move would wait for the mouse).
-class TestWindow {
+class TestWindow : NoCopy {
  public:
   explicit TestWindow(int x = 40, int y = 40, int width = 320, int height = 240,
                       DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE);
   ~TestWindow();
-  TestWindow(const TestWindow&) = delete;
-  TestWindow& operator=(const TestWindow&) = delete;
   HWND hwnd() const { return hwnd_; }
   operator HWND() const { return hwnd_; }
   static std::vector<Command>& Commands() { return commands_; }
@@ -39,15 +44,13 @@ class TestWindow {
 };
 
 // A zero-filled host screen record in low memory, without pixels.
-class WindowScreen {
+class WindowScreen : NoCopy {
  public:
   explicit WindowScreen(HWND window = nullptr)
       : rec_(static_cast<zor::HspScreen*>(LowAlloc(sizeof(zor::HspScreen)))) {
     rec_->window = zor::HandleAddr(window);
   }
   ~WindowScreen() { LowFree(rec_, sizeof(zor::HspScreen)); }
-  WindowScreen(const WindowScreen&) = delete;
-  WindowScreen& operator=(const WindowScreen&) = delete;
   zor::HspScreen* operator->() const { return rec_; }
   operator zor::HspScreen*() const { return rec_; }
 
@@ -75,12 +78,10 @@ void PumpMessages();  // dispatches every message queued for this thread
 
 // While it lives, every message box this thread shows is answered at once
 // with `button`, and its texts are kept.
-class MessageBoxAnswer {
+class MessageBoxAnswer : NoCopy {
  public:
   explicit MessageBoxAnswer(int button);
   ~MessageBoxAnswer();
-  MessageBoxAnswer(const MessageBoxAnswer&) = delete;
-  MessageBoxAnswer& operator=(const MessageBoxAnswer&) = delete;
   int count() const { return count_; }
   const std::string& text() const { return text_; }
   const std::string& caption() const { return caption_; }
@@ -97,12 +98,10 @@ class MessageBoxAnswer {
 // Ends the process with a message when it is not destroyed within the
 // given time, so that a wait for a user that nobody answers cannot hang.
 // Under Windows it fires from the message loop of the wait itself.
-class Watchdog {
+class Watchdog : NoCopy {
  public:
   explicit Watchdog(int seconds, const char* what = "a wait for the user");
   ~Watchdog();
-  Watchdog(const Watchdog&) = delete;
-  Watchdog& operator=(const Watchdog&) = delete;
   struct State;
 
  private:
