@@ -23,8 +23,7 @@ namespace {
 
 using zor::exports::Arg;
 using zor::exports::ExportRow;
-using Word = std::uintptr_t;
-using Call = std::int32_t(ZOR_CALL*)(Word, Word, Word, Word);
+using zt::Word;
 
 constexpr std::size_t kGuard = 64;
 constexpr std::uint8_t kGuardByte = 0xE5;
@@ -131,7 +130,7 @@ TEST(HostileArguments, EveryExportReturnsAndWritesOnlyItsStorage) {
   long calls = 0;
   for (const ExportRow& row : zor::exports::kExports) {
     if (leftOut.find(" " + std::string(row.name) + " ") != std::string::npos) continue;
-    const Call call = reinterpret_cast<Call>(zt::ResolveExport(row.name));
+    const zt::WordCall call = zt::WordExport(row.name);
     std::size_t counts[4];
     for (int a = 0; a < 4; ++a) {
       const Arg k = row.p[a];
@@ -234,7 +233,7 @@ TEST(Refusals, VariableTypeAndRoomTestedBeforeAnythingIsWritten) {
       if (row->p[slot] == Arg::String) w[slot] = reinterpret_cast<Word>(c.text);
       if (row->p[slot] == Arg::Int) w[slot] = Word(std::uint32_t(c.ints[k++]));
     }
-    const Call call = reinterpret_cast<Call>(zt::ResolveExport(c.name));
+    const zt::WordCall call = zt::WordExport(c.name);
     EXPECT_EQ(c.status, call(w[0], w[1], w[2], w[3])) << at;
     EXPECT_EQ(before, std::string(reinterpret_cast<char*>(v.bytes()), v.storageBytes())) << at;
     EXPECT_EQ(type, v.rec()->type) << at;

@@ -32,8 +32,7 @@ namespace {
 
 using zor::exports::Arg;
 using zor::exports::kExports;
-using Word = std::uintptr_t;
-using Call = std::int32_t(ZOR_CALL*)(Word, Word, Word, Word);
+using zt::Word;
 
 // One command of a row: the export and the script's arguments, '|'
 // separated: a number, '-' omitted, 'text a string, @v or @v:a,b,c a
@@ -244,8 +243,7 @@ class Hsp3Door : public testing::Test {
       }
     }
     if (!hsp3) {
-      const std::int32_t status =
-          reinterpret_cast<Call>(zt::ResolveExport(step.name))(w[0], w[1], w[2], w[3]);
+      const std::int32_t status = zt::WordExport(step.name)(w[0], w[1], w[2], w[3]);
       if (v) *var += v->Hsp2();
       if (status > 0) return "error " + std::to_string(status == 259 ? 21 : status);
       return "stat " + std::to_string(-status);

@@ -22,14 +22,9 @@ namespace {
 using I = std::int32_t;
 using V = std::vector<I>;
 
-// Calls an export by name, each argument one machine word as the host
-// passes them.
-using Word = std::uintptr_t;
+using zt::Word;
 Word W(const void* p) { return reinterpret_cast<Word>(p); }
-I X(const char* name, Word a, Word b, Word c, Word d) {
-  using Call = I(ZOR_CALL*)(Word, Word, Word, Word);
-  return reinterpret_cast<Call>(zt::ResolveExport(name))(a, b, c, d);
-}
+I X(const char* name, Word a, Word b, Word c, Word d) { return zt::WordExport(name)(a, b, c, d); }
 
 // What the process holds that a leak would grow. Wine keeps neither the
 // process's handle count nor the GDI object count, so under Windows those

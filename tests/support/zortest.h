@@ -16,6 +16,14 @@ namespace zt {
 // decoration); fails the test program at start-up when missing.
 void* ResolveExport(const char* name, int argBytes = 16);
 
+// An export called with each argument as one machine word, as the host
+// passes them.
+using Word = std::uintptr_t;
+using WordCall = std::int32_t(ZOR_CALL*)(Word, Word, Word, Word);
+inline WordCall WordExport(const char* name) {
+  return reinterpret_cast<WordCall>(ResolveExport(name));
+}
+
 // Zero-filled memory below 4 GiB, so its address fits a host record field.
 void* LowAlloc(std::size_t bytes);
 void LowFree(void* p, std::size_t bytes);
